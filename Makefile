@@ -1,0 +1,49 @@
+# Two commands on a fresh Debian 12 machine: `make run` and `make test`.
+.PHONY: all deps run test bench fuzz format clean
+
+JOBS ?= $(shell nproc)
+DEBUG_DIR := build/debug
+RELEASE_DIR := build/release
+BENCH_DIR := build/bench
+FUZZ_DIR := build/fuzz
+FUZZ_SECONDS ?= 60
+
+TEST_ENV := QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
+
+all: $(RELEASE_DIR)/build.ninja
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+deps:
+	./scripts/install-deps.sh
+
+$(RELEASE_DIR)/build.ninja: | deps
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTW_TESTS=OFF
+
+run: deps $(RELEASE_DIR)/build.ninja
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target tickwell tickwell-cli
+	./$(RELEASE_DIR)/src/tickwell $(ARGS)
+
+test: deps
+	cmake -S . -B $(DEBUG_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_SANITIZE=ON
+	cmake --build $(DEBUG_DIR) -j $(JOBS)
+	cd $(DEBUG_DIR) && $(TEST_ENV) ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTW_TESTS=OFF -DTW_BENCH=ON
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target tw_bench
+	./$(BENCH_DIR)/bench/tw_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+# Runs every fuzz target for FUZZ_SECONDS, growing the saved corpus with inputs that find new paths.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTW_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	for t in $(FUZZ_DIR)/tests/fuzz/fuzz_*; do \
+	  name=$$(basename $$t); mkdir -p tests/fuzz/corpus/$$name; \
+	  $$t -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=5 tests/fuzz/corpus/$$name || exit 1; \
+	done
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,17 @@
+#include "timerules/Clock.h"
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    // Benchmarks run on a fixed clock so every run measures the same work.
+    Clock::SetSource(std::make_shared<ManualClock>(QDateTime(QDate(2011, 12, 15), QTime(11, 0))));
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+#include <vector>
+
+// A subcommand of tickwell-cli. Each command lives in its own file and registers itself.
+struct CliCommand
+{
+    QString name;
+    QString usage;    // argument synopsis
+    QString summary;  // one line, Chinese
+    QString example;  // a full command line
+    // args: what follows the command name. Returns the exit code: 0 ok, 2 bad input.
+    int (*run)(const QStringList& args, QTextStream& out, QTextStream& err);
+};
+
+namespace Cli {
+
+bool Register(const CliCommand& command);
+const std::vector<CliCommand>& Commands();
+
+// Removes "--name VALUE" from args; returns the value, or a null QString when absent.
+// Sets *missing when the option is present without a value.
+QString TakeOption(QStringList& args, const QString& name, bool* missing = nullptr);
+// Removes a bare flag "--name"; true when it was there.
+bool TakeFlag(QStringList& args, const QString& name);
+
+}  // namespace Cli

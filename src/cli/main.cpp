@@ -1,0 +1,94 @@
+#include "cli/CliCommand.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace {
+
+std::vector<CliCommand>& Registry()
+{
+    static std::vector<CliCommand> commands;
+    return commands;
+}
+
+void PrintHelp(QTextStream& out)
+{
+    out << "tickwell-cli：晴钟任务提醒的命令行工具\n\n用法：tickwell-cli 命令 [参数]\n\n命令：\n";
+    for (const CliCommand& c : Cli::Commands()) {
+        out << "  " << c.name << ' ' << c.usage << "\n      " << c.summary << "\n      例：" << c.example << "\n";
+    }
+    out << "\n  --help\n      显示本帮助\n";
+}
+
+}  // namespace
+
+namespace Cli {
+
+bool Register(const CliCommand& command)
+{
+    Registry().push_back(command);
+    return true;
+}
+
+const std::vector<CliCommand>& Commands()
+{
+    return Registry();
+}
+
+QString TakeOption(QStringList& args, const QString& name, bool* missing)
+{
+    if (missing)
+        *missing = false;
+    const QString flag = QStringLiteral("--") + name;
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == flag) {
+            if (i + 1 >= args.size()) {
+                if (missing)
+                    *missing = true;
+                args.removeAt(i);
+                return {};
+            }
+            QString value = args[i + 1];
+            args.remove(i, 2);
+            return value;
+        }
+        if (args[i].startsWith(flag + QLatin1Char('='))) {
+            QString value = args[i].mid(flag.size() + 1);
+            args.removeAt(i);
+            return value;
+        }
+    }
+    return {};
+}
+
+bool TakeFlag(QStringList& args, const QString& name)
+{
+    return args.removeAll(QStringLiteral("--") + name) > 0;
+}
+
+}  // namespace Cli
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+        PrintHelp(out);
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString name = args.takeFirst();
+    for (const CliCommand& c : Cli::Commands()) {
+        if (c.name == name) {
+            int rc = c.run(args, out, err);
+            out.flush();
+            err.flush();
+            return rc;
+        }
+    }
+    err << "未知命令：" << name << "\n运行 tickwell-cli --help 查看可用命令。\n";
+    return 2;
+}

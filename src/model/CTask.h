@@ -1,0 +1,124 @@
+#pragma once
+
+#include "timerules/Instant.h"
+
+#include <QString>
+
+// Task statuses, stored by number in the data file.
+enum TaskStatus : int {
+    tsNotStarted = 0,
+    tsDue = 1,
+    tsFinished = 2,
+    tsPostponed = 3,
+    tsCancelled = 4,
+    tsPaused = 5,
+    tsChecking = 6,
+    tsOngoing = 7,
+    tsExpired = 8,
+};
+inline constexpr int kTaskStatusCount = 9;
+
+// What a task's description makes of it; derived, never stored.
+enum TaskKind : int {
+    ttNormal = 0,
+    ttUserCmd = 1,   // ":" title, then lines of a command that decides whether the event happened
+    ttUserPage = 2,  // ":" title, then a line naming an .htm/.html page that watches for the event
+};
+
+enum TaskPriority : int { tpLow = 0, tpNormal = 1, tpHigh = 2, tpUrgent = 3 };
+enum RingType : int { rtNone = 0, rtBeep = 1, rtMusic = 2 };
+
+QString TaskStatusName(int status);      // "未发生" ... "已失效"; "" out of range
+QString TaskPriorityName(int priority);  // "低" "中" "高" "紧急"
+// Row text colour of a status as 0x00BBGGRR.
+quint32 TaskStatusColor(int status);
+bool IsWaitingStatus(int status);  // 0, 3, 7
+
+// The prefix of the temporary scripts made for multi-line check commands.
+inline constexpr const char* kTempFilePrefix = "tw";
+
+// A reminder task. Fields are public: the store, the editor and the rules all read and write them.
+class CTask
+{
+public:
+    CTask();
+    ~CTask();
+    CTask(const CTask&) = delete;
+    CTask& operator=(const CTask&) = delete;
+
+    qint32 ID = 0;
+    Instant dtDueDT = 0;
+    Instant dtCreateDT = 0;
+    Instant dtValidFromDT = 0;
+    Instant dtValidToDT = 0;
+    Instant dtStartDT = 0;
+    Instant dtFinishDT = 0;
+    int ePriority = tpLow;
+    QString sRingFile;
+    int eRingType = rtNone;
+    Instant dtAlarmDT = 0;
+    QString sDueDate;
+    QString sDueTime;
+    QString sManualAlarm;
+    bool bUseCmd = false;
+    QString sCmd;
+    QString sCmdInitDir;
+    QString sType;
+    bool bAutoCancel = false;
+    bool bAutoFinish = false;
+    bool m_bUserEventOn = false;
+    QString m_sUserEventDesc;
+    bool DryRunUserEvent = false;
+    QString sMemo;
+    bool bAutoMemo = false;
+
+    // "T" + ID with at least two digits.
+    QString Key() const;
+
+    TaskStatus eStatus() const { return m_status; }
+    // Stamps dtFinishDT when the task leaves the waiting statuses and clears it when it comes back.
+    void SetStatus(TaskStatus status);
+    bool IsWaiting() const { return IsWaitingStatus(m_status); }
+    QString StatusStr() const;
+
+    const QString& sDescription() const { return m_description; }
+    // Derives the task kind and the custom-event title and command from the text.
+    void SetDescription(const QString& text);
+    TaskKind TaskType() const { return m_kind; }
+    QString UserEventTitle() const { return m_userEventTitle; }
+    QString UserEventCmd() const { return m_userEventCmd; }
+
+    QString Title() const;
+    QString RemainTime() const;
+    QString SpentTime() const;
+    double SpentTimeDbl() const;
+    QString PlanedTime() const;
+    double PlanedTimeDbl() const;
+    QString ToStr() const;
+
+    // True when the text (or the description when the text is empty) begins with ":".
+    bool IsUserEvent(const QString& text = QString()) const;
+
+    // Recurrence.
+    bool IsRecurringDate() const;
+    bool IsRecurringTime() const;
+    bool IsRecurring() const;
+    // Moves the task to its next occurrence; false (and tsExpired) when there is none.
+    bool NextRecurring(bool setNotStarted);
+
+    // Alarm, postponement and valid period.
+    Instant CalcAlarm(QString* errInfo = nullptr) const;
+    bool SetPostpone(const QString& time, QString* errInfo, bool isOngoing);
+    QString Postpone() const { return m_postpone; }
+    QString AlarmTimeStr() const;
+    QString ValidPeriodStr(const QString& notDefined) const;
+    bool InTheValidPeriod(Instant dt) const;
+
+private:
+    QString m_description;
+    TaskStatus m_status = tsNotStarted;
+    TaskKind m_kind = ttNormal;
+    QString m_userEventTitle;
+    QString m_userEventCmd;
+    QString m_postpone;
+};

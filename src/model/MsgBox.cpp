@@ -1,0 +1,67 @@
+#include "model/MsgBox.h"
+
+#include <cstdio>
+
+namespace {
+
+class HeadlessPresenter : public IMessagePresenter
+{
+public:
+    MsgResult Show(const QString& text, MsgButtons buttons, MsgIcon, const QString&) override
+    {
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        switch (buttons) {
+        case MsgButtons::Ok:
+            return MsgResult::Ok;
+        case MsgButtons::OkCancel:
+            return MsgResult::Cancel;
+        case MsgButtons::YesNo:
+            return MsgResult::No;
+        case MsgButtons::YesNoCancel:
+            return MsgResult::Cancel;
+        }
+        return MsgResult::Cancel;
+    }
+
+    QString Input(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+std::shared_ptr<IMessagePresenter>& Current()
+{
+    static std::shared_ptr<IMessagePresenter> presenter = std::make_shared<HeadlessPresenter>();
+    return presenter;
+}
+
+}  // namespace
+
+namespace MsgBox {
+
+MsgResult Show(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)
+{
+    // Hold a reference: a presenter may be replaced while its dialog is open.
+    auto presenter = Current();
+    return presenter->Show(text, buttons, icon, title.isEmpty() ? DefaultTitle() : title);
+}
+
+QString InputBox(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    auto presenter = Current();
+    return presenter->Input(prompt, title.isEmpty() ? DefaultTitle() : title, defaultText);
+}
+
+void SetPresenter(std::shared_ptr<IMessagePresenter> presenter)
+{
+    Current() = presenter ? std::move(presenter) : std::make_shared<HeadlessPresenter>();
+}
+
+std::shared_ptr<IMessagePresenter> Presenter()
+{
+    return Current();
+}
+
+QString DefaultTitle()
+{
+    return QStringLiteral("晴钟任务提醒");
+}
+
+}  // namespace MsgBox

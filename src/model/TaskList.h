@@ -1,0 +1,36 @@
+#pragma once
+
+#include "model/CTask.h"
+
+#include <QHash>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+using TaskPtr = std::shared_ptr<CTask>;
+
+// The keyed collection of all tasks, in the order they were added (file order after loading).
+// The prompt and the editor hold shared references to the same task objects.
+class TaskList
+{
+public:
+    // Numbers a task whose ID is 0 with the next free number and adds it under its Key.
+    // Returns false (and adds nothing) when the key is taken or the numbers are exhausted.
+    bool AddTask(const TaskPtr& task);
+    TaskPtr GetTask(const QString& key) const;  // nullptr when no task has that key
+    bool Remove(const QString& key);
+    void Clear();
+
+    int Count() const { return int(m_tasks.size()); }
+    const TaskPtr& At(int index) const { return m_tasks[size_t(index)]; }
+    qint32 HighestId() const { return m_highestId; }
+
+    auto begin() const { return m_tasks.begin(); }
+    auto end() const { return m_tasks.end(); }
+
+private:
+    std::vector<TaskPtr> m_tasks;
+    QHash<QString, TaskPtr> m_byKey;
+    qint32 m_highestId = 0;
+};

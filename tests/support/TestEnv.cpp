@@ -1,0 +1,94 @@
+#include "support/TestEnv.h"
+
+#include "model/AppPaths.h"
+
+#include <cstdlib>
+#include <ctime>
+
+void TwTestEnvironment::SetUp()
+{
+    // Tests that care about zones set their own TZ; the rest run in a fixed one.
+    if (!std::getenv("TZ"))
+        setenv("TZ", "Asia/Shanghai", 1);
+    tzset();
+    Clock::SetSource(std::make_shared<ManualClock>());
+    MsgBox::SetPresenter(std::make_shared<ScriptedPresenter>());
+    static QTemporaryDir folder;
+    AppPaths::SetProgramFolder(folder.path());
+    AppPaths::SetTempFolder(folder.path());
+}
+
+ClockGuard::ClockGuard(const QDateTime& start)
+    : m_clock(std::make_shared<ManualClock>(start))
+{
+    Clock::SetSource(m_clock);
+}
+
+ClockGuard::ClockGuard(int y, int m, int d, int hh, int nn, int ss)
+    : ClockGuard(QDateTime(QDate(y, m, d), QTime(hh, nn, ss), Qt::UTC))
+{
+}
+
+ClockGuard::~ClockGuard()
+{
+    Clock::SetSource(std::make_shared<ManualClock>());
+}
+
+void ClockGuard::Set(int y, int m, int d, int hh, int nn, int ss)
+{
+    m_clock->Set(QDateTime(QDate(y, m, d), QTime(hh, nn, ss), Qt::UTC));
+}
+
+MsgResult ScriptedPresenter::Show(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)
+{
+    shown.push_back({text, buttons, icon, title});
+    if (!answers.empty()) {
+        MsgResult r = answers.front();
+        answers.pop_front();
+        return r;
+    }
+    switch (buttons) {
+    case MsgButtons::Ok:
+        return MsgResult::Ok;
+    case MsgButtons::YesNo:
+        return MsgResult::No;
+    default:
+        return MsgResult::Cancel;
+    }
+}
+
+QString ScriptedPresenter::Input(const QString& prompt, const QString&, const QString&)
+{
+    prompts << prompt;
+    if (inputs.empty())
+        return {};
+    QString r = inputs.front();
+    inputs.pop_front();
+    return r;
+}
+
+MsgBoxGuard::MsgBoxGuard()
+    : m_presenter(std::make_shared<ScriptedPresenter>())
+    , m_previous(MsgBox::Presenter())
+{
+    MsgBox::SetPresenter(m_presenter);
+}
+
+MsgBoxGuard::~MsgBoxGuard()
+{
+    MsgBox::SetPresenter(m_previous);
+}
+
+ProgramFolderGuard::ProgramFolderGuard()
+    : m_previous(AppPaths::ProgramFolder())
+    , m_previousTemp(AppPaths::TempFolder())
+{
+    AppPaths::SetProgramFolder(m_dir.path());
+    AppPaths::SetTempFolder(m_dir.path());
+}
+
+ProgramFolderGuard::~ProgramFolderGuard()
+{
+    AppPaths::SetProgramFolder(m_previous);
+    AppPaths::SetTempFolder(m_previousTemp);
+}

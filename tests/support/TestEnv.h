@@ -1,0 +1,86 @@
+#pragma once
+
+#include "model/MsgBox.h"
+#include "timerules/Clock.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+
+// Every test starts on a manual clock and a fresh temporary program folder; nothing touches $HOME.
+class TwTestEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override;
+};
+
+// Installs a ManualClock for the life of the guard and restores the previous source afterwards.
+class ClockGuard
+{
+public:
+    explicit ClockGuard(const QDateTime& start);
+    ClockGuard(int y, int m, int d, int hh = 0, int nn = 0, int ss = 0);
+    ~ClockGuard();
+
+    ManualClock& clock() { return *m_clock; }
+    void Set(const QDateTime& dt) { m_clock->Set(dt); }
+    void Set(int y, int m, int d, int hh = 0, int nn = 0, int ss = 0);
+    void Advance(qint64 seconds) { m_clock->AdvanceSeconds(seconds); }
+
+private:
+    std::shared_ptr<ManualClock> m_clock;
+};
+
+// Records every message and input box and answers from a queue; an empty queue answers the safe way
+// (No, Cancel, empty input).
+class ScriptedPresenter : public IMessagePresenter
+{
+public:
+    struct Shown
+    {
+        QString text;
+        MsgButtons buttons;
+        MsgIcon icon;
+        QString title;
+    };
+
+    MsgResult Show(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) override;
+    QString Input(const QString& prompt, const QString& title, const QString& defaultText) override;
+
+    std::deque<MsgResult> answers;
+    std::deque<QString> inputs;
+    std::vector<Shown> shown;
+    QStringList prompts;
+};
+
+// Installs a ScriptedPresenter for the life of the guard.
+class MsgBoxGuard
+{
+public:
+    MsgBoxGuard();
+    ~MsgBoxGuard();
+    ScriptedPresenter& operator*() { return *m_presenter; }
+    ScriptedPresenter* operator->() { return m_presenter.get(); }
+
+private:
+    std::shared_ptr<ScriptedPresenter> m_presenter;
+    std::shared_ptr<IMessagePresenter> m_previous;
+};
+
+// A temporary folder that becomes the program folder and the temporary folder for the test's duration.
+class ProgramFolderGuard
+{
+public:
+    ProgramFolderGuard();
+    ~ProgramFolderGuard();
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+    QString m_previousTemp;
+};

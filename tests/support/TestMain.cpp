@@ -1,0 +1,12 @@
+#include "support/TestEnv.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new TwTestEnvironment);
+    return RUN_ALL_TESTS();
+}
