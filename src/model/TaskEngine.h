@@ -1,0 +1,52 @@
+#pragma once
+
+#include "model/AppSettings.h"
+#include "model/TaskList.h"
+
+#include <QString>
+
+// What the engine tells the windows. The engine never includes a widget header.
+class ITaskView
+{
+public:
+    virtual ~ITaskView() = default;
+    virtual void TaskAdded(const TaskPtr& task) = 0;    // a row for a new task
+    virtual void TaskChanged(const TaskPtr& task) = 0;  // refresh the task's row
+};
+
+// The headless heart of the program: the task collection, the settings, status changes with the status log,
+// and the data file. The main window owns one and forwards to it; tests drive it without a display.
+class TaskEngine
+{
+public:
+    TaskEngine();
+    ~TaskEngine();
+
+    TaskList& Tasks() { return m_tasks; }
+    const TaskList& Tasks() const { return m_tasks; }
+    bool AddTask(const TaskPtr& task);
+    TaskPtr GetTask(const QString& key) const { return m_tasks.GetTask(key); }
+
+    AppSettings& Settings() { return m_settings; }
+    const AppSettings& Settings() const { return m_settings; }
+
+    void SetView(ITaskView* view) { m_view = view; }
+    ITaskView* View() const { return m_view; }
+
+    QString DataFilePath() const;  // program folder + "/twdata.xml"
+    QString LogFilePath() const;   // program folder + "/tickwell.log"
+
+    // The one way statuses change.
+    void SetTaskStatus(const TaskPtr& task, TaskStatus status, bool nextRecurring, bool writeLog);
+    void LogTaskStatus(const TaskPtr& task);
+    void WriteLog(const QString& message);
+
+    // The data file: settings and tasks.
+    bool LoadCfg();
+    bool SaveCfg();
+
+private:
+    TaskList m_tasks;
+    AppSettings m_settings;
+    ITaskView* m_view = nullptr;
+};
