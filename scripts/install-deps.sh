@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth x11-apps imagemagick fonts-wqy-microhei
+  xvfb xauth x11-apps imagemagick openbox fonts-wqy-microhei
 )
 
 missing=()

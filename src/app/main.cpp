@@ -11,7 +11,6 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tickwell"));
-    QApplication::setApplicationDisplayName(AppTitle());
     QApplication::setApplicationVersion(AppVersionText());
 
     QCommandLineParser parser;

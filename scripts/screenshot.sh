@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Takes a screenshot of the program as a person would see it: under Xvfb with a window manager, so the
+# caption is drawn. Usage: scripts/screenshot.sh OUT.png [seconds] -- PROGRAM [ARGS...]
+set -euo pipefail
+out=$1; shift
+wait_s=4
+if [ "${1:-}" != "--" ]; then wait_s=$1; shift; fi
+[ "${1:-}" = "--" ] && shift
+export out wait_s
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  openbox >/dev/null 2>&1 &
+  sleep 1
+  "$@" >/dev/null 2>&1 &
+  pid=$!
+  sleep "$wait_s"
+  import -window root "$out"
+  kill $pid 2>/dev/null || true
+  wait $pid 2>/dev/null || true
+' _ "$@"
+echo "wrote $out"
