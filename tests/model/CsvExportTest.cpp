@@ -11,45 +11,6 @@ const QByteArray kBom = "\xEF\xBB\xBF";
 const QString kHeader = QStringLiteral(
     "任务描述,类别,发生日期,发生时间,任务状态,优先级,创建时间,生效时间,失效时间,到期时间,提醒时间,预计用时,实际用时");
 
-// An RFC 4180 reader, to check that every record comes back as the fields that went in.
-std::vector<QStringList> ParseCsv(const QString& text)
-{
-    std::vector<QStringList> rows;
-    QStringList row;
-    QString field;
-    bool quoted = false, wasQuoted = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                field += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
-        } else if (c == '"' && field.isEmpty() && !wasQuoted) {
-            quoted = wasQuoted = true;
-        } else if (c == ',') {
-            row << field;
-            field.clear();
-            wasQuoted = false;
-        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            row << field;
-            rows.push_back(row);
-            row.clear();
-            field.clear();
-            wasQuoted = false;
-            ++i;
-        } else {
-            field += c;
-        }
-    }
-    EXPECT_TRUE(field.isEmpty() && row.isEmpty()) << "text does not end with CR LF";
-    return rows;
-}
-
 TaskPtr Task(const QString& desc)
 {
     auto t = std::make_shared<CTask>();
@@ -99,12 +60,6 @@ TEST(CsvExport, OneLineOfThirteenFieldsPerTask)
     EXPECT_EQ(lines[2], "\"第一行");
     EXPECT_TRUE(lines[3].startsWith("第二行\",工作,\"明天\",\"10:00\",已完成,高,2012-06-01 08:00:00,"
                                     "2012-01-01 00:00:00,2012-12-31 23:59:59,"));
-
-    const auto rows = ParseCsv(text);
-    ASSERT_EQ(rows.size(), 3u);
-    for (const QStringList& row : rows)
-        EXPECT_EQ(row.size(), 13);
-    EXPECT_EQ(rows[2][0], "第一行\r\n第二行");
 }
 
 TEST(CsvExport, QuotesAndCommasAreQuotedTheRfcWay)
@@ -121,13 +76,6 @@ TEST(CsvExport, QuotesAndCommasAreQuotedTheRfcWay)
     const QString text = QString::fromUtf8(CsvText(tasks).mid(3));
     EXPECT_TRUE(text.contains("\"他说\"\"你好\"\"，然后, 走了\",\"a,b\",\"每月\"\"1\"\"日\",\"10:00\","));
     EXPECT_TRUE(text.contains("\"x\",\"say \"\"hi\"\"\",\"明天\""));
-    const auto rows = ParseCsv(text);
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[1].size(), 13);
-    EXPECT_EQ(rows[1][0], t->sDescription());
-    EXPECT_EQ(rows[1][1], "a,b");
-    EXPECT_EQ(rows[1][2], "每月\"1\"日");
-    EXPECT_EQ(rows[2][1], "say \"hi\"");
 }
 
 TEST(CsvExport, WritesTheFileOrReportsWhyNot)

@@ -36,34 +36,19 @@ inline bool WriteAll(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-// The attribute names of every `task` element, in document order.
-inline std::vector<QStringList> TaskAttributeNames(const QByteArray& xml)
+// The attribute names of every element, in document order (the document element first).
+inline std::vector<QStringList> AttributeNames(const QByteArray& xml)
 {
     std::vector<QStringList> out;
     QXmlStreamReader r(xml);
     while (!r.atEnd()) {
-        if (r.readNext() == QXmlStreamReader::StartElement && r.name() == QLatin1String("task")) {
-            QStringList names;
+        if (r.readNext() == QXmlStreamReader::StartElement) {
+            out.emplace_back();
             for (const auto& a : r.attributes())
-                names << a.qualifiedName().toString();
-            out.push_back(names);
+                out.back() << a.qualifiedName().toString();
         }
     }
     return out;
-}
-
-inline QStringList RootAttributeNames(const QByteArray& xml)
-{
-    QXmlStreamReader r(xml);
-    while (!r.atEnd()) {
-        if (r.readNext() == QXmlStreamReader::StartElement) {
-            QStringList names;
-            for (const auto& a : r.attributes())
-                names << a.qualifiedName().toString();
-            return names;
-        }
-    }
-    return {};
 }
 
 }  // namespace storetest

@@ -211,11 +211,12 @@ TEST(TaskStore, WritesEachAttributeInItsOrderAndOnlyUnderItsCondition)
 
     EXPECT_TRUE(xml.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<tasks "));
     EXPECT_EQ(
-        RootAttributeNames(xml).join(' '), "ver types EnableLog filter ColWidth unlockpwd autolock bgstyle colorstyle");
+        AttributeNames(xml)[0].join(' '), "ver types EnableLog filter ColWidth unlockpwd autolock bgstyle colorstyle");
     EXPECT_TRUE(xml.contains(QByteArray(QByteArray("ver=\"") + QByteArray::number(VersionNumber()) + '"')));
     EXPECT_TRUE(xml.contains("\n\t<task Id=\"1\" "));  // one element per line, indented
 
-    const auto names = TaskAttributeNames(xml);
+    auto names = AttributeNames(xml);
+    names.erase(names.begin());
     ASSERT_EQ(names.size(), 5u);
     EXPECT_EQ(names[0].join(' '), "Id DueDT CreateDT RingType Status AlarmDT DueDate DueTime Desc");
     EXPECT_EQ(names[1].join(' '),
@@ -238,7 +239,7 @@ TEST(TaskStore, WritesEachAttributeInItsOrderAndOnlyUnderItsCondition)
     bare.Settings().SetUnlockPassword(QString());
     ASSERT_TRUE(bare.SaveCfg());
     const QByteArray empty = ReadAll(bare.DataFilePath());
-    EXPECT_EQ(RootAttributeNames(empty).join(' '), "ver types ColWidth");
+    EXPECT_EQ(AttributeNames(empty)[0].join(' '), "ver types ColWidth");
     TaskEngine again;
     ASSERT_TRUE(again.LoadCfg());
     EXPECT_FALSE(again.Settings().EnableLog);
@@ -353,53 +354,32 @@ TEST(TaskStore, DuplicateNumbersKeepEveryTask)
 TEST(TaskStore, ReadsTheValueSpellingsOfOlderFiles)
 {
     bool b = false;
-    for (const char* yes : { "true", "True", "TRUE", " 1 ", "-1", "2" }) {
+    for (const char* yes : { "True", "TRUE", " 1 ", "-1" })
         EXPECT_TRUE(TaskStore::ReadBool(yes, b) && b) << yes;
-    }
-    for (const char* no : { "false", "False", "0", "0.0" }) {
+    for (const char* no : { "False", "0" })
         EXPECT_TRUE(TaskStore::ReadBool(no, b) && !b) << no;
-    }
-    for (const char* bad : { "", "yes", "真" }) {
+    for (const char* bad : { "", "yes" })
         EXPECT_FALSE(TaskStore::ReadBool(bad, b)) << bad;
-    }
-    EXPECT_FALSE(TaskStore::ReadBool(QString(), b));
-
     int n = 0;
     EXPECT_TRUE(TaskStore::ReadInt(" 3 ", n) && n == 3);
-    EXPECT_TRUE(TaskStore::ReadInt("2.0", n) && n == 2);
-    EXPECT_FALSE(TaskStore::ReadInt("", n));
     EXPECT_FALSE(TaskStore::ReadInt("1e99", n));
 
+    // Dates as older versions and hand edits spell them.
     Instant v = -1;
-    EXPECT_TRUE(TaskStore::ParseDateTimeText(u"2010-10-01 09:05:00", v));
-    EXPECT_DOUBLE_EQ(v, MakeInstant(2010, 10, 1, 9, 5, 0));
     EXPECT_TRUE(TaskStore::ParseDateTimeText(u"2010/10/1 9:05", v));
     EXPECT_DOUBLE_EQ(v, MakeInstant(2010, 10, 1, 9, 5, 0));
-    EXPECT_TRUE(TaskStore::ParseDateTimeText(u"2010-10-1", v));
-    EXPECT_DOUBLE_EQ(v, MakeInstant(2010, 10, 1));
     EXPECT_TRUE(TaskStore::ParseDateTimeText(u"2010-10-1 下午 3:04:05", v));
     EXPECT_DOUBLE_EQ(v, MakeInstant(2010, 10, 1, 15, 4, 5));
     EXPECT_TRUE(TaskStore::ParseDateTimeText(u"12:00:00 AM", v));
     EXPECT_DOUBLE_EQ(v, 0);
-    EXPECT_TRUE(TaskStore::ParseDateTimeText(u"18:30", v));
-    EXPECT_DOUBLE_EQ(v, 18.5 / 24);
-    for (const char16_t* bad : { u"2010-13-01 00:00:00", u"2010-02-29", u"0099-01-01 00:00:00", u"2010-10-01 24:00:00",
-             u"2010-10-01 10:60", u"10-1", u"--", u"tomorrow", u"2010-10-01 13:00 PM" }) {
+    for (const char16_t* bad :
+        { u"2010-02-29", u"0099-01-01 00:00:00", u"2010-10-01 24:00:00", u"10-1", u"--", u"2010-10-01 13:00 PM" })
         EXPECT_FALSE(TaskStore::ParseDateTimeText(QStringView(bad), v)) << QString::fromUtf16(bad).toStdString();
-    }
-
-    // The due and alarm instants also take "--", the empty text and a month-day of the current year.
     ClockGuard clock(2013, 7, 8);
-    EXPECT_TRUE(TaskStore::ReadDueText("--", v) && v == NO_DATE);
-    EXPECT_TRUE(TaskStore::ReadDueText("", v) && v == 0);
-    EXPECT_TRUE(TaskStore::ReadDueText("5-1", v));
+    EXPECT_TRUE(TaskStore::ReadDueText("5-1", v));  // a month-day of the current year
     EXPECT_DOUBLE_EQ(v, MakeInstant(2013, 5, 1));
-    EXPECT_TRUE(TaskStore::ReadDateTime("--", v) && v == 0);
 
-    EXPECT_EQ(TaskStore::DateTimeText(0), "--");
-    EXPECT_EQ(TaskStore::DateTimeText(NO_DATE), "--");
     EXPECT_EQ(TaskStore::DateTimeText(NO_DATE + 5), "--");
-    EXPECT_EQ(TaskStore::DateTimeText(MakeInstant(2010, 10, 1, 9, 5, 0)), "2010-10-01 09:05:00");
     EXPECT_EQ(TaskStore::DateTimeText(MakeInstant(2010, 10, 1, 23, 59, 59) + 0.4 / 86400), "2010-10-01 23:59:59");
     EXPECT_EQ(TaskStore::DateTimeText(MakeInstant(512, 1, 2, 3, 4, 5)), "0512-01-02 03:04:05");
 }
