@@ -18,7 +18,7 @@ inline constexpr int SECONDS_PER_DAY = 86400;
 Instant InstantFromDate(const QDate& date);
 Instant InstantFromDateTime(const QDate& date, const QTime& time);
 Instant InstantFromDateTime(const QDateTime& dt);  // the wall-clock fields, zone ignored
-Instant InstantFromTime(const QTime& time);        // a time of day alone (date part 0)
+Instant InstantFromTime(const QTime& time);        // a time of day alone, on day 0
 Instant MakeInstant(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 
 QDate DateOf(Instant value);          // the calendar day of the instant
