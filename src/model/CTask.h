@@ -3,6 +3,7 @@
 #include "timerules/Instant.h"
 
 #include <QString>
+#include <QStringList>
 
 // Task statuses, stored by number in the data file.
 enum TaskStatus : int {
@@ -86,7 +87,12 @@ public:
     void SetDescription(const QString& text);
     TaskKind TaskType() const { return m_kind; }
     QString UserEventTitle() const { return m_userEventTitle; }
+    // The check of a kind-1 task as the user would type it in a terminal ("/bin/sh -c 'line'", or
+    // "/bin/sh '/tmp/twXXXXXX.sh'" for a script made of two or more lines); the page file of a kind-2 task.
     QString UserEventCmd() const { return m_userEventCmd; }
+    // The same check as program and arguments, to be started without a further shell so that nothing in
+    // the line is split or expanded twice. Empty when there is nothing to run (and for kind 2).
+    QStringList UserEventArgv() const { return m_userEventArgv; }
 
     QString Title() const;
     QString RemainTime() const;
@@ -120,5 +126,6 @@ private:
     TaskKind m_kind = ttNormal;
     QString m_userEventTitle;
     QString m_userEventCmd;
+    QStringList m_userEventArgv;
     QString m_postpone;
 };

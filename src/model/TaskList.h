@@ -16,7 +16,8 @@ class TaskList
 {
 public:
     // Numbers a task whose ID is 0 with the next free number and adds it under its Key.
-    // Returns false (and adds nothing) when the key is taken or the numbers are exhausted.
+    // Returns false (and adds nothing) for a null task, a negative ID, a key already taken, or when the
+    // numbers are exhausted (INT32_MAX handed out). Removing a task never frees its number.
     bool AddTask(const TaskPtr& task);
     TaskPtr GetTask(const QString& key) const;  // nullptr when no task has that key
     bool Remove(const QString& key);

@@ -136,7 +136,7 @@ DateForm ReadDate(Cursor& c, QDate* date, bool* valid)
             && TakeDayMark(c))  // 年 月
             form = DateForm::Chinese;
     } else if (lead == 1 || lead == 2) {
-        y = Clock::CurrentDate().year();
+        y = -1;  // the current year, looked up only when a date is there
         c.Number(1, 2, &m);
         const QChar sep = c.Peek();
         if ((sep == u'-' || sep == u'/') && c.Take(sep) && c.Number(1, 2, &d) && c.Peek() != sep)
@@ -148,6 +148,8 @@ DateForm ReadDate(Cursor& c, QDate* date, bool* valid)
         c.Reset(start);
         return form;
     }
+    if (y == -1)
+        y = Clock::CurrentDate().year();
     *valid = y >= 100 && QDate::isValid(y, m, d);
     if (*valid)
         *date = QDate(y, m, d);
@@ -294,6 +296,8 @@ Instant ParseDayWord(const QString& text, Instant baseDay)
         QStringLiteral("明天"), QStringLiteral("后天") };
     for (int k = 0; k < 5; ++k) {
         if (t == word[k]) {
+            if (baseDay != 0 && !IsRepresentable(baseDay))
+                return 0;
             const Instant day = baseDay == 0 ? Clock::Today() : DatePart(baseDay);
             return AddDays(day, k - 2);
         }

@@ -1,6 +1,7 @@
 #include "support/TestEnv.h"
 #include "timerules/TimeExpr.h"
 
+#include <cmath>
 #include <string>
 
 namespace {
@@ -108,4 +109,5 @@ TEST(ParseDayWord, WordsCountFromTheBaseDay)
     EXPECT_EQ(Dt(ParseDayWord(QStringLiteral("10-12"))), "2011-10-12 00:00:00");
     EXPECT_EQ(ParseDayWord(QStringLiteral("大后天")), 0.0);
     EXPECT_EQ(ParseDayWord(QStringLiteral("12")), 0.0);
+    EXPECT_EQ(ParseDayWord(QStringLiteral("明天"), std::nan("")), 0.0);
 }

@@ -156,14 +156,3 @@ TEST(TimeOffset, UnreadableAndOutOfRangeTextsGiveZeroWithAReason)
     EXPECT_EQ(ParseTimeOffset(-1e300, Q("15")), 0.0);
     EXPECT_EQ(ParseTimeOffset(due, QString(10000, u'9')), 0.0);
 }
-
-TEST(TimeExprPredicates, RecurringAndRelativeTexts)
-{
-    EXPECT_TRUE(IsRecurringText(Q("每周135")));
-    EXPECT_TRUE(IsRecurringText(Q("农历每年8-15")));
-    EXPECT_FALSE(IsRecurringText(Q("明天")));
-    EXPECT_TRUE(IsRelativeText(Q("3天后")));
-    EXPECT_FALSE(IsRelativeText(Q("3天后 ")));
-    EXPECT_FALSE(IsRelativeText(Q("后天")));
-    EXPECT_FALSE(IsRelativeText(QString()));
-}

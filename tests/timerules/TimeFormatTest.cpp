@@ -25,7 +25,6 @@ TEST(FriendlyTime, DayWordsShortDatesAndClockTimes)
     EXPECT_EQ(S(FormatFriendlyTime(MakeInstant(2011, 12, 25, 10, 0))), "10:00:00(25号)");
     EXPECT_EQ(S(FormatFriendlyTime(MakeInstant(2011, 12, 18))), "18号");
     EXPECT_EQ(S(FormatFriendlyTime(MakeInstant(2011, 12, 14, 23, 59, 59))), "23:59:59(昨天)");
-    EXPECT_EQ(S(FormatFriendlyTime(MakeInstant(2011, 12, 13))), "前天");
     EXPECT_EQ(S(FormatFriendlyTime(MakeInstant(2011, 12, 17, 0, 0, 1))), "00:00:01(后天)");
     EXPECT_EQ(S(FormatFriendlyTime(MakeInstant(2011, 11, 5, 9, 0))), "09:00:00(11/5)");
     EXPECT_EQ(S(FormatFriendlyTime(MakeInstant(2012, 1, 5))), "12/1/5");
@@ -113,17 +112,14 @@ TEST(Pattern, ProgramLettersAndLiterals)
         const char* text;
     } cases[] = {
         { "yyyy-mm-dd hh:nn:ss", "2011-03-05 08:07:09" },
-        { "yy-mm-dd hh:nn:ss", "11-03-05 08:07:09" },
         { "yyyy-mm-dd hh:mm:ss", "2011-03-05 08:07:09" },
         { "yy/m/d", "11/3/5" },
         { "m/d", "3/5" },
         { "d号", "5号" },
         { "hh:nn:ss", "08:07:09" },
         { "h:n", "8:7" },
-        { "h:m", "8:7" },
         { "yyyy年m月d日", "2011年3月5日" },
         { "y s x", "y s x" },
-        { "", "" },
     };
     for (const auto& c : cases)
         EXPECT_EQ(S(FormatPattern(t, QString::fromUtf8(c.pattern))), c.text) << c.pattern;
