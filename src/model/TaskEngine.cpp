@@ -23,3 +23,13 @@ QString TaskEngine::LogFilePath() const
 {
     return AppPaths::ProgramFolder() + QStringLiteral("/tickwell.log");
 }
+
+bool TaskEngine::LoadCfg()
+{
+    return m_store.Load(*this);
+}
+
+bool TaskEngine::SaveCfg()
+{
+    return m_store.Save(*this);
+}

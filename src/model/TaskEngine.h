@@ -2,6 +2,7 @@
 
 #include "model/AppSettings.h"
 #include "model/TaskList.h"
+#include "model/TaskStore.h"
 
 #include <QString>
 
@@ -41,7 +42,8 @@ public:
     void LogTaskStatus(const TaskPtr& task);
     void WriteLog(const QString& message);
 
-    // The data file: settings and tasks.
+    // The data file: settings and tasks. LoadCfg runs once at start-up (falling back to the legacy import);
+    // SaveCfg rewrites the whole file and warns once per streak of failures.
     bool LoadCfg();
     bool SaveCfg();
 
@@ -49,4 +51,5 @@ private:
     TaskList m_tasks;
     AppSettings m_settings;
     ITaskView* m_view = nullptr;
+    TaskStore m_store;
 };

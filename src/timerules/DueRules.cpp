@@ -10,7 +10,7 @@ namespace {
 
 bool IsPlainNumber(const QString& text)
 {
-    static const QRegularExpression re(QStringLiteral("^[0-9]+$"));
+    static const QRegularExpression re(QStringLiteral("^[0-9]+\\z"));
     return re.match(text).hasMatch();
 }
 

@@ -10,6 +10,8 @@
 
 namespace {
 
+// Patterns end in \z, not $: a "$" would also accept a text that ends in a line break.
+
 // Counts beyond this already push any result past 9999, and the products below stay far from overflow.
 constexpr qint64 kCountCap = 1'000'000'000;
 
@@ -118,7 +120,8 @@ std::optional<DateRule> ParseDateRule(const QString& text)
 {
     static const QRegularExpression shape(QStringLiteral(
         "每[0-9]*天|每[0-9]*周[1-7]*|每[0-9]*个?月[0-9,-]*|每[0-9]*年[0-9,-]*|农历每个?月[0-9,]+|农历每年[0-9,-]+"));
-    static const QRegularExpression form(QStringLiteral("^(农历)?每([0-9]*)个?(天|周|月|年)([0-9,-]*)(?:天|日|号)?$"));
+    static const QRegularExpression form(
+        QStringLiteral("^(农历)?每([0-9]*)个?(天|周|月|年)([0-9,-]*)(?:天|日|号)?\\z"));
 
     QRegularExpressionMatch s = shape.match(text);
     if (!s.hasMatch())
@@ -271,8 +274,11 @@ ScanResult Scan(const DateRule& rule, Instant D, Instant base, bool withInterval
     case Unit::Month: {
         if (!rule.hasSpec)
             return Found(AddMonths(D, rule.n));
-        if (skip)
-            D = AddDays(AddMonths(D, rule.n - 1), 1);
+        if (skip) {
+            // 0 is a real day (1899-12-30) to the arithmetic: stop before stepping on from it.
+            D = AddMonths(D, rule.n - 1);
+            D = D ? AddDays(D, 1) : 0;
+        }
         const qint64 v = rule.leading;
         if (v < -31 || v > 31 || v == 0 || D == 0)
             return {};
@@ -309,6 +315,12 @@ ScanResult Scan(const DateRule& rule, Instant D, Instant base, bool withInterval
         return ScanLunar(D, kLunarYearScan, [&](int m, int d) { return (rule.monthDays[size_t(m)] >> d) & 1u; });
     }
     return {};
+}
+
+// "每周", "每2个月", "每年": a whole period on from the base day, whatever day that is.
+bool IsPeriodRule(const DateRule& rule)
+{
+    return !rule.hasSpec && (rule.unit == Unit::Week || rule.unit == Unit::Month || rule.unit == Unit::Year);
 }
 
 // The first occurrence of a date rule, at time of day T, that is later than now and not before base.
@@ -350,7 +362,8 @@ Instant ResolveDateRule(const QString& text, int T, Instant base, Instant now)
         }
         const Instant day = DayStart(r);
         const Instant candidate = day ? AddSeconds(day, T) : 0;
-        if (candidate == 0)
+        // Every form finds a day at or after D; anything else would search the same days forever.
+        if (candidate == 0 || Before(day, D))
             return 0;
         if (Before(now, candidate) && AtOrAfter(candidate, base))
             return candidate;
@@ -376,7 +389,11 @@ Instant EvalDateRule(const QString& text, Instant base)
     return s.found ? s.day : base;
 }
 
-Instant EvalTimeRule(const QString& text, Instant base)
+namespace {
+
+// With `baseIsPast`, a moment equal to base counts as already gone: base is the moment an occurrence
+// just came due, and the next one is wanted.
+Instant TimeRuleFrom(const QString& text, Instant base, bool baseIsPast)
 {
     static const QRegularExpression hourly(QStringLiteral("每(\\d*)小时(\\d+)(?::(\\d+))?"));
     static const QRegularExpression minutely(QStringLiteral("每(\\d*)分钟?(\\d+)"));
@@ -393,7 +410,7 @@ Instant EvalTimeRule(const QString& text, Instant base)
         Instant c = AddSeconds(day, double(clock));
         if (c == 0)
             return 0;
-        if (Before(c, base))
+        if (Before(c, base) || (baseIsPast && SameSecond(c, base)))
             ++n;
         return n <= 1 ? c : AddSeconds(c, double(n - 1) * period);
     };
@@ -416,6 +433,21 @@ Instant EvalTimeRule(const QString& text, Instant base)
     return EvalRelativeTime(text, base);
 }
 
+}  // namespace
+
+Instant EvalTimeRule(const QString& text, Instant base)
+{
+    return TimeRuleFrom(text, base, false);
+}
+
+bool IsPeriodDateRule(const QString& text)
+{
+    if (EvalRelativeDate(text, MakeInstant(2000, 1, 1)) != 0)
+        return false;
+    const std::optional<DateRule> rule = ParseDateRule(text);
+    return rule && IsPeriodRule(*rule);
+}
+
 Instant ResolveDueTime(const QString& dateIn, const QString& timeIn, Instant base)
 {
     const QString dateText = dateIn.trimmed();
@@ -429,11 +461,9 @@ Instant ResolveDueTime(const QString& dateIn, const QString& timeIn, Instant bas
 
     // A time rule governs alone; the date text plays no part.
     if (IsRecurringText(timeText) || IsRelativeText(timeText)) {
-        Instant r = EvalTimeRule(timeText, base);
-        // At the very second of an occurrence the rule would give that same moment back.
-        if (r != 0 && !Before(now, r))
-            r = EvalTimeRule(timeText, AddSeconds(now, 1));
-        return r;
+        // Counting from now, a match at this very second is the occurrence that just came due: taking it
+        // would ring twice, and "每2小时30:0" finished at 12:30:00 would come back at 13:30.
+        return TimeRuleFrom(timeText, base, !Before(now, base));
     }
 
     int T = SecondsOfDay(now);
@@ -492,7 +522,7 @@ namespace {
 
 bool IsClockTime(const QString& text)
 {
-    static const QRegularExpression re(QStringLiteral("^(\\d+):(\\d+)(?::(\\d+))?$"));
+    static const QRegularExpression re(QStringLiteral("^(\\d+):(\\d+)(?::(\\d+))?\\z"));
     QRegularExpressionMatch m = re.match(text);
     return m.hasMatch() && DigitsValue(m.capturedView(1)) < 24 && DigitsValue(m.capturedView(2)) < 60
         && DigitsValue(m.capturedView(3)) < 60;
@@ -501,7 +531,7 @@ bool IsClockTime(const QString& text)
 // Days of a month: "1,15" or a single "-1".
 bool MonthDaysDesc(const QString& spec, QString* desc)
 {
-    static const QRegularExpression number(QStringLiteral("^-?\\d+$"));
+    static const QRegularExpression number(QStringLiteral("^-?\\d+\\z"));
     QStringList items = spec.split(u',', Qt::SkipEmptyParts);
     if (items.isEmpty())
         return false;
@@ -537,7 +567,7 @@ bool GetSpecDesc(int type, bool specOn, const QString& specText, QString* specOu
             valid = IsClockTime(spec);
             break;
         case ltWeek: {
-            static const QRegularExpression re(QStringLiteral("^[1-7]+$"));
+            static const QRegularExpression re(QStringLiteral("^[1-7]+\\z"));
             valid = re.match(spec).hasMatch();
             if (valid) {
                 static const QString names = QStringLiteral("一二三四五六日");
@@ -553,12 +583,12 @@ bool GetSpecDesc(int type, bool specOn, const QString& specText, QString* specOu
             break;
         case ltYear:
         case ltLunarYear: {
-            static const QRegularExpression re(QStringLiteral("^\\d+-\\d+(,\\d+-\\d+)*$"));
+            static const QRegularExpression re(QStringLiteral("^\\d+-\\d+(,\\d+-\\d+)*\\z"));
             valid = re.match(spec).hasMatch();
             break;
         }
         case ltHour: {
-            static const QRegularExpression re(QStringLiteral("^(\\d+)(:(\\d+))?$"));
+            static const QRegularExpression re(QStringLiteral("^(\\d+)(:(\\d+))?\\z"));
             QRegularExpressionMatch m = re.match(spec);
             const qint64 mm = DigitsValue(m.capturedView(1));
             const qint64 ss = DigitsValue(m.capturedView(3));
@@ -568,7 +598,7 @@ bool GetSpecDesc(int type, bool specOn, const QString& specText, QString* specOu
             break;
         }
         case ltMinute: {
-            static const QRegularExpression re(QStringLiteral("^[0-9]+$"));
+            static const QRegularExpression re(QStringLiteral("^[0-9]+\\z"));
             valid = re.match(spec).hasMatch() && DigitsValue(spec) < 60;
             if (valid)
                 desc = spec + u"秒";
@@ -599,7 +629,7 @@ std::optional<LoopRuleTexts> ComposeLoopRule(const LoopFields& f)
         out.dateText = QStringLiteral("每天");
         out.timeText = head;
         if (f.specOn) {
-            static const QRegularExpression plain(QStringLiteral("^\\d+$"));
+            static const QRegularExpression plain(QStringLiteral("^\\d+\\z"));
             out.timeText += spec;
             if (f.type == ltMinute)
                 out.timeText += u"秒";

@@ -14,6 +14,10 @@
 // matching day; 0 when the text is no date rule, is invalid, or the result would lie after 9999.
 Instant EvalDateRule(const QString& text, Instant base);
 
+// Whether a date rule is a whole period on from its base day with no days listed ("每周", "每2个月",
+// "每年"). The occurrence after such a rule's due day counts from that day itself.
+bool IsPeriodDateRule(const QString& text);
+
 // The next moment of a time rule ("每2小时30:0", "每分钟0秒", "每30分钟", "10分钟后"); 0 when invalid.
 Instant EvalTimeRule(const QString& text, Instant base);
 

@@ -1,6 +1,7 @@
 #include "support/TestEnv.h"
 
 #include "model/AppPaths.h"
+#include "model/LegacyImport.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -16,6 +17,8 @@ void TwTestEnvironment::SetUp()
     static QTemporaryDir folder;
     AppPaths::SetProgramFolder(folder.path());
     AppPaths::SetTempFolder(folder.path());
+    // The legacy import would look in the user's application-data folder; tests name their own folders.
+    LegacyImport::SetSearchFolders({});
 }
 
 ClockGuard::ClockGuard(const QDateTime& start)

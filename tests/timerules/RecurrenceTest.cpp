@@ -269,7 +269,10 @@ TEST(ResolveDueTime, SameSecondAsATimeRuleOccurrence)
     ClockGuard clock(2011, 12, 15, 10, 0);
     EXPECT_EQ(Resolve("每天", "每小时0分"), "2011-12-15 11:00:00");
     EXPECT_EQ(Resolve("每天", "每分钟0秒"), "2011-12-15 10:01:00");
-    EXPECT_EQ(Resolve("每天", "每2小时0:0"), "2011-12-15 11:00:00");
+    EXPECT_EQ(Resolve("每天", "每2小时0:0"), "2011-12-15 12:00:00");
+    EXPECT_EQ(Resolve("每天", "每2小时0:0", MakeInstant(2011, 12, 15, 10, 0, 1)), "2011-12-15 12:00:00");
+    // A base later than now may itself be the occurrence.
+    EXPECT_EQ(Resolve("每天", "每小时0分", MakeInstant(2011, 12, 15, 12)), "2011-12-15 12:00:00");
     EXPECT_EQ(Resolve("每天", "每小时"), "2011-12-15 11:00:00");
 }
 
@@ -345,4 +348,25 @@ TEST(ResolveDueTime, LastDayOfTheMonthCountsOnThatDay)
     EXPECT_EQ(Resolve("每月31", "10:00"), "2012-01-31 10:00:00");
     EXPECT_EQ(Resolve("每月-1天", "7:00"), "2012-02-29 07:00:00");
     EXPECT_EQ(Resolve("每月-2天", "10:00"), "2012-02-28 10:00:00");
+}
+
+TEST(DateRule, WholePeriodRules)
+{
+    EXPECT_TRUE(IsPeriodDateRule(Q("每周")));
+    EXPECT_TRUE(IsPeriodDateRule(Q("每2个月")));
+    EXPECT_TRUE(IsPeriodDateRule(Q("每年")));
+    EXPECT_TRUE(IsPeriodDateRule(Q("农历每月")));  // read as the solar "每月"
+    EXPECT_FALSE(IsPeriodDateRule(Q("每周135")));
+    EXPECT_FALSE(IsPeriodDateRule(Q("每3天")));
+    EXPECT_FALSE(IsPeriodDateRule(Q("1个月后")));
+    EXPECT_FALSE(IsPeriodDateRule(Q("明天")));
+}
+
+// A count that skips past the calendar must end the search, not restart it from the first day there is.
+TEST(ResolveDueTime, SkipPastTheCalendarEndsTheSearch)
+{
+    ClockGuard clock(2012, 2, 29, 0, 0);
+    EXPECT_EQ(Resolve("每99992月2", "9:00"), "0");
+    EXPECT_EQ(Resolve("每99992个月-1", "9:00"), "0");
+    EXPECT_EQ(DateRule("每99992月2", 2012, 2, 29), "0");
 }

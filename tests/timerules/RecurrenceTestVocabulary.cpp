@@ -228,3 +228,12 @@ TEST(LoopVocabulary, ComposeThenParseGivesTheFieldsBack)
         EXPECT_EQ(*back, f) << texts->dateText.toStdString() << " / " << texts->timeText.toStdString();
     }
 }
+
+// A trailing line break is not part of any valid detail.
+TEST(LoopVocabulary, LineBreaksAreNoPartOfADetail)
+{
+    EXPECT_FALSE(Spec(ltWeek, "4\n").valid);
+    EXPECT_FALSE(Spec(ltDay, "8:30\n").valid);
+    EXPECT_FALSE(Spec(ltMonth, "5\n").valid);
+    EXPECT_FALSE(Spec(ltMinute, "5\n").valid);
+}

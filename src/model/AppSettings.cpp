@@ -1,0 +1,13 @@
+#include "model/AppSettings.h"
+
+#include "model/Base64.h"
+
+QString AppSettings::UnlockPassword() const
+{
+    return UnlockPwd.isEmpty() ? QString() : Base64Decode(UnlockPwd);
+}
+
+void AppSettings::SetUnlockPassword(const QString& password)
+{
+    UnlockPwd = password.isEmpty() ? QString() : Base64Encode(password);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "model/TaskList.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The task list as comma-separated text a spreadsheet opens: UTF-8 with a byte-order mark, CR LF line ends,
+// a header line and one line of thirteen fields per task, in collection order.
+QByteArray CsvText(const TaskList& tasks);
+
+// Writes CsvText to `path`, replacing the file only once the whole text is written. False with a description
+// in `error` when it cannot be written.
+bool ExportCsv(const TaskList& tasks, const QString& path, QString* error = nullptr);

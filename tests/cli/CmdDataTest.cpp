@@ -1,0 +1,120 @@
+#include "model/AppPaths.h"
+#include "model/TaskEngine.h"
+#include "support/TestEnv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct CliRun
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+CliRun Cli(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(TW_CLI_PATH), args);
+    p.waitForFinished(30000);
+    return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()) };
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Two tasks saved by the engine into a fresh folder.
+void WriteData(const QString& folder)
+{
+    ProgramFolderGuard guard;
+    AppPaths::SetProgramFolder(folder);
+    TaskEngine engine;
+    auto a = std::make_shared<CTask>();
+    a->SetDescription(QStringLiteral("写周报\r\n第二行"));
+    a->dtAlarmDT = MakeInstant(2012, 6, 4, 9, 55, 0);
+    a->sDueDate = QStringLiteral("明天");
+    a->sDueTime = QStringLiteral("10:00");
+    engine.AddTask(a);
+    auto b = std::make_shared<CTask>();
+    b->SetDescription(QStringLiteral("已取消的, 带逗号"));
+    b->SetStatus(tsCancelled);
+    b->sDueDate = b->sDueTime = QStringLiteral("--");
+    engine.AddTask(b);
+    ASSERT_TRUE(engine.SaveCfg());
+}
+
+}  // namespace
+
+TEST(CliData, ListPrintsOneLinePerTaskAndNeverWrites)
+{
+    QTemporaryDir dir;
+    WriteData(dir.path());
+    const QString data = QDir(dir.path()).filePath("twdata.xml");
+    const QByteArray before = ReadAll(data);
+    const QDateTime stamp = QFileInfo(data).lastModified();
+
+    const CliRun r = Cli({ "list", "--data-dir", dir.path() });
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out,
+        "T01\t未发生\t2012-06-04 09:55:00\t明天\t10:00\t写周报 第二行\n"
+        "T02\t已取消\t--\t--\t--\t已取消的, 带逗号\n");
+    EXPECT_EQ(ReadAll(data), before);
+    EXPECT_EQ(QFileInfo(data).lastModified(), stamp);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "twdata.xml" });
+}
+
+TEST(CliData, ExportWritesTheCsv)
+{
+    QTemporaryDir dir;
+    WriteData(dir.path());
+    const QString csv = QDir(dir.path()).filePath("out.csv");
+    const CliRun r = Cli({ "export", csv, "--data-dir", dir.path() });
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    const QByteArray bytes = ReadAll(csv);
+    ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF任务描述,类别,"));
+    EXPECT_TRUE(bytes.contains("\r\n\"写周报\r\n第二行\",,\"明天\",\"10:00\",未发生,"));
+    EXPECT_TRUE(bytes.contains("\r\n\"已取消的, 带逗号\",,\"--\",\"--\",已取消,"));
+}
+
+TEST(CliData, BadInputGetsAMessageAndChangesNothing)
+{
+    QTemporaryDir dir;
+    CliRun r = Cli({ "list", "--data-dir", dir.path() });
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("找不到数据文件"));
+    EXPECT_FALSE(QFile::exists(QDir(dir.path()).filePath("twdata.xml")));
+
+    r = Cli({ "list", "--data-dir", QDir(dir.path()).filePath("nowhere") });
+    EXPECT_EQ(r.code, 2);
+    r = Cli({ "list", "--data-dir" });
+    EXPECT_EQ(r.code, 2);
+
+    // A broken data file is reported and left exactly where and as it is.
+    const QString data = QDir(dir.path()).filePath("twdata.xml");
+    QFile f(data);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("<tasks><task");
+    f.close();
+    r = Cli({ "export", QDir(dir.path()).filePath("x.csv"), "--data-dir", dir.path() });
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("无法读取"));
+    EXPECT_EQ(ReadAll(data), "<tasks><task");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { "twdata.xml" });
+
+    WriteData(dir.path());
+    r = Cli({ "export", "--data-dir", dir.path() });
+    EXPECT_EQ(r.code, 2);
+    r = Cli({ "export", data, "--data-dir", dir.path() });
+    EXPECT_EQ(r.code, 2);
+    r = Cli({ "export", QDir(dir.path()).filePath("no/such/x.csv"), "--data-dir", dir.path() });
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.startsWith("出错: "));
+}
