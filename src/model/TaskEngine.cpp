@@ -1,6 +1,11 @@
 #include "model/TaskEngine.h"
 
 #include "model/AppPaths.h"
+#include "model/MsgBox.h"
+#include "timerules/Clock.h"
+
+#include <QDir>
+#include <QFile>
 
 TaskEngine::TaskEngine() = default;
 TaskEngine::~TaskEngine() = default;
@@ -32,4 +37,84 @@ bool TaskEngine::LoadCfg()
 bool TaskEngine::SaveCfg()
 {
     return m_store.Save(*this);
+}
+
+// ---- Status changes and the status log ----
+
+namespace {
+
+QString LogStamp()
+{
+    return QLatin1Char('[') + Clock::CurrentDateTime().toString(QStringLiteral("yy-MM-dd HH:mm:ss"))
+        + QStringLiteral("] ");
+}
+
+}  // namespace
+
+void TaskEngine::SetTaskStatus(const TaskPtr& task, TaskStatus status, bool nextRecurring, bool writeLog)
+{
+    if (!task)
+        return;
+    task->SetStatus(status);
+    if (writeLog)
+        LogTaskStatus(task);
+
+    if (status == tsCancelled || status == tsFinished) {
+        const QString keepWatching = QStringLiteral("继续扫描任务 \"") + task->Title() + QStringLiteral("\" 吗？");
+        if (task->TaskType() == ttUserPage) {
+            if (MsgBox::Show(keepWatching, MsgButtons::YesNo, MsgIcon::Question) == MsgResult::Yes)
+                task->SetStatus(tsNotStarted);
+        } else if (nextRecurring && task->IsRecurring()) {
+            if (task->TaskType() == ttNormal
+                || MsgBox::Show(keepWatching, MsgButtons::YesNo, MsgIcon::Question) != MsgResult::No)
+                task->NextRecurring(true);
+        }
+    }
+
+    if (m_view)
+        m_view->TaskChanged(task);
+}
+
+void TaskEngine::LogTaskStatus(const TaskPtr& task)
+{
+    if (!task || (!m_settings.EnableLog && !task->bAutoMemo))
+        return;
+    QString status = task->StatusStr();
+    if (task->eStatus() == tsPostponed)
+        status += task->Postpone();
+
+    if (task->bAutoMemo) {
+        if (!task->sMemo.isEmpty() && !task->sMemo.endsWith(QStringLiteral("\r\n")))
+            task->sMemo += QStringLiteral("\r\n");
+        task->sMemo += LogStamp() + status;
+    }
+    WriteLog(status + QStringLiteral(" - ") + task->ToStr());
+}
+
+void TaskEngine::WriteLog(const QString& message)
+{
+    if (!m_settings.EnableLog)
+        return;
+    if (m_logFile.isEmpty())
+        m_logFile = LogFilePath();
+
+    // One entry is one line, whatever the message holds.
+    QString line = LogStamp() + message;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QByteArray bytes = (line + QStringLiteral("\r\n")).toUtf8();
+
+    QFile file(m_logFile);
+    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Append);
+    ok = ok && file.write(bytes) == bytes.size();
+    file.close();
+    ok = ok && file.error() == QFileDevice::NoError;
+    if (ok || m_logFailReported)
+        return;
+    // Said once: the scan changes statuses every second and must not stack up message boxes.
+    m_logFailReported = true;
+    MsgBox::Show(QStringLiteral("无法写入状态日志文件：") + QDir::toNativeSeparators(m_logFile)
+            + QStringLiteral("\n任务状态照常更改，但不会记入日志。请检查该文件夹是否可写。本次运行不再提示。"),
+        MsgButtons::Ok, MsgIcon::Warning);
 }

@@ -52,4 +52,6 @@ private:
     AppSettings m_settings;
     ITaskView* m_view = nullptr;
     TaskStore m_store;
+    QString m_logFile;               // worked out at the first write, kept for the run
+    bool m_logFailReported = false;  // the user hears once per run that the log cannot be written
 };
