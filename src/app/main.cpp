@@ -1,4 +1,5 @@
 #include "app/Autorun.h"
+#include "app/CommandLine.h"
 #include "app/QuitApp.h"
 #include "app/UnixSignalQuit.h"
 #include "app/WidgetMessagePresenter.h"
@@ -8,7 +9,6 @@
 #include "model/TempFiles.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QSessionManager>
 
 #include <cstdio>
@@ -21,23 +21,13 @@ int main(int argc, char* argv[])
     // A tray program: the prompt or a message box closing while the main window is hidden must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(AppTitle());
-    QCommandLineOption dataDir(
-        QStringLiteral("data-dir"), QStringLiteral("数据文件夹（缺省为程序所在文件夹）"), QStringLiteral("DIR"));
-    parser.addOption(dataDir);
-    QCommandLineOption minimised(QStringLiteral("m"), QStringLiteral("启动后最小化"));
-    parser.addOption(minimised);
-    QCommandLineOption help({ QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("显示帮助"));
-    parser.addOption(help);
-    // Unknown switches are ignored rather than fatal: an autostart entry may carry options of other versions.
-    parser.parse(app.arguments());
-    if (parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+    const StartOptions options = ParseCommandLine(app.arguments());
+    if (options.help) {
+        std::fputs(qPrintable(options.helpText), stdout);
         return 0;
     }
-    if (parser.isSet(dataDir))
-        AppPaths::SetProgramFolder(parser.value(dataDir));
+    if (!options.dataDir.isEmpty())
+        AppPaths::SetProgramFolder(options.dataDir);
 
     MsgBox::SetPresenter(std::make_shared<WidgetMessagePresenter>());
     // Before anything slow: a SIGTERM during start-up is then handled as soon as the event loop runs.
@@ -59,7 +49,7 @@ int main(int argc, char* argv[])
     });
 
     window.show();
-    if (parser.isSet(minimised))
+    if (options.minimised)
         window.showMinimized();
     return app.exec();
 }
