@@ -2,6 +2,7 @@
 
 #include "timerules/CLunarUtil.h"
 #include "timerules/Clock.h"
+#include "timerules/CompoundAmount.h"
 
 #include <QRegularExpression>
 
@@ -406,6 +407,14 @@ Instant ParseTimeOffset(Instant base, const QString& text, QString* errInfo)
     if (const auto lit = ParseDateLiteral(t)) {
         // A clock time alone means that time today, even when it has passed.
         return lit->hasDate ? lit->Value() : AddSeconds(Clock::Today(), lit->seconds);
+    }
+
+    // Users type compound spans ("-1天1小时", "1小时30分"): every pair counts, not just the first number.
+    if (const auto amount = ParseCompoundAmount(t)) {
+        const Instant r = amount->IsZero() ? 0 : ApplyCompoundAmount(base, *amount);
+        if (r == 0 && errInfo)
+            *errInfo = amount->IsZero() ? kErrFormat : kErrRange;
+        return r;
     }
 
     // Fractions are honoured to the second for hours, days, minutes and seconds ("1.5小时" is 90 minutes);

