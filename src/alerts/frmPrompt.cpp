@@ -14,6 +14,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 QString EntryText(const CTask& task)
