@@ -134,6 +134,7 @@ void CTask::SetDescription(const QString& text)
     m_userEventCmd.clear();
     m_userEventArgv.clear();
     m_kind = ttNormal;
+    m_check.reset();  // a running check is left to finish on its own
     if (!text.startsWith(QLatin1Char(':')))
         return;
 

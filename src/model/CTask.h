@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 // Task statuses, stored by number in the data file.
 enum TaskStatus : int {
     tsNotStarted = 0,
@@ -120,6 +122,19 @@ public:
     QString ValidPeriodStr(const QString& notDefined) const;
     bool InTheValidPeriod(Instant dt) const;
 
+    // Custom-event checks (CTaskCheck.cpp). A kind-1 check runs as a separate process that is started once
+    // and then polled; the program never kills it.
+    // True while a check process has been started and its end not yet collected.
+    bool IsCheckingEvent() const { return m_check != nullptr; }
+    // Starts the check when none is running, then waits at most `timeoutMs` for it. Returns true when it
+    // ended with a non-zero exit code (the event happened). `isValid` is false when it could not be started;
+    // `retCode` receives the exit code once the process has ended and is left alone otherwise.
+    bool CheckUserCmd(bool& isValid, int timeoutMs, int& retCode);
+    // Kind 2: true once for each event the check page has reported since the last call.
+    bool CheckUserEvent(bool& isValid, QString& eventDesc);
+    // Called by the check page when its event happens; only a waiting task takes note of it.
+    void OnUserEvent(const QString& eventDesc);
+
 private:
     QString m_description;
     TaskStatus m_status = tsNotStarted;
@@ -128,4 +143,5 @@ private:
     QString m_userEventCmd;
     QStringList m_userEventArgv;
     QString m_postpone;
+    std::shared_ptr<class CheckProcess> m_check;  // the running check; a new description forgets it
 };

@@ -1,0 +1,252 @@
+#include "alerts/frmPrompt.h"
+
+#include "app/WindowHelpers.h"
+#include "model/AppVersion.h"
+#include "model/MsgBox.h"
+#include "model/TaskEngine.h"
+#include "timerules/Clock.h"
+#include "timerules/TimeExpr.h"
+#include "ui_frmPrompt.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+QString EntryText(const CTask& task)
+{
+    QString text;
+    if (!task.sType.isEmpty())
+        text = QLatin1Char('[') + task.sType + QStringLiteral("] ");
+    return text + task.Title() + QStringLiteral(" / ") + task.sDueDate + QLatin1Char(' ') + task.sDueTime;
+}
+
+// Descriptions keep CR LF line breaks; the text box works with LF.
+QString ToEditor(const QString& text)
+{
+    QString s = text;
+    return s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QString FromEditor(const QString& text)
+{
+    QString s = text;
+    return s.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
+}  // namespace
+
+frmPrompt::frmPrompt(TaskEngine& engine, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_ui(std::make_unique<Ui::frmPrompt>())
+    , m_engine(engine)
+{
+    m_ui->setupUi(this);
+    ResetControls();
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this, &frmPrompt::TimerStep);
+    m_timer->start();
+
+    connect(m_ui->lstTasks, &QListWidget::currentRowChanged, this, &frmPrompt::ShowFocused);
+    connect(m_ui->txtDesc, &QPlainTextEdit::textChanged, this, [this] {
+        // Every edit goes straight into the task; it is stored with the next save.
+        if (m_showingDesc)
+            return;
+        if (TaskPtr task = FocusedTask())
+            task->SetDescription(FromEditor(m_ui->txtDesc->toPlainText()));
+    });
+    connect(m_ui->cboDelay, &QComboBox::activated, this, [this](int index) {
+        if (index != m_ui->cboDelay->count() - 1)
+            return;
+        const QString when = MsgBox::InputBox(QStringLiteral("输入指定日期时间，如\"2010-10-1 10:00\", \"2010-10-1\", "
+                                                             "\"10:00\"(表示今天，如果当前时间超过10点则自动改到明天)"),
+            AppTitle(), Clock::CurrentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
+        m_ui->cboDelay->setEditText(when);
+    });
+    connect(m_ui->chkOngoing, &QCheckBox::toggled, this, [this](bool ticked) {
+        if (m_sNewDueCaption.isEmpty())
+            m_sNewDueCaption = m_ui->cmdNewDue->text();
+        m_ui->cmdNewDue->setText(ticked ? QStringLiteral("下次提醒") : m_sNewDueCaption);
+    });
+    m_ui->chkOngoingLabel->installEventFilter(this);
+
+    connect(m_ui->cmdOk, &QPushButton::clicked, this, [this] { SetSelectedStatus(tsFinished); });
+    connect(m_ui->cmdCancelTask, &QPushButton::clicked, this, [this] { SetSelectedStatus(tsCancelled); });
+    connect(m_ui->cmdNewDue, &QPushButton::clicked, this,
+        [this] { SetSelectedStatus(m_ui->chkOngoing->isChecked() ? tsOngoing : tsPostponed); });
+}
+
+frmPrompt::~frmPrompt() = default;
+
+TaskPtr frmPrompt::TaskAt(int index) const
+{
+    if (index < 0 || index >= Count())
+        return nullptr;
+    return m_tasks[size_t(index)];
+}
+
+TaskPtr frmPrompt::FocusedTask() const
+{
+    return TaskAt(m_ui->lstTasks->currentRow());
+}
+
+void frmPrompt::AddTask(const TaskPtr& task)
+{
+    if (!task)
+        return;
+    m_ui->lstTasks->addItem(EntryText(*task));
+    m_tasks.push_back(task);
+
+    // Select the new entry and focus it; entries selected before stay selected.
+    const int last = m_ui->lstTasks->count() - 1;
+    m_ui->lstTasks->setCurrentRow(last, QItemSelectionModel::Select);
+    ShowFocused();
+
+    SetTopMost(this, true);
+    if (!m_placed) {
+        // The first reminder appears in the middle of the screen, where it is seen; later ones leave the
+        // window where the user put it.
+        m_placed = true;
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+    }
+    ForceForeground(this);
+}
+
+void frmPrompt::ShowFocused()
+{
+    const TaskPtr task = FocusedTask();
+    m_showingDesc = true;
+    m_ui->txtDesc->setPlainText(task ? ToEditor(task->sDescription()) : QString());
+    m_showingDesc = false;
+    m_ui->lblAlarmDT->setText(
+        task ? task->AlarmTimeStr().replace(QStringLiteral("\r\n"), QStringLiteral(" ")) : QString());
+    TimerStep();
+}
+
+void frmPrompt::TimerStep()
+{
+    const TaskPtr task = FocusedTask();
+    if (!task) {
+        m_ui->lblDelay->clear();
+        return;
+    }
+    const Instant now = Clock::Now();
+    // The first half minute is the reminder itself; after that the label says how long it has waited.
+    if (SecondDiff(task->dtAlarmDT, now) >= 30)
+        m_ui->lblDelay->setText(QStringLiteral("已过") + FormatDuration(task->dtAlarmDT, now));
+    else
+        m_ui->lblDelay->clear();
+}
+
+void frmPrompt::SetSelectedStatus(TaskStatus status)
+{
+    const int count = Count();
+    int selected = 0;
+    for (int i = 0; i < count; ++i)
+        if (m_ui->lstTasks->item(i)->isSelected())
+            ++selected;
+    if (selected == 0) {
+        QApplication::beep();
+        return;
+    }
+    const bool all = selected == count;
+    if (selected > 1) {
+        const QString which = all ? QStringLiteral("所有") : QString::number(selected) + QStringLiteral("条");
+        const QString question = QStringLiteral("将") + which + QStringLiteral("任务设置为") + TaskStatusName(status)
+            + QStringLiteral("?");
+        if (MsgBox::Show(question, MsgButtons::YesNoCancel, MsgIcon::Question) != MsgResult::Yes)
+            return;
+    }
+
+    // From the last entry to the first, so removing an entry leaves the indexes still to visit valid. Entries
+    // that arrive meanwhile (a message box below runs an event loop) are appended and not visited.
+    int settled = 0;
+    for (int i = count - 1; i >= 0; --i) {
+        if (i >= Count() || !m_ui->lstTasks->item(i)->isSelected())
+            continue;
+        const TaskPtr task = m_tasks[size_t(i)];
+        if (status == tsPostponed || status == tsOngoing) {
+            QString err;
+            if (!task->SetPostpone(m_ui->cboDelay->currentText().trimmed(), &err, status == tsOngoing)) {
+                if (!err.isEmpty())
+                    MsgBox::Show(err, MsgButtons::Ok, MsgIcon::Warning);
+                m_ui->cboDelay->setFocus();
+                // The entries already settled are kept on disk at once rather than at some later save.
+                if (settled > 0)
+                    m_engine.SaveCfg();
+                return;
+            }
+        }
+        m_engine.SetTaskStatus(task, status, true, true);
+        // The task may have been settled by other means while a question was open; its entry goes either way.
+        const auto it = std::find(m_tasks.begin(), m_tasks.end(), task);
+        if (it != m_tasks.end())
+            RemoveEntry(int(it - m_tasks.begin()));
+        ++settled;
+    }
+    m_engine.SaveCfg();
+
+    // A task that fell due while a question was open is still waiting for the user: keep the prompt for it.
+    if (Count() == 0) {
+        Unload();
+    } else {
+        m_ui->lstTasks->clearSelection();
+        m_ui->lstTasks->setCurrentRow(0, QItemSelectionModel::Select);
+        ShowFocused();
+    }
+}
+
+void frmPrompt::RemoveEntry(int index)
+{
+    m_tasks.erase(m_tasks.begin() + index);
+    delete m_ui->lstTasks->takeItem(index);
+}
+
+void frmPrompt::ResetControls()
+{
+    m_ui->cboDelay->setCurrentIndex(0);
+    m_ui->chkOngoing->setChecked(false);
+    m_ui->txtDesc->clear();
+    m_ui->lblAlarmDT->clear();
+    m_ui->lblDelay->clear();
+}
+
+void frmPrompt::Unload()
+{
+    m_ui->lstTasks->clear();
+    m_tasks.clear();
+    ResetControls();
+    m_unloading = true;
+    close();
+    m_unloading = false;
+}
+
+void frmPrompt::closeEvent(QCloseEvent* event)
+{
+    if (m_unloading) {
+        event->accept();
+        return;
+    }
+    // Closing would lose track of the reminders: the close box only gets the prompt out of the way.
+    event->ignore();
+    showMinimized();
+}
+
+bool frmPrompt::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_ui->chkOngoingLabel && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        m_ui->chkOngoing->setChecked(!m_ui->chkOngoing->isChecked());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

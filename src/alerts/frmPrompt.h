@@ -1,0 +1,59 @@
+#pragma once
+
+#include "scheduler/TaskScheduler.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+class QTimer;
+class TaskEngine;
+
+namespace Ui {
+class frmPrompt;
+}
+
+// The reminder prompt: lists the tasks that fell due, in order of arrival, and lets the user finish, cancel
+// or postpone the selected ones. It stays above other windows and comes forward for every new task. The
+// close box only minimises it: it goes away when its last entry is settled or the program unloads it.
+class frmPrompt : public QWidget, public IFiredTaskSink
+{
+    Q_OBJECT
+
+public:
+    explicit frmPrompt(TaskEngine& engine, QWidget* parent = nullptr);
+    ~frmPrompt() override;
+
+    void AddTask(const TaskPtr& task) override;
+
+    int Count() const { return int(m_tasks.size()); }
+    TaskPtr TaskAt(int index) const;
+
+    // Applies a status to every selected entry (finish, cancel, postpone or ongoing), asking first when
+    // more than one is selected; settled entries leave the list.
+    void SetSelectedStatus(TaskStatus status);
+
+    // Forgets every entry and hides the window; used when the program quits.
+    void Unload();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ShowFocused();
+    void TimerStep();
+    void RemoveEntry(int index);
+    void ResetControls();
+    TaskPtr FocusedTask() const;
+
+    std::unique_ptr<Ui::frmPrompt> m_ui;
+    TaskEngine& m_engine;
+    std::vector<TaskPtr> m_tasks;  // parallel to the entries of lstTasks
+    QTimer* m_timer = nullptr;
+    QString m_sNewDueCaption;
+    bool m_showingDesc = false;
+    bool m_unloading = false;
+    bool m_placed = false;
+};

@@ -1,0 +1,17 @@
+#include "app/QuitApp.h"
+
+#include "mainwindow/frmMain.h"
+#include "model/TempFiles.h"
+
+#include <QApplication>
+#include <QWidget>
+
+void QuitApp(frmMain& mainWindow)
+{
+    mainWindow.Unload();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            w->close();
+    DeleteTempFiles();
+    QCoreApplication::quit();
+}

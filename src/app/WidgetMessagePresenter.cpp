@@ -1,0 +1,81 @@
+#include "app/WidgetMessagePresenter.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+MsgResult WidgetMessagePresenter::Show(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case MsgIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgIcon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    }
+    QMessageBox::StandardButtons set;
+    QMessageBox::StandardButton escape = QMessageBox::Ok;
+    switch (buttons) {
+    case MsgButtons::Ok:
+        set = QMessageBox::Ok;
+        break;
+    case MsgButtons::OkCancel:
+        set = QMessageBox::Ok | QMessageBox::Cancel;
+        escape = QMessageBox::Cancel;
+        break;
+    case MsgButtons::YesNo:
+        set = QMessageBox::Yes | QMessageBox::No;
+        escape = QMessageBox::No;
+        break;
+    case MsgButtons::YesNoCancel:
+        set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        escape = QMessageBox::Cancel;
+        break;
+    }
+    box.setStandardButtons(set);
+    box.setEscapeButton(escape);
+    // Chinese captions for the standard buttons, whatever translations are installed.
+    const std::pair<QMessageBox::StandardButton, const char16_t*> captions[] = { { QMessageBox::Ok, u"确定" },
+        { QMessageBox::Cancel, u"取消" }, { QMessageBox::Yes, u"是(&Y)" }, { QMessageBox::No, u"否(&N)" } };
+    for (const auto& [button, caption] : captions)
+        if (QAbstractButton* b = box.button(button))
+            b->setText(QString::fromUtf16(caption));
+
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return MsgResult::Ok;
+    case QMessageBox::Yes:
+        return MsgResult::Yes;
+    case QMessageBox::No:
+        return MsgResult::No;
+    default:
+        return MsgResult::Cancel;
+    }
+}
+
+QString WidgetMessagePresenter::Input(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    dialog.setOkButtonText(QStringLiteral("确定"));
+    dialog.setCancelButtonText(QStringLiteral("取消"));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.textValue();
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "model/MsgBox.h"
+
+// Message and input boxes as Qt dialogs, over the active window of the program.
+class WidgetMessagePresenter : public IMessagePresenter
+{
+public:
+    MsgResult Show(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) override;
+    QString Input(const QString& prompt, const QString& title, const QString& defaultText) override;
+};

@@ -1,0 +1,99 @@
+#include "support/TestEnv.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QXmlStreamReader>
+
+#ifndef TW_APP_PATH
+#error "TW_APP_PATH must name the tickwell executable"
+#endif
+
+namespace {
+
+QString ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// The Status attribute of the task with the given Id; "" when the file does not parse or has no such task.
+QString StatusOf(const QString& xml, const QString& id)
+{
+    QXmlStreamReader r(xml);
+    QString status;
+    while (!r.atEnd()) {
+        r.readNext();
+        if (r.isStartElement() && r.name() == QLatin1String("task") && r.attributes().value(QLatin1String("Id")) == id)
+            status = r.attributes().value(QLatin1String("Status")).toString();
+    }
+    return r.hasError() ? QString() : status;
+}
+
+}  // namespace
+
+// The real program on the system clock: a task due two seconds after start-up with auto-finish and logging
+// on is finished, logged and saved by the scan, and SIGTERM ends the program through its quit path.
+TEST(EndToEnd, ADueTaskIsFinishedLoggedAndSavedAndSigtermQuitsCleanly)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime due
+        = QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second())).addSecs(2);
+    const QString dueText = due.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    const QString data
+        = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                         "<tasks ver=\"100000\" types=\"\" EnableLog=\"true\">\n"
+                         "  <task Id=\"1\" DueDT=\"%1\" CreateDT=\"%1\" RingType=\"0\" Status=\"0\" AlarmDT=\"%1\"\n"
+                         "        DueDate=\"%2\" DueTime=\"%3\" AutoFinish=\"true\" Desc=\"端到端自动完成\"/>\n"
+                         "</tasks>\n")
+              .arg(dueText, due.date().toString(QStringLiteral("yyyy-M-d")),
+                  due.time().toString(QStringLiteral("h:mm:ss")));
+    const QString dataFile = dir.filePath(QStringLiteral("twdata.xml"));
+    const QString logFile = dir.filePath(QStringLiteral("tickwell.log"));
+    {
+        QFile f(dataFile);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(data.toUtf8());
+    }
+
+    QProcess app;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // Nothing of the user's own configuration is read or written.
+    env.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    app.setProcessEnvironment(env);
+    app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    app.start(QStringLiteral(TW_APP_PATH), { QStringLiteral("--data-dir"), dir.path() });
+    ASSERT_TRUE(app.waitForStarted(10000));
+
+    QElapsedTimer clock;
+    clock.start();
+    QString status;
+    while (clock.elapsed() < 5000 && app.state() == QProcess::Running) {
+        status = StatusOf(ReadAll(dataFile), QStringLiteral("1"));
+        if (status == QLatin1String("2"))
+            break;
+        QThread::msleep(100);
+    }
+    EXPECT_EQ(status, QStringLiteral("2")) << "after " << clock.elapsed() << " ms";
+    const QString log = ReadAll(logFile);
+    EXPECT_TRUE(log.contains(QStringLiteral("] 已完成 - T01, ")) && log.contains(QStringLiteral("端到端自动完成")))
+        << qPrintable(log);
+
+    ASSERT_EQ(app.state(), QProcess::Running);
+    app.terminate();  // SIGTERM
+    ASSERT_TRUE(app.waitForFinished(15000));
+    EXPECT_EQ(app.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(app.exitCode(), 0);
+
+    const QString saved = ReadAll(dataFile);
+    EXPECT_EQ(StatusOf(saved, QStringLiteral("1")), QStringLiteral("2")) << qPrintable(saved);
+    EXPECT_TRUE(saved.contains(QStringLiteral("端到端自动完成")));
+}

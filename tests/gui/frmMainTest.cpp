@@ -1,0 +1,145 @@
+#include "mainwindow/frmMain.h"
+#include "alerts/frmPrompt.h"
+#include "app/Autorun.h"
+#include "scheduler/RunCmd.h"
+#include "support/TestEnv.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTimer>
+
+namespace {
+
+class RecordingOpener : public IDesktopOpener
+{
+public:
+    bool Open(const QString& file, const QString&, const QString&, ShowState) override
+    {
+        opened << file;
+        return true;
+    }
+    QStringList opened;
+};
+
+class FakeAutorun : public IAutorun
+{
+public:
+    std::optional<QString> Read() const override { return exec; }
+    bool Set(bool enable) override
+    {
+        ++writes;
+        exec = enable ? std::optional<QString>(QStringLiteral("\"%1\" -m").arg(QCoreApplication::applicationFilePath()))
+                      : std::nullopt;
+        return true;
+    }
+    std::optional<QString> exec;
+    int writes = 0;
+};
+
+void WriteFile(const QString& path, const QString& text)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text.toUtf8());
+}
+
+QString ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// One task saved as due with a command, one waiting far in the future.
+const char* kDataFile = R"(<?xml version="1.0" encoding="UTF-8"?>
+<tasks ver="100000" types="">
+  <task Id="1" DueDT="2011-12-15 09:00:00" CreateDT="2011-12-01 08:00:00" RingType="0" Status="1"
+        AlarmDT="2011-12-15 09:00:00" DueDate="2011-12-15" DueTime="9:00:00" UseCmd="true" Cmd="touch again.txt"
+        Desc="上次没处理"/>
+  <task Id="2" DueDT="2011-12-20 09:00:00" CreateDT="2011-12-01 08:00:00" RingType="0" Status="0"
+        AlarmDT="2011-12-20 09:00:00" DueDate="2011-12-20" DueTime="9:00:00" Desc="下周的事"/>
+</tasks>
+)";
+
+}  // namespace
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    MainWindowTest()
+        : m_clock(2011, 12, 15, 10, 0, 0)
+        , m_opener(std::make_shared<RecordingOpener>())
+    {
+        TaskCommands::SetDesktopOpener(m_opener);
+    }
+    ~MainWindowTest() override { TaskCommands::SetDesktopOpener(nullptr); }
+
+    QString DataFile() const { return m_folder.file(QStringLiteral("twdata.xml")); }
+
+    ProgramFolderGuard m_folder;
+    ClockGuard m_clock;
+    MsgBoxGuard m_msg;
+    std::shared_ptr<RecordingOpener> m_opener;
+};
+
+TEST_F(MainWindowTest, LoadPromptsTasksSavedAsDueAgainAndStartsTheScan)
+{
+    WriteFile(DataFile(), QString::fromUtf8(kDataFile));
+    frmMain window;
+    window.Load(nullptr);
+
+    ASSERT_NE(window.PromptIfLoaded(), nullptr);
+    EXPECT_EQ(window.PromptIfLoaded()->Count(), 1);
+    EXPECT_EQ(window.PromptIfLoaded()->TaskAt(0)->Key(), QStringLiteral("T01"));
+    EXPECT_TRUE(m_opener->opened.isEmpty());
+    EXPECT_TRUE(window.ScanTimer()->isActive());
+    EXPECT_EQ(window.ScanTimer()->interval(), 1000);
+
+    window.Scheduler().Tick();
+    EXPECT_EQ(window.windowTitle(), window.BaseTitle() + QStringLiteral(" [2011-12-15 10:00:00]"));
+    window.Unload();
+}
+
+TEST_F(MainWindowTest, TheCloseBoxMinimisesAndOnlyUnloadSaves)
+{
+    WriteFile(DataFile(), QString::fromUtf8(kDataFile));
+    frmMain window;
+    window.Load(nullptr);
+    window.show();
+    ASSERT_NE(window.PromptIfLoaded(), nullptr);
+    QFile::remove(DataFile());
+
+    window.close();
+    EXPECT_TRUE(window.isMinimized());
+    EXPECT_FALSE(window.IsUnloaded());
+    EXPECT_FALSE(QFileInfo::exists(DataFile()));
+
+    window.Unload();
+    EXPECT_FALSE(window.ScanTimer()->isActive());
+    EXPECT_FALSE(window.PromptIfLoaded()->isVisible());
+    const QString saved = ReadAll(DataFile());
+    EXPECT_TRUE(saved.contains(QStringLiteral("上次没处理")));
+    EXPECT_TRUE(saved.contains(QStringLiteral("下周的事")));
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(MainWindowTest, LoadMovesAnAutostartEntryToThisProgram)
+{
+    FakeAutorun none;
+    {
+        frmMain window;
+        window.Load(&none);
+        EXPECT_FALSE(window.AutorunOn());
+        EXPECT_EQ(none.writes, 0);
+        window.Unload();
+    }
+    FakeAutorun moved;
+    moved.exec = QStringLiteral("\"/elsewhere/tickwell\" -m");
+    frmMain window;
+    window.Load(&moved);
+    EXPECT_TRUE(window.AutorunOn());
+    EXPECT_EQ(moved.writes, 1);
+    EXPECT_EQ(ExecProgram(moved.exec.value_or(QString())), QCoreApplication::applicationFilePath());
+    window.Unload();
+}
