@@ -194,8 +194,9 @@ TEST(RecurrenceProperties, NextOccurrenceIsLaterThanNowAndNotBeforeBase)
         if (r == 0)
             continue;  // a rule such as "每年2-30" has no occurrence at all
         EXPECT_GT(SecondDiff(now, r), 0) << Show(r);
-        if (base != 0)
+        if (base != 0) {
             EXPECT_GE(SecondDiff(base, r), 0) << Show(r);
+        }
     }
 }
 
