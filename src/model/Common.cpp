@@ -50,3 +50,13 @@ Instant TimeOnly(Instant value)
 {
     return TimePart(value);
 }
+
+QString TrimSpaces(const QString& text)
+{
+    qsizetype b = 0, e = text.size();
+    while (b < e && text[b] == QLatin1Char(' '))
+        ++b;
+    while (e > b && text[e - 1] == QLatin1Char(' '))
+        --e;
+    return (b == 0 && e == text.size()) ? text : text.mid(b, e - b);
+}

@@ -10,6 +10,10 @@
 bool StartsWith(const QString& text, const QString& prefix);
 bool EndsWith(const QString& text, const QString& suffix);
 
+// Strips spaces (only ' ', not tabs or line breaks) from both ends, as the earlier Windows version did
+// with the texts it stored.
+QString TrimSpaces(const QString& text);
+
 // Paths inside the program folder are stored relative to it, so the folder can move with its data.
 // ToAppRelative strips "program folder/" from the front of a path; any other path comes back unchanged.
 // File names are case-sensitive here, so the comparison is too: stripping "/Opt/tw/" from a path under

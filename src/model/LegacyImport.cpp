@@ -1,6 +1,7 @@
 #include "model/LegacyImport.h"
 
 #include "model/AppPaths.h"
+#include "model/Common.h"
 #include "model/MsgBox.h"
 #include "model/TaskEngine.h"
 #include "model/TaskStore.h"
@@ -43,16 +44,6 @@ int LeadingNumber(const QString& text)
     bool ok = false;
     const int v = t.left(i).toInt(&ok);
     return ok ? v : 0;
-}
-
-QString TrimSpaces(const QString& text)
-{
-    qsizetype b = 0, e = text.size();
-    while (b < e && text[b] == QLatin1Char(' '))
-        ++b;
-    while (e > b && text[e - 1] == QLatin1Char(' '))
-        --e;
-    return text.mid(b, e - b);
 }
 
 // "date<TAB>time" and "flag<TAB>command": split at the first TAB, which must be there.

@@ -2,6 +2,7 @@
 
 #include "model/AppVersion.h"
 #include "model/LegacyImport.h"
+#include "model/Common.h"
 #include "model/MsgBox.h"
 #include "model/TaskEngine.h"
 #include "timerules/Clock.h"
@@ -23,17 +24,6 @@ const QString kSaveFailed = QStringLiteral("写配置文件失败，请检查文
 
 // ---------------------------------------------------------------------------------------------------------
 // Value conversions. Each returns false for a text it cannot convert, which makes the element unreadable.
-
-// Only spaces, as the earlier version trimmed.
-QString TrimSpaces(const QString& text)
-{
-    qsizetype b = 0, e = text.size();
-    while (b < e && text[b] == QLatin1Char(' '))
-        ++b;
-    while (e > b && text[e - 1] == QLatin1Char(' '))
-        --e;
-    return (b == 0 && e == text.size()) ? text : text.mid(b, e - b);
-}
 
 }  // namespace
 

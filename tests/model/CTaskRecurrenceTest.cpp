@@ -1,5 +1,6 @@
 #include "model/CTask.h"
 #include "support/TestEnv.h"
+#include "support/TestText.h"
 #include "timerules/Recurrence.h"
 
 #include <random>
@@ -7,18 +8,6 @@
 #include <vector>
 
 namespace {
-
-QString Q(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-std::string Show(Instant v)
-{
-    if (v == 0)
-        return "0";
-    return DateTimeOf(v).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
-}
 
 // A task as the editor leaves it: texts, the due moment they give now, the alarm.
 void Prepare(CTask& task, const char* date, const char* time)

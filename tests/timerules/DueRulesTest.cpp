@@ -1,14 +1,10 @@
 #include "timerules/DueRules.h"
 #include "support/TestEnv.h"
+#include "support/TestText.h"
 
 #include <string>
 
 namespace {
-
-QString Q(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 // "ok:<text>" or "refused:<text>:<message>".
 std::string Outcome(const DueFieldResult& r)

@@ -1,5 +1,6 @@
 #include "timerules/Recurrence.h"
 #include "support/TestEnv.h"
+#include "support/TestText.h"
 #include "timerules/TimeExpr.h"
 
 #include <cstdlib>
@@ -9,20 +10,6 @@
 #include <vector>
 
 namespace {
-
-QString Q(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-std::string Show(Instant v)
-{
-    if (v == 0)
-        return "0";
-    if (v == NO_DATE)
-        return "--";
-    return DateTimeOf(v).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
-}
 
 std::string DateRule(const char* text, int y, int m, int d, int hh = 0, int nn = 0)
 {

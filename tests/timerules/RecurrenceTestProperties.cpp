@@ -1,6 +1,7 @@
 // Properties of rule evaluation over many generated rules and clock values, checked against a plain
 // day-by-day search written straight from the rule's meaning.
 #include "support/TestEnv.h"
+#include "support/TestText.h"
 #include "timerules/CLunarUtil.h"
 #include "timerules/Recurrence.h"
 #include "timerules/TimeExpr.h"
@@ -10,13 +11,6 @@
 #include <vector>
 
 namespace {
-
-std::string Show(Instant v)
-{
-    if (v == 0)
-        return "0";
-    return DateTimeOf(v).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
-}
 
 class Gen
 {

@@ -1,5 +1,6 @@
 // The rule vocabulary the recurrence dialog works with: heads, details, composing and reading rules back.
 #include "support/TestEnv.h"
+#include "support/TestText.h"
 #include "timerules/Recurrence.h"
 
 #include <ostream>
@@ -17,11 +18,6 @@ inline void PrintTo(const LoopRuleTexts& t, std::ostream* os)
 }
 
 namespace {
-
-QString Q(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 struct SpecCheck
 {

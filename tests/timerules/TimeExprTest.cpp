@@ -1,5 +1,6 @@
 #include "timerules/TimeExpr.h"
 #include "support/TestEnv.h"
+#include "support/TestText.h"
 
 #include <limits>
 #include <string>
@@ -9,11 +10,6 @@ namespace {
 std::string Dt(Instant v)
 {
     return FormatDateTimeText(v).toStdString();
-}
-
-QString Q(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
 }
 
 }  // namespace
