@@ -2,12 +2,15 @@
 #include "alerts/frmPrompt.h"
 #include "app/Autorun.h"
 #include "scheduler/RunCmd.h"
+#include "model/AppVersion.h"
 #include "support/TestEnv.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
+#include <QAction>
+#include <QKeySequence>
 
 namespace {
 
@@ -142,4 +145,25 @@ TEST_F(MainWindowTest, LoadMovesAnAutostartEntryToThisProgram)
     EXPECT_EQ(moved.writes, 1);
     EXPECT_EQ(ExecProgram(moved.exec.value_or(QString())), QCoreApplication::applicationFilePath());
     window.Unload();
+}
+
+TEST_F(MainWindowTest, CaptionCarriesTheVersionAndCtrlQQuits)
+{
+    frmMain window;
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("晴钟任务提醒 V") + AppVersionText());
+    EXPECT_EQ(window.BaseTitle(), window.windowTitle());
+    EXPECT_EQ(VersionNumber(), AppVersionText().section(u'.', 0, 0).toInt() * 100000
+            + AppVersionText().section(u'.', 1, 1).toInt() * 1000 + AppVersionText().section(u'.', 2, 2).toInt());
+
+    auto* quit = window.findChild<QAction*>(QStringLiteral("mnuQuit"));
+    ASSERT_NE(quit, nullptr);
+    EXPECT_EQ(quit->text(), QStringLiteral("退出(&X)"));
+    EXPECT_EQ(quit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+    // The shortcut belongs to the window, so it works while the menu is closed.
+    EXPECT_TRUE(window.actions().contains(quit));
+
+    int quits = 0;
+    QObject::connect(&window, &frmMain::quitRequested, [&quits] { ++quits; });
+    quit->trigger();
+    EXPECT_EQ(quits, 1);
 }
