@@ -3,6 +3,7 @@
 #include "app/Autorun.h"
 #include "scheduler/RunCmd.h"
 #include "model/AppVersion.h"
+#include "support/RecordingOpener.h"
 #include "support/TestEnv.h"
 
 #include <QCoreApplication>
@@ -13,17 +14,6 @@
 #include <QKeySequence>
 
 namespace {
-
-class RecordingOpener : public IDesktopOpener
-{
-public:
-    bool Open(const QString& file, const QString&, const QString&, ShowState) override
-    {
-        opened << file;
-        return true;
-    }
-    QStringList opened;
-};
 
 class FakeAutorun : public IAutorun
 {

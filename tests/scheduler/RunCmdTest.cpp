@@ -1,6 +1,7 @@
 #include "scheduler/RunCmd.h"
 #include "model/AppPaths.h"
 #include "scheduler/XdgDesktopOpener.h"
+#include "support/RecordingOpener.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -10,23 +11,6 @@
 #include <QThread>
 
 namespace {
-
-class RecordingOpener : public IDesktopOpener
-{
-public:
-    struct Call
-    {
-        QString file, parameters, dir;
-        ShowState show;
-    };
-    bool Open(const QString& file, const QString& parameters, const QString& dir, ShowState show) override
-    {
-        calls.push_back({ file, parameters, dir, show });
-        return result;
-    }
-    std::vector<Call> calls;
-    bool result = true;
-};
 
 class OpenerGuard
 {

@@ -1,6 +1,7 @@
 #include "scheduler/TaskScheduler.h"
 #include "model/TaskEngine.h"
 #include "scheduler/RunCmd.h"
+#include "support/RecordingOpener.h"
 #include "support/TestEnv.h"
 
 #include <QFile>
@@ -8,17 +9,6 @@
 #include <QThread>
 
 namespace {
-
-class RecordingOpener : public IDesktopOpener
-{
-public:
-    bool Open(const QString& file, const QString& parameters, const QString&, ShowState) override
-    {
-        opened << (parameters.isEmpty() ? file : file + QLatin1Char(' ') + parameters);
-        return true;
-    }
-    QStringList opened;
-};
 
 class RecordingSink : public IFiredTaskSink
 {
