@@ -46,6 +46,16 @@ int ReadData(QStringList& args, TaskEngine& engine, QTextStream& err)
     return 1;
 }
 
+// One column of the tab-separated listing: a tab or line break inside a field would shift the columns after it.
+QString Column(QString text)
+{
+    for (QChar& c : text) {
+        if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            c = QLatin1Char(' ');
+    }
+    return text;
+}
+
 int RunList(const QStringList& argsIn, QTextStream& out, QTextStream& err)
 {
     QStringList args = argsIn;
@@ -58,7 +68,7 @@ int RunList(const QStringList& argsIn, QTextStream& out, QTextStream& err)
     }
     for (const TaskPtr& t : engine.Tasks()) {
         out << t->Key() << '\t' << t->StatusStr() << '\t' << TaskStore::DateTimeText(t->dtAlarmDT) << '\t'
-            << t->sDueDate << '\t' << t->sDueTime << '\t' << t->Title() << '\n';
+            << Column(t->sDueDate) << '\t' << Column(t->sDueTime) << '\t' << Column(t->Title()) << '\n';
     }
     return 0;
 }

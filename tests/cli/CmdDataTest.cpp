@@ -38,7 +38,7 @@ void WriteData(const QString& folder)
     AppPaths::SetProgramFolder(folder);
     TaskEngine engine;
     auto a = std::make_shared<CTask>();
-    a->SetDescription(QStringLiteral("写周报\r\n第二行"));
+    a->SetDescription(QStringLiteral("写周报\t本周\r\n第二行"));
     a->dtAlarmDT = MakeInstant(2012, 6, 4, 9, 55, 0);
     a->sDueDate = QStringLiteral("明天");
     a->sDueTime = QStringLiteral("10:00");
@@ -64,7 +64,7 @@ TEST(CliData, ListPrintsOneLinePerTaskAndNeverWrites)
     const CliRun r = Cli({ "list", "--data-dir", dir.path() });
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(r.out,
-        "T01\t未发生\t2012-06-04 09:55:00\t明天\t10:00\t写周报 第二行\n"
+        "T01\t未发生\t2012-06-04 09:55:00\t明天\t10:00\t写周报 本周 第二行\n"  // a tab in a field shifts no column
         "T02\t已取消\t--\t--\t--\t已取消的, 带逗号\n");
     EXPECT_EQ(ReadAll(data), before);
     EXPECT_EQ(QFileInfo(data).lastModified(), stamp);
@@ -80,7 +80,7 @@ TEST(CliData, ExportWritesTheCsv)
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     const QByteArray bytes = ReadAll(csv);
     ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF任务描述,类别,"));
-    EXPECT_TRUE(bytes.contains("\r\n\"写周报\r\n第二行\",,\"明天\",\"10:00\",未发生,"));
+    EXPECT_TRUE(bytes.contains("\r\n\"写周报\t本周\r\n第二行\",,\"明天\",\"10:00\",未发生,"));
     EXPECT_TRUE(bytes.contains("\r\n\"已取消的, 带逗号\",,\"--\",\"--\",已取消,"));
 }
 
