@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -198,6 +199,26 @@ TEST_F(PromptTest, ASpecifiedTimeThatIsCancelledPostponesNothing)
     Find<QPushButton>("cmdNewDue")->click();
     EXPECT_EQ(t->eStatus(), tsPostponed);
     EXPECT_EQ(DateTimeOf(t->dtAlarmDT).time(), QTime(18, 30));
+}
+
+TEST_F(PromptTest, ATypedDelayIsUsedAsItStandsAndNeverAsksForATime)
+{
+    TaskPtr t = Fire(QStringLiteral("自己输入"));
+    auto* combo = Find<QComboBox>("cboDelay");
+    combo->lineEdit()->setText(QStringLiteral("20分钟"));
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    // Enter neither grows the delay list nor takes the typed text for "[指定时间]".
+    EXPECT_TRUE(m_presenter->prompts.isEmpty());
+    ASSERT_EQ(combo->count(), 11);
+    EXPECT_EQ(combo->itemText(10), QStringLiteral("[指定时间]"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("20分钟"));
+
+    Find<QPushButton>("cmdNewDue")->click();
+    EXPECT_EQ(t->eStatus(), tsPostponed);
+    EXPECT_EQ(SecondDiff(Clock::Now(), t->dtAlarmDT), 1200);
+    // The typed text does not linger for the next reminder.
+    Fire(QStringLiteral("下一个"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("5分钟"));
 }
 
 TEST_F(PromptTest, AFailedPostponementStopsAtThatTaskAndKeepsWhatWasDone)
