@@ -5,23 +5,9 @@
 #include "timerules/CompoundAmount.h"
 #include "timerules/TimeExpr.h"
 
-#include <QRegularExpression>
-
 #include <cmath>
 
 namespace {
-
-// The number a text begins with: optional blanks, a sign, digits with an optional decimal part. 0 when the
-// text does not begin with one.
-double LeadingNumber(const QString& text)
-{
-    static const QRegularExpression number(QStringLiteral("^\\s*([-+]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+))"));
-    const QRegularExpressionMatch m = number.match(text);
-    if (!m.hasMatch())
-        return 0;
-    const double n = m.captured(1).toDouble();
-    return std::isfinite(n) ? n : 0;
-}
 
 // Where a postponement text moves the alarm; 0 when it does not, with `errInfo` set when the user should
 // be told why.

@@ -170,31 +170,6 @@ bool ReadTime(Cursor& c, int* seconds)
     return true;
 }
 
-// The leading number of an offset text: optional sign, digits, one decimal point; reading stops at the
-// first other character ("-15分钟" is -15, "1.5小时" 1.5, "-" and "abc" 0).
-double LeadingNumber(QStringView s)
-{
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < s.size() && (s[i] == u'-' || s[i] == u'+')) {
-        negative = s[i] == u'-';
-        ++i;
-    }
-    double v = 0;
-    for (; i < s.size() && IsAsciiDigit(s[i]); ++i) {
-        if (v < kOffsetCap)
-            v = v * 10 + (s[i].unicode() - '0');
-    }
-    if (i < s.size() && s[i] == u'.') {
-        double scale = 0.1;
-        for (++i; i < s.size() && IsAsciiDigit(s[i]); ++i) {
-            v += (s[i].unicode() - '0') * scale;
-            scale /= 10;
-        }
-    }
-    return negative ? -v : v;
-}
-
 // Months and years are whole units: a fraction rounds to the nearest count, half away from zero.
 qint64 WholeUnits(double n)
 {
@@ -252,6 +227,31 @@ QString DayWord(qint64 n)
 }
 
 }  // namespace
+
+double LeadingNumber(QStringView s)
+{
+    qsizetype i = 0;
+    while (i < s.size() && s[i].isSpace())
+        ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == u'-' || s[i] == u'+')) {
+        negative = s[i] == u'-';
+        ++i;
+    }
+    double v = 0;
+    for (; i < s.size() && IsAsciiDigit(s[i]); ++i) {
+        if (v < kOffsetCap)
+            v = v * 10 + (s[i].unicode() - '0');
+    }
+    if (i < s.size() && s[i] == u'.') {
+        double scale = 0.1;
+        for (++i; i < s.size() && IsAsciiDigit(s[i]); ++i) {
+            v += (s[i].unicode() - '0') * scale;
+            scale /= 10;
+        }
+    }
+    return negative ? -v : v;
+}
 
 Instant DateLiteral::Value() const
 {

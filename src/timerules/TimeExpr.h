@@ -43,6 +43,10 @@ Instant EvalRelativeTime(const QString& text, Instant base);
 // base NO_DATE gives NO_DATE, unreadable text 0 with *errInfo set.
 Instant ParseTimeOffset(Instant base, const QString& text, QString* errInfo = nullptr);
 
+// The number an offset or postponement text begins with: blanks, an optional sign, digits, one decimal
+// point; reading stops at the first other character ("-15分钟" is -15, "1.5小时" 1.5, "-" and "abc" 0).
+double LeadingNumber(QStringView text);
+
 // Predicates.
 bool IsRecurringText(const QString& text);  // contains 每
 bool IsRelativeText(const QString& text);  // ends with 后
