@@ -572,12 +572,14 @@ void TaskStore::AddLoaded(TaskEngine& engine, const std::vector<TaskPtr>& tasks)
     }
 }
 
-TaskStore::ReadStatus TaskStore::LoadInto(TaskEngine& engine, const QString& path, QString* error)
+TaskStore::ReadStatus TaskStore::LoadInto(TaskEngine& engine, const QString& path, QString* error, int* skipped)
 {
     Contents contents;
     const ReadStatus status = ReadFile(path, contents, error);
     if (status != ReadStatus::Ok)
         return status;
+    if (skipped)
+        *skipped = contents.skipped;
     engine.Settings() = std::move(contents.settings);
     AddLoaded(engine, contents.tasks);
     return status;
@@ -605,12 +607,28 @@ bool TaskStore::MoveAside(const QString& path, QString* movedTo)
     return false;
 }
 
+void TaskStore::KeepCopyOfSkipped(const QString& path, int skipped)
+{
+    // The next save rewrites the file without the tasks that could not be read; a copy keeps them findable.
+    const QString copy = BrokenFileName(path);
+    const bool copied = QFile::copy(path, copy);
+    QString text = QStringLiteral("数据文件 %1 中有 %2 个任务无法读取，已跳过。")
+                       .arg(QDir::toNativeSeparators(path))
+                       .arg(skipped);
+    text += copied ? QStringLiteral("\n\n原文件已另存为：\n%1").arg(QDir::toNativeSeparators(copy))
+                   : QStringLiteral("\n\n无法另存原文件，下次保存时这些任务将丢失；请先自行备份该文件。");
+    MsgBox::Show(text, MsgButtons::Ok, MsgIcon::Warning);
+}
+
 bool TaskStore::Load(TaskEngine& engine)
 {
     const QString path = engine.DataFilePath();
     QString error;
-    switch (LoadInto(engine, path, &error)) {
+    int skipped = 0;
+    switch (LoadInto(engine, path, &error, &skipped)) {
     case ReadStatus::Ok:
+        if (skipped > 0)
+            KeepCopyOfSkipped(path, skipped);
         return true;
     case ReadStatus::Missing:
         LegacyImport::Run(engine);

@@ -40,7 +40,8 @@ public:
     bool Save(const TaskEngine& engine);
 
     // Reads the file into the engine without side effects on disk or message boxes (the command-line tool).
-    static ReadStatus LoadInto(TaskEngine& engine, const QString& path, QString* error);
+    // `skipped`, when given, receives the number of task elements that could not be read.
+    static ReadStatus LoadInto(TaskEngine& engine, const QString& path, QString* error, int* skipped = nullptr);
     // Adds tasks read from a file. A number already taken (a hand-edited file) gets a new number instead of
     // losing the task.
     static void AddLoaded(TaskEngine& engine, const std::vector<TaskPtr>& tasks);
@@ -77,6 +78,7 @@ public:
 
 private:
     bool MoveAside(const QString& path, QString* movedTo);
+    static void KeepCopyOfSkipped(const QString& path, int skipped);
 
     bool m_saveFailing = false;  // the last save failed and the user has been told
     QString m_keepFile;  // an unreadable data file that could not be moved aside: never overwrite it

@@ -85,7 +85,9 @@ TEST(TaskStore, LoadsAFileOfTheWindowsVersionField_by_field)
     ASSERT_TRUE(QFile::copy(Fixture("windows_written.xml"), folder.file("twdata.xml")));
     TaskEngine engine;
     ASSERT_TRUE(engine.LoadCfg());
-    EXPECT_TRUE(box->shown.empty());
+    // The two tasks with an unreadable field are left out; the original is kept in a copy of the file.
+    ASSERT_EQ(box->shown.size(), 1u);
+    EXPECT_TRUE(box->shown[0].text.contains(QStringLiteral("有 2 个任务无法读取"))) << qPrintable(box->shown[0].text);
 
     const AppSettings& s = engine.Settings();
     EXPECT_EQ(s.Types, "个人;*工作");
@@ -195,7 +197,7 @@ TEST(TaskStore, ALoadFollowedByASaveGivesTheSameBytes)
             once = ReadAll(folder.file("twdata.xml"));
     }
     EXPECT_EQ(ReadAll(folder.file("twdata.xml")), once);
-    EXPECT_TRUE(box->shown.empty());
+    EXPECT_EQ(box->shown.size(), 1u);  // only the first load met the unreadable task
 }
 
 TEST(TaskStore, WritesEachAttributeInItsOrderAndOnlyUnderItsCondition)
@@ -322,11 +324,23 @@ TEST(TaskStore, AnUnreadableTaskIsLeftOutAndTheOthersLoad)
     ASSERT_EQ(TaskStore::ReadFile(folder.file("twdata.xml"), contents, nullptr), TaskStore::ReadStatus::Ok);
     EXPECT_EQ(contents.skipped, int(std::size(bad)));
 
+    MsgBoxGuard msg;
     TaskEngine engine;
     EXPECT_TRUE(engine.LoadCfg());
     ASSERT_EQ(engine.Tasks().Count(), 2);
     EXPECT_EQ(engine.Tasks().At(0)->Key(), "T01");
     EXPECT_EQ(engine.Tasks().At(1)->Key(), "T99");
+
+    // The next save drops the unreadable tasks, so the original is kept beside it and the user told where.
+    const QStringList copies = QDir(folder.path()).entryList({QStringLiteral("twdata.xml.broken-*")}, QDir::Files);
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(ReadAll(folder.file(copies[0])), xml);
+    EXPECT_EQ(ReadAll(folder.file("twdata.xml")), xml);
+    ASSERT_EQ(msg->shown.size(), 1u);
+    EXPECT_TRUE(msg->shown[0].text.contains(QStringLiteral("有 %1 个任务无法读取").arg(std::size(bad))));
+    EXPECT_TRUE(msg->shown[0].text.contains(copies[0]));
+    EXPECT_TRUE(engine.SaveCfg());
+    EXPECT_EQ(ReadAll(folder.file(copies[0])), xml);
 }
 
 TEST(TaskStore, DuplicateNumbersKeepEveryTask)
