@@ -129,6 +129,10 @@ QString CTask::StatusStr() const
 
 void CTask::SetDescription(const QString& text)
 {
+    // Nothing derived changes; keeping it spares a new script and keeps a running check, whose task would
+    // otherwise wait in "检测中" with nobody polling it.
+    if (text == m_description)
+        return;
     m_description = text;
     m_userEventTitle.clear();
     m_userEventCmd.clear();

@@ -70,6 +70,10 @@ TEST(CTask, SeveralCheckLinesBecomeOneScript)
     EXPECT_EQ(f.readAll(), "#:two lines\n#:remark\nx=3\nexit $x\n");
     EXPECT_EQ(QProcess::execute(argv[0], argv.mid(1)), 3);  // the exit code is what the check reads
 
+    // Storing the same text again (the editor's OK on an unchanged task) keeps the script and any running check.
+    t.SetDescription(t.sDescription());
+    EXPECT_EQ(t.UserEventArgv(), argv);
+
     t.SetDescription(":watch\r\n/srv/pages/Watch.HTML");
     EXPECT_EQ(t.TaskType(), ttUserPage);
     EXPECT_EQ(t.UserEventCmd(), "/srv/pages/Watch.HTML");

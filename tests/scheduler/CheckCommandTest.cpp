@@ -57,7 +57,9 @@ TEST(CheckCommand, AForgottenCheckIsNeverKilled)
     task.SetDescription(QStringLiteral(":改描述\r\nsleep 0.5; touch '%1'").arg(edited));
     EXPECT_FALSE(task.CheckUserCmd(valid, 5, rc));
     ASSERT_TRUE(task.IsCheckingEvent());
-    task.SetDescription(task.sDescription());  // the check is forgotten, its process keeps running
+    task.SetDescription(task.sDescription());  // the same text: the check goes on being polled
+    EXPECT_TRUE(task.IsCheckingEvent());
+    task.SetDescription(task.sDescription() + QStringLiteral("\r\n:备注"));  // forgotten, its process keeps running
     EXPECT_FALSE(task.IsCheckingEvent());
 
     {
