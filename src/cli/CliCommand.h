@@ -9,7 +9,7 @@
 struct CliCommand
 {
     QString name;
-    QString usage;    // argument synopsis
+    QString usage;  // argument synopsis
     QString summary;  // one line, Chinese
     QString example;  // a full command line
     // args: what follows the command name. Returns the exit code: 0 ok, 2 bad input.

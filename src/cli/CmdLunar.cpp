@@ -65,11 +65,11 @@ int RunSolar(const QStringList& argsIn, QTextStream& out, QTextStream& err)
     return 0;
 }
 
-const bool registered = Cli::Register({QStringLiteral("lunar"), QStringLiteral("YYYY-MM-DD"),
-                                       QStringLiteral("把公历日期换算成农历，闰月后面加“闰”"),
-                                       QStringLiteral("tickwell-cli lunar 2012-06-04   （输出 2012-4-15 闰）"), RunLunar})
-    && Cli::Register({QStringLiteral("solar"), QStringLiteral("LY-LM-LD [--leap]"),
-                      QStringLiteral("把农历日期换算成公历；--leap 表示闰月"),
-                      QStringLiteral("tickwell-cli solar 2012-4-15 --leap   （输出 2012-06-04）"), RunSolar});
+const bool registered = Cli::Register({ QStringLiteral("lunar"), QStringLiteral("YYYY-MM-DD"),
+                            QStringLiteral("把公历日期换算成农历，闰月后面加“闰”"),
+                            QStringLiteral("tickwell-cli lunar 2012-06-04   （输出 2012-4-15 闰）"), RunLunar })
+    && Cli::Register({ QStringLiteral("solar"), QStringLiteral("LY-LM-LD [--leap]"),
+        QStringLiteral("把农历日期换算成公历；--leap 表示闰月"),
+        QStringLiteral("tickwell-cli solar 2012-4-15 --leap   （输出 2012-06-04）"), RunSolar });
 
 }  // namespace

@@ -24,14 +24,14 @@ inline constexpr int kTaskStatusCount = 9;
 // What a task's description makes of it; derived, never stored.
 enum TaskKind : int {
     ttNormal = 0,
-    ttUserCmd = 1,   // ":" title, then lines of a command that decides whether the event happened
+    ttUserCmd = 1,  // ":" title, then lines of a command that decides whether the event happened
     ttUserPage = 2,  // ":" title, then a line naming an .htm/.html page that watches for the event
 };
 
 enum TaskPriority : int { tpLow = 0, tpNormal = 1, tpHigh = 2, tpUrgent = 3 };
 enum RingType : int { rtNone = 0, rtBeep = 1, rtMusic = 2 };
 
-QString TaskStatusName(int status);      // "未发生" ... "已失效"; "" out of range
+QString TaskStatusName(int status);  // "未发生" ... "已失效"; "" out of range
 QString TaskPriorityName(int priority);  // "低" "中" "高" "紧急"
 // Row text colour of a status as 0x00BBGGRR.
 quint32 TaskStatusColor(int status);

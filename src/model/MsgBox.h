@@ -22,7 +22,7 @@ public:
 namespace MsgBox {
 
 MsgResult Show(const QString& text, MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::Information,
-               const QString& title = QString());
+    const QString& title = QString());
 QString InputBox(const QString& prompt, const QString& title = QString(), const QString& defaultText = QString());
 
 // The presenter in force. Without one (a headless run), messages go to stderr and every question

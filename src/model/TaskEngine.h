@@ -11,7 +11,7 @@ class ITaskView
 {
 public:
     virtual ~ITaskView() = default;
-    virtual void TaskAdded(const TaskPtr& task) = 0;    // a row for a new task
+    virtual void TaskAdded(const TaskPtr& task) = 0;  // a row for a new task
     virtual void TaskChanged(const TaskPtr& task) = 0;  // refresh the task's row
 };
 
@@ -35,7 +35,7 @@ public:
     ITaskView* View() const { return m_view; }
 
     QString DataFilePath() const;  // program folder + "/twdata.xml"
-    QString LogFilePath() const;   // program folder + "/tickwell.log"
+    QString LogFilePath() const;  // program folder + "/tickwell.log"
 
     // The one way statuses change.
     void SetTaskStatus(const TaskPtr& task, TaskStatus status, bool nextRecurring, bool writeLog);
@@ -52,6 +52,6 @@ private:
     AppSettings m_settings;
     ITaskView* m_view = nullptr;
     TaskStore m_store;
-    QString m_logFile;               // worked out at the first write, kept for the run
+    QString m_logFile;  // worked out at the first write, kept for the run
     bool m_logFailReported = false;  // the user hears once per run that the log cannot be written
 };

@@ -1,8 +1,8 @@
 #include "model/TaskStore.h"
 
 #include "model/AppVersion.h"
-#include "model/LegacyImport.h"
 #include "model/Common.h"
+#include "model/LegacyImport.h"
 #include "model/MsgBox.h"
 #include "model/TaskEngine.h"
 #include "timerules/Clock.h"

@@ -29,7 +29,7 @@ public:
 
     static bool InRange(int lunarYear) { return lunarYear >= kFirstYear && lunarYear <= kLastYear; }
     static int LunarYearDays(int y);
-    static int LeapMonthOf(int y);   // 0 when the year has no leap month
+    static int LeapMonthOf(int y);  // 0 when the year has no leap month
     static int LeapMonthDays(int y);  // 0, 29 or 30
     static int LunarMonthDays(int y, int m);
 

@@ -17,8 +17,8 @@ public:
 class Clock
 {
 public:
-    static Instant Now();        // the current moment as an instant, to the second
-    static Instant Today();      // today's date at midnight
+    static Instant Now();  // the current moment as an instant, to the second
+    static Instant Today();  // today's date at midnight
     static QDateTime CurrentDateTime();
     static QDate CurrentDate();
 

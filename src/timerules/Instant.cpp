@@ -10,9 +10,10 @@ const qint64 kEpochJd = QDate(1899, 12, 30).toJulianDay();
 const qint64 kFirstDay = QDate(100, 1, 1).toJulianDay() - kEpochJd;
 const qint64 kLastDay = QDate(9999, 12, 31).toJulianDay() - kEpochJd;
 
-struct Parts {
+struct Parts
+{
     qint64 day = 0;  // days since the epoch
-    int secs = 0;    // seconds of that day
+    int secs = 0;  // seconds of that day
     bool ok = false;
 };
 

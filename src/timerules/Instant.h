@@ -18,13 +18,13 @@ inline constexpr int SECONDS_PER_DAY = 86400;
 Instant InstantFromDate(const QDate& date);
 Instant InstantFromDateTime(const QDate& date, const QTime& time);
 Instant InstantFromDateTime(const QDateTime& dt);  // the wall-clock fields, zone ignored
-Instant InstantFromTime(const QTime& time);        // a time of day alone, on day 0
+Instant InstantFromTime(const QTime& time);  // a time of day alone, on day 0
 Instant MakeInstant(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 
-QDate DateOf(Instant value);          // the calendar day of the instant
-QTime TimeOf(Instant value);          // the time of day, to the nearest second
+QDate DateOf(Instant value);  // the calendar day of the instant
+QTime TimeOf(Instant value);  // the time of day, to the nearest second
 QDateTime DateTimeOf(Instant value);  // both fields, carried in a UTC QDateTime (no zone shifts)
-int SecondsOfDay(Instant value);      // 0..86399
+int SecondsOfDay(Instant value);  // 0..86399
 
 // Whether the instant names a day that QDate can show (year 100..9999, finite).
 bool IsRepresentable(Instant value);

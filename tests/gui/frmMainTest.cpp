@@ -1,17 +1,17 @@
 #include "mainwindow/frmMain.h"
 #include "alerts/frmPrompt.h"
 #include "app/Autorun.h"
-#include "scheduler/RunCmd.h"
 #include "model/AppVersion.h"
+#include "scheduler/RunCmd.h"
 #include "support/RecordingOpener.h"
 #include "support/TestEnv.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QTimer>
-#include <QAction>
 #include <QKeySequence>
+#include <QTimer>
 
 namespace {
 
@@ -142,8 +142,9 @@ TEST_F(MainWindowTest, CaptionCarriesTheVersionAndCtrlQQuits)
     frmMain window;
     EXPECT_EQ(window.windowTitle(), QStringLiteral("晴钟任务提醒 V") + AppVersionText());
     EXPECT_EQ(window.BaseTitle(), window.windowTitle());
-    EXPECT_EQ(VersionNumber(), AppVersionText().section(u'.', 0, 0).toInt() * 100000
-            + AppVersionText().section(u'.', 1, 1).toInt() * 1000 + AppVersionText().section(u'.', 2, 2).toInt());
+    EXPECT_EQ(VersionNumber(),
+        AppVersionText().section(u'.', 0, 0).toInt() * 100000 + AppVersionText().section(u'.', 1, 1).toInt() * 1000
+            + AppVersionText().section(u'.', 2, 2).toInt());
 
     auto* quit = window.findChild<QAction*>(QStringLiteral("mnuQuit"));
     ASSERT_NE(quit, nullptr);

@@ -332,7 +332,7 @@ TEST(TaskStore, AnUnreadableTaskIsLeftOutAndTheOthersLoad)
     EXPECT_EQ(engine.Tasks().At(1)->Key(), "T99");
 
     // The next save drops the unreadable tasks, so the original is kept beside it and the user told where.
-    const QStringList copies = QDir(folder.path()).entryList({QStringLiteral("twdata.xml.broken-*")}, QDir::Files);
+    const QStringList copies = QDir(folder.path()).entryList({ QStringLiteral("twdata.xml.broken-*") }, QDir::Files);
     ASSERT_EQ(copies.size(), 1);
     EXPECT_EQ(ReadAll(folder.file(copies[0])), xml);
     EXPECT_EQ(ReadAll(folder.file("twdata.xml")), xml);

@@ -18,7 +18,7 @@ public:
 
     bool Open(const QString& file, const QString& parameters, const QString& dir, ShowState show) override
     {
-        calls.push_back({file, parameters, dir, show});
+        calls.push_back({ file, parameters, dir, show });
         opened << (parameters.isEmpty() ? file : file + QLatin1Char(' ') + parameters);
         return result;
     }

@@ -44,7 +44,7 @@ void ClockGuard::Set(int y, int m, int d, int hh, int nn, int ss)
 
 MsgResult ScriptedPresenter::Show(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)
 {
-    shown.push_back({text, buttons, icon, title});
+    shown.push_back({ text, buttons, icon, title });
     if (!answers.empty()) {
         MsgResult r = answers.front();
         answers.pop_front();

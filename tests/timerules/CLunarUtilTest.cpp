@@ -1,5 +1,5 @@
-#include "support/TestEnv.h"
 #include "timerules/CLunarUtil.h"
+#include "support/TestEnv.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ LunarDay Lunar(const QDate& date)
 {
     CLunarUtil lunar;
     EXPECT_TRUE(lunar.sInitDate(date.year(), date.month(), date.day()));
-    return {lunar.lYear(), lunar.lMonth(), lunar.lDay(), lunar.IsLeap()};
+    return { lunar.lYear(), lunar.lMonth(), lunar.lDay(), lunar.IsLeap() };
 }
 
 }  // namespace
@@ -33,8 +33,8 @@ TEST(CLunarUtil, KnownDates)
     EXPECT_EQ(Solar(2012, 4, 15), QDate(2012, 5, 5));
     EXPECT_EQ(Solar(2012, 4, 15, true), QDate(2012, 6, 4));
     EXPECT_EQ(Solar(2010, 12, 20), QDate(2011, 1, 23));
-    EXPECT_EQ(Lunar(QDate(1900, 1, 31)), (LunarDay {1900, 1, 1, false}));
-    EXPECT_EQ(Lunar(QDate(2012, 6, 4)), (LunarDay {2012, 4, 15, true}));
+    EXPECT_EQ(Lunar(QDate(1900, 1, 31)), (LunarDay { 1900, 1, 1, false }));
+    EXPECT_EQ(Lunar(QDate(2012, 6, 4)), (LunarDay { 2012, 4, 15, true }));
 }
 
 TEST(CLunarUtil, TableRowsAndDerivedLengths)
@@ -77,10 +77,10 @@ TEST(CLunarUtil, CorrectedYearsPlaceTheLeapMonthRight)
 TEST(CLunarUtil, LeapMonthBoundaries)
 {
     // 2012: regular 4th month from 04-21, leap 4th from 05-21, 5th from 06-19.
-    EXPECT_EQ(Lunar(QDate(2012, 5, 20)), (LunarDay {2012, 4, 30, false}));
-    EXPECT_EQ(Lunar(QDate(2012, 5, 21)), (LunarDay {2012, 4, 1, true}));
-    EXPECT_EQ(Lunar(QDate(2012, 6, 18)), (LunarDay {2012, 4, 29, true}));
-    EXPECT_EQ(Lunar(QDate(2012, 6, 19)), (LunarDay {2012, 5, 1, false}));
+    EXPECT_EQ(Lunar(QDate(2012, 5, 20)), (LunarDay { 2012, 4, 30, false }));
+    EXPECT_EQ(Lunar(QDate(2012, 5, 21)), (LunarDay { 2012, 4, 1, true }));
+    EXPECT_EQ(Lunar(QDate(2012, 6, 18)), (LunarDay { 2012, 4, 29, true }));
+    EXPECT_EQ(Lunar(QDate(2012, 6, 19)), (LunarDay { 2012, 5, 1, false }));
     // The leap flag only matters for the leap month itself.
     EXPECT_EQ(Solar(2012, 5, 1, true), Solar(2012, 5, 1, false));
     // Day 30 of a 29-day month runs on into the next month's first day.

@@ -1,5 +1,5 @@
-#include "support/TestEnv.h"
 #include "timerules/Instant.h"
+#include "support/TestEnv.h"
 
 #include <cmath>
 #include <limits>
@@ -18,8 +18,8 @@ TEST(Instant, OleEpochAndKnownValues)
 
 TEST(Instant, RoundTripsToTheSecond)
 {
-    for (int y : {100, 1899, 1900, 2011, 2038, 9999}) {
-        for (int s : {0, 1, 43199, 86399}) {
+    for (int y : { 100, 1899, 1900, 2011, 2038, 9999 }) {
+        for (int s : { 0, 1, 43199, 86399 }) {
             QDateTime dt(QDate(y, 6, 30), QTime::fromMSecsSinceStartOfDay(s * 1000), Qt::UTC);
             Instant v = InstantFromDateTime(dt);
             EXPECT_EQ(DateTimeOf(v), dt) << y << ' ' << s;
