@@ -1,6 +1,7 @@
 #pragma once
 
 #include "timerules/Instant.h"
+#include "timerules/TimeExpr.h"
 
 #include <QString>
 
@@ -21,4 +22,10 @@ inline std::string Show(Instant v)
     if (v == NO_DATE)
         return "--";
     return DateTimeOf(v).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
+}
+
+// An instant as the program writes it: "yyyy-mm-dd hh:nn:ss", "--" for 0 and NO_DATE.
+inline std::string Dt(Instant v)
+{
+    return FormatDateTimeText(v).toStdString();
 }

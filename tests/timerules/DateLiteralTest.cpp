@@ -1,17 +1,9 @@
 #include "support/TestEnv.h"
+#include "support/TestText.h"
 #include "timerules/TimeExpr.h"
 
 #include <cmath>
 #include <string>
-
-namespace {
-
-std::string Dt(Instant v)
-{
-    return FormatDateTimeText(v).toStdString();
-}
-
-}  // namespace
 
 TEST(DateLiteral, AcceptsDatesTimesAndBoth)
 {

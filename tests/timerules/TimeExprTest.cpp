@@ -5,15 +5,6 @@
 #include <limits>
 #include <string>
 
-namespace {
-
-std::string Dt(Instant v)
-{
-    return FormatDateTimeText(v).toStdString();
-}
-
-}  // namespace
-
 TEST(LunarDate, MonthDayPrefersTheDateStillAhead)
 {
     // Lunar 2010-12-20 is 2011-01-23: in early January it is still ahead and wins over lunar 2011-12-20.
