@@ -33,13 +33,15 @@ bench: deps
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target tw_bench
 	./$(BENCH_DIR)/bench/tw_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
-# Runs every fuzz target for FUZZ_SECONDS, growing the saved corpus with inputs that find new paths.
+# Runs every fuzz target for FUZZ_SECONDS, starting from the saved corpus. New inputs go to build/fuzz/new/NAME,
+# not into the repository; copy the ones worth keeping (a crash once fixed) into tests/fuzz/corpus/NAME.
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTW_FUZZ=ON
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	for t in $(FUZZ_DIR)/tests/fuzz/fuzz_*; do \
-	  name=$$(basename $$t); mkdir -p tests/fuzz/corpus/$$name; \
-	  $$t -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=5 tests/fuzz/corpus/$$name || exit 1; \
+	  name=$$(basename $$t); mkdir -p $(FUZZ_DIR)/new/$$name tests/fuzz/corpus/$$name; \
+	  $$t -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=5 -artifact_prefix=$(FUZZ_DIR)/ \
+	    $(FUZZ_DIR)/new/$$name tests/fuzz/corpus/$$name || exit 1; \
 	done
 
 format:
