@@ -60,36 +60,38 @@ TEST(TaskRecurrence, DailyTaskMovesToTheNextDay)
     EXPECT_EQ(task.eStatus(), tsNotStarted);
 }
 
-TEST(TaskRecurrence, FinishingEarlySkipsTheCurrentDay)
+// Finishing an occurrence moves the task on to the next one.
+TEST(TaskRecurrence, FinishingMovesToTheNextOccurrence)
 {
-    ClockGuard clock(2011, 12, 15, 8, 0);
-    CTask task;
-    Prepare(task, "每天", "10:00");
-    Finish(task, clock, MakeInstant(2011, 12, 15, 8, 30));
-    EXPECT_TRUE(task.NextRecurring(true));
-    EXPECT_EQ(Show(task.dtDueDT), "2011-12-16 10:00:00");
-}
-
-TEST(TaskRecurrence, EveryThirdDayCountsFromTheDueDay)
-{
+    struct Case
+    {
+        const char* what;
+        Instant now;
+        const char* date;
+        const char* time;
+        const char* due;
+        Instant finishedAt;  // 0: when it comes due
+        const char* next;
+    };
+    const Case cases[] = {
+        { "finishing early skips the current day", MakeInstant(2011, 12, 15, 8), "每天", "10:00", "2011-12-15 10:00:00",
+            MakeInstant(2011, 12, 15, 8, 30), "2011-12-16 10:00:00" },
+        { "every third day counts from the due day", MakeInstant(2011, 12, 15, 9), "每3天", "10:00",
+            "2011-12-17 10:00:00", 0, "2011-12-20 10:00:00" },
+        { "a time rule counts from now", MakeInstant(2011, 12, 15, 10, 45), "每天", "每2小时30:0",
+            "2011-12-15 12:30:00", 0, "2011-12-15 14:30:00" },
+    };
     ClockGuard clock(2011, 12, 15, 9, 0);
-    CTask task;
-    Prepare(task, "每3天", "10:00");
-    EXPECT_EQ(Show(task.dtDueDT), "2011-12-17 10:00:00");
-    Finish(task, clock, task.dtDueDT);
-    EXPECT_TRUE(task.NextRecurring(true));
-    EXPECT_EQ(Show(task.dtDueDT), "2011-12-20 10:00:00");
-}
-
-TEST(TaskRecurrence, TimeRuleCountsFromNow)
-{
-    ClockGuard clock(2011, 12, 15, 10, 45);
-    CTask task;
-    Prepare(task, "每天", "每2小时30:0");
-    EXPECT_EQ(Show(task.dtDueDT), "2011-12-15 12:30:00");
-    Finish(task, clock, task.dtDueDT);
-    EXPECT_TRUE(task.NextRecurring(true));
-    EXPECT_EQ(Show(task.dtDueDT), "2011-12-15 14:30:00");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        clock.clock().Set(c.now);
+        CTask task;
+        Prepare(task, c.date, c.time);
+        EXPECT_EQ(Show(task.dtDueDT), c.due);
+        Finish(task, clock, c.finishedAt ? c.finishedAt : task.dtDueDT);
+        EXPECT_TRUE(task.NextRecurring(true));
+        EXPECT_EQ(Show(task.dtDueDT), c.next);
+    }
 }
 
 TEST(TaskRecurrence, AnAbsoluteAlarmBelongsToTheOccurrenceThatEnded)

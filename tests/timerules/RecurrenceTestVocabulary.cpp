@@ -33,12 +33,6 @@ SpecCheck Spec(int type, const char* text)
     return c;
 }
 
-LoopRuleTexts Compose(int type, int count, bool specOn, const char* spec)
-{
-    std::optional<LoopRuleTexts> r = ComposeLoopRule({ type, count, specOn, Q(spec) });
-    return r.value_or(LoopRuleTexts { Q("<invalid>"), Q("<invalid>") });
-}
-
 }  // namespace
 
 TEST(LoopVocabulary, TypeTable)
@@ -75,44 +69,65 @@ TEST(LoopVocabulary, DetailOffIsAlwaysValid)
 
 TEST(LoopVocabulary, DetailsByType)
 {
-    // Day: a clock time.
-    EXPECT_TRUE(Spec(ltDay, "8:30").valid);
-    EXPECT_TRUE(Spec(ltDay, "23:59:59").valid);
-    EXPECT_FALSE(Spec(ltDay, "24:00").valid);
-    EXPECT_FALSE(Spec(ltDay, "8").valid);
-    // Week: weekday digits.
-    EXPECT_EQ(Spec(ltWeek, "135").desc, Q("一三五"));
-    EXPECT_EQ(Spec(ltWeek, "67").desc, Q("六日"));
-    EXPECT_FALSE(Spec(ltWeek, "8").valid);
-    EXPECT_FALSE(Spec(ltWeek, "1,3").valid);
-    // Month: days, or one day from the end.
-    EXPECT_EQ(Spec(ltMonth, "1,15").desc, Q("1号15号"));
-    EXPECT_EQ(Spec(ltMonth, "-1").desc, Q("倒数第1天"));
-    EXPECT_EQ(Spec(ltLunarMonth, "1,,15,").desc, Q("1号15号"));
-    EXPECT_FALSE(Spec(ltMonth, "-1,5").valid);
-    EXPECT_FALSE(Spec(ltMonth, "0").valid);
-    EXPECT_FALSE(Spec(ltMonth, "32").valid);
-    EXPECT_FALSE(Spec(ltMonth, "-32").valid);
-    EXPECT_FALSE(Spec(ltMonth, ",").valid);
-    EXPECT_FALSE(Spec(ltMonth, "1a").valid);
-    EXPECT_FALSE(Spec(ltMonth, "+5").valid);
-    EXPECT_FALSE(Spec(ltMonth, "99999999999999999999").valid);
-    // Year: month-day pairs.
-    EXPECT_TRUE(Spec(ltYear, "1-1,2-1").valid);
-    EXPECT_TRUE(Spec(ltLunarYear, "8-15").valid);
-    EXPECT_FALSE(Spec(ltYear, "1-1,").valid);
-    EXPECT_FALSE(Spec(ltYear, "1").valid);
-    // Hour: minutes or minutes:seconds.
-    EXPECT_EQ(Spec(ltHour, "30").desc, Q("30分0秒"));
-    EXPECT_EQ(Spec(ltHour, "18:18").desc, Q("18分18秒"));
-    EXPECT_FALSE(Spec(ltHour, "60").valid);
-    EXPECT_FALSE(Spec(ltHour, "1:60").valid);
-    // Minute: seconds.
-    EXPECT_EQ(Spec(ltMinute, "0").desc, Q("0秒"));
-    EXPECT_FALSE(Spec(ltMinute, "60").valid);
-    // Second: no detail at all.
-    EXPECT_FALSE(Spec(ltSecond, "1").valid);
-    EXPECT_FALSE(Spec(42, "1").valid);
+    struct Case
+    {
+        int type;
+        const char* text;
+        bool valid;
+        const char* desc = nullptr;  // checked when given
+    };
+    const Case cases[] = {
+        // Day: a clock time.
+        { ltDay, "8:30", true },
+        { ltDay, "23:59:59", true },
+        { ltDay, "24:00", false },
+        { ltDay, "8", false },
+        // Week: weekday digits.
+        { ltWeek, "135", true, "一三五" },
+        { ltWeek, "67", true, "六日" },
+        { ltWeek, "8", false },
+        { ltWeek, "1,3", false },
+        // Month: days, or one day from the end.
+        { ltMonth, "1,15", true, "1号15号" },
+        { ltMonth, "-1", true, "倒数第1天" },
+        { ltLunarMonth, "1,,15,", true, "1号15号" },
+        { ltMonth, "-1,5", false },
+        { ltMonth, "0", false },
+        { ltMonth, "32", false },
+        { ltMonth, "-32", false },
+        { ltMonth, ",", false },
+        { ltMonth, "1a", false },
+        { ltMonth, "+5", false },
+        { ltMonth, "99999999999999999999", false },
+        // Year: month-day pairs.
+        { ltYear, "1-1,2-1", true },
+        { ltLunarYear, "8-15", true },
+        { ltYear, "1-1,", false },
+        { ltYear, "1", false },
+        // Hour: minutes or minutes:seconds.
+        { ltHour, "30", true, "30分0秒" },
+        { ltHour, "18:18", true, "18分18秒" },
+        { ltHour, "60", false },
+        { ltHour, "1:60", false },
+        // Minute: seconds.
+        { ltMinute, "0", true, "0秒" },
+        { ltMinute, "60", false },
+        // Second: no detail at all.
+        { ltSecond, "1", false },
+        { 42, "1", false },
+        // A trailing line break is not part of any valid detail.
+        { ltWeek, "4\n", false },
+        { ltDay, "8:30\n", false },
+        { ltMonth, "5\n", false },
+        { ltMinute, "5\n", false },
+    };
+    for (const Case& c : cases) {
+        const SpecCheck got = Spec(c.type, c.text);
+        EXPECT_EQ(got.valid, c.valid) << c.type << " \"" << c.text << '"';
+        if (c.desc) {
+            EXPECT_EQ(got.desc, Q(c.desc)) << c.type << " \"" << c.text << '"';
+        }
+    }
 }
 
 TEST(LoopVocabulary, DetailIsCleaned)
@@ -125,41 +140,53 @@ TEST(LoopVocabulary, DetailIsCleaned)
     EXPECT_EQ(c.desc, Q("倒数第1天"));
 }
 
-TEST(LoopVocabulary, ComposeRules)
+TEST(LoopVocabulary, ComposeAndParseRules)
 {
-    EXPECT_EQ(Compose(ltWeek, 1, true, "135"), (LoopRuleTexts { Q("每周135"), Q("") }));
-    EXPECT_EQ(Compose(ltMonth, 2, true, "1,15"), (LoopRuleTexts { Q("每2个月1,15号"), Q("") }));
-    EXPECT_EQ(Compose(ltYear, 1, true, "1-1,2-1"), (LoopRuleTexts { Q("每年1-1,2-1"), Q("") }));
-    EXPECT_EQ(Compose(ltLunarMonth, 1, true, "1,15"), (LoopRuleTexts { Q("农历每月1,15号"), Q("") }));
-    EXPECT_EQ(Compose(ltDay, 1, true, "8:30"), (LoopRuleTexts { Q("每天"), Q("8:30") }));
-    EXPECT_EQ(Compose(ltDay, 3, false, ""), (LoopRuleTexts { Q("每3天"), Q("") }));
-    EXPECT_EQ(Compose(ltHour, 2, true, "30"), (LoopRuleTexts { Q("每天"), Q("每2小时30分") }));
-    EXPECT_EQ(Compose(ltHour, 2, true, "18:18"), (LoopRuleTexts { Q("每天"), Q("每2小时18:18") }));
-    EXPECT_EQ(Compose(ltHour, 1, true, "30"), (LoopRuleTexts { Q("每天"), Q("每小时30分") }));
-    EXPECT_EQ(Compose(ltMinute, 10, true, "0"), (LoopRuleTexts { Q("每天"), Q("每10分钟0秒") }));
-    EXPECT_EQ(Compose(ltSecond, 30, false, ""), (LoopRuleTexts { Q("每天"), Q("每30秒") }));
+    struct Case
+    {
+        LoopFields fields;
+        const char* date;
+        const char* time;
+    };
+    // Composed from the fields.
+    const Case composed[] = {
+        { { ltWeek, 1, true, Q("135") }, "每周135", "" },
+        { { ltMonth, 2, true, Q("1,15") }, "每2个月1,15号", "" },
+        { { ltYear, 1, true, Q("1-1,2-1") }, "每年1-1,2-1", "" },
+        { { ltLunarMonth, 1, true, Q("1,15") }, "农历每月1,15号", "" },
+        { { ltDay, 1, true, Q("8:30") }, "每天", "8:30" },
+        { { ltDay, 3, false, Q("") }, "每3天", "" },
+        { { ltHour, 2, true, Q("30") }, "每天", "每2小时30分" },
+        { { ltHour, 2, true, Q("18:18") }, "每天", "每2小时18:18" },
+        { { ltHour, 1, true, Q("30") }, "每天", "每小时30分" },
+        { { ltMinute, 10, true, Q("0") }, "每天", "每10分钟0秒" },
+        { { ltSecond, 30, false, Q("") }, "每天", "每30秒" },
+    };
+    for (const Case& c : composed)
+        EXPECT_EQ(ComposeLoopRule(c.fields), (LoopRuleTexts { Q(c.date), Q(c.time) })) << c.date << " " << c.time;
     // An invalid detail composes nothing.
     EXPECT_FALSE(ComposeLoopRule({ ltMonth, 1, true, Q("-1,5") }).has_value());
     EXPECT_FALSE(ComposeLoopRule({ ltSecond, 1, true, Q("5") }).has_value());
     EXPECT_FALSE(ComposeLoopRule({ 9, 1, false, QString() }).has_value());
-}
 
-TEST(LoopVocabulary, ParseRules)
-{
-    auto parse = [](const char* d, const char* t) { return ParseLoopRule(Q(d), Q(t)); };
-    EXPECT_EQ(parse("每2个月1,15号", ""), (LoopFields { ltMonth, 2, true, Q("1,15") }));
-    EXPECT_EQ(parse("每天", "8:30"), (LoopFields { ltDay, 1, true, Q("8:30") }));
-    EXPECT_EQ(parse("每0天", ""), (LoopFields { ltDay, 1, false, Q("") }));
-    EXPECT_EQ(parse("每周135", "9:00"), (LoopFields { ltWeek, 1, true, Q("135") }));
-    EXPECT_EQ(parse("每月-1天", "8:00"), (LoopFields { ltMonth, 1, true, Q("-1") }));
-    EXPECT_EQ(parse("农历每年8-15", "9:00"), (LoopFields { ltLunarYear, 1, true, Q("8-15") }));
-    EXPECT_EQ(parse("每天", "每2小时30:0"), (LoopFields { ltHour, 2, true, Q("30:0") }));
-    EXPECT_EQ(parse("2011-1-1", "每分钟0秒"), (LoopFields { ltMinute, 1, true, Q("0") }));
-    EXPECT_EQ(parse("每天", "每30秒"), (LoopFields { ltSecond, 30, false, Q("") }));
-    EXPECT_EQ(parse("每天", "10分钟后"), (LoopFields { ltDay, 1, true, Q("10分钟后") }));
-    EXPECT_EQ(parse("每99999999999999年", ""), (LoopFields { ltYear, 1000000000, false, Q("") }));
-    EXPECT_FALSE(parse("2011-1-1", "10:00").has_value());
-    EXPECT_FALSE(parse("", "").has_value());
+    // Read back from the texts.
+    const Case parsed[] = {
+        { { ltMonth, 2, true, Q("1,15") }, "每2个月1,15号", "" },
+        { { ltDay, 1, true, Q("8:30") }, "每天", "8:30" },
+        { { ltDay, 1, false, Q("") }, "每0天", "" },
+        { { ltWeek, 1, true, Q("135") }, "每周135", "9:00" },
+        { { ltMonth, 1, true, Q("-1") }, "每月-1天", "8:00" },
+        { { ltLunarYear, 1, true, Q("8-15") }, "农历每年8-15", "9:00" },
+        { { ltHour, 2, true, Q("30:0") }, "每天", "每2小时30:0" },
+        { { ltMinute, 1, true, Q("0") }, "2011-1-1", "每分钟0秒" },
+        { { ltSecond, 30, false, Q("") }, "每天", "每30秒" },
+        { { ltDay, 1, true, Q("10分钟后") }, "每天", "10分钟后" },
+        { { ltYear, 1000000000, false, Q("") }, "每99999999999999年", "" },
+    };
+    for (const Case& c : parsed)
+        EXPECT_EQ(ParseLoopRule(Q(c.date), Q(c.time)), c.fields) << c.date << " " << c.time;
+    EXPECT_FALSE(ParseLoopRule(Q("2011-1-1"), Q("10:00")).has_value());
+    EXPECT_FALSE(ParseLoopRule(Q(""), Q("")).has_value());
 }
 
 namespace {
@@ -223,13 +250,4 @@ TEST(LoopVocabulary, ComposeThenParseGivesTheFieldsBack)
         ASSERT_TRUE(back.has_value()) << texts->dateText.toStdString();
         EXPECT_EQ(*back, f) << texts->dateText.toStdString() << " / " << texts->timeText.toStdString();
     }
-}
-
-// A trailing line break is not part of any valid detail.
-TEST(LoopVocabulary, LineBreaksAreNoPartOfADetail)
-{
-    EXPECT_FALSE(Spec(ltWeek, "4\n").valid);
-    EXPECT_FALSE(Spec(ltDay, "8:30\n").valid);
-    EXPECT_FALSE(Spec(ltMonth, "5\n").valid);
-    EXPECT_FALSE(Spec(ltMinute, "5\n").valid);
 }
