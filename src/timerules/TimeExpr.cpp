@@ -362,16 +362,31 @@ Instant ParseLunarDate(const QString& text)
     return s;
 }
 
+namespace {
+
+// The count and unit of the first match of `re` (count in group 1, unit in group 2). A missing or zero count
+// means one, as in "分钟后" or "0天后".
+bool MatchCountAndUnit(
+    const QRegularExpression& re, const QString& text, qint64* count, QStringView* unit, QRegularExpressionMatch* match)
+{
+    *match = re.match(text);
+    if (!match->hasMatch())
+        return false;
+    *count = std::max<qint64>(1, CountValue(match->capturedView(1)));
+    *unit = match->capturedView(2);
+    return true;
+}
+
+}  // namespace
+
 Instant EvalRelativeDate(const QString& text, Instant base)
 {
     static const QRegularExpression re(QStringLiteral("([0-9]+)\\s*(天|个?月|年)后"));
-    const QRegularExpressionMatch m = re.match(text);
-    if (!m.hasMatch())
+    QRegularExpressionMatch m;
+    qint64 n;
+    QStringView unit;
+    if (!MatchCountAndUnit(re, text, &n, &unit, &m))
         return 0;
-    qint64 n = CountValue(m.capturedView(1));
-    if (n == 0)
-        n = 1;
-    const QStringView unit = m.capturedView(2);
     if (unit == u"天")
         return AddDays(base, double(n));
     if (unit == u"年")
@@ -383,13 +398,11 @@ Instant EvalRelativeTime(const QString& text, Instant base)
 {
     // Only the digits right before the unit count: "0.5小时后" reads as 5 hours.
     static const QRegularExpression re(QStringLiteral("([0-9]*)\\s*(分钟?|小时|秒)"));
-    const QRegularExpressionMatch m = re.match(text);
-    if (!m.hasMatch())
+    QRegularExpressionMatch m;
+    qint64 n;
+    QStringView unit;
+    if (!MatchCountAndUnit(re, text, &n, &unit, &m))
         return 0;
-    qint64 n = CountValue(m.capturedView(1));
-    if (n == 0)
-        n = 1;
-    const QStringView unit = m.capturedView(2);
     const double perUnit = unit == u"小时" ? 3600.0 : unit == u"秒" ? 1.0 : 60.0;
     return AddSeconds(base, double(n) * perUnit);
 }

@@ -3,7 +3,7 @@
 // clock's moment and a base; the last eight bytes, read as a double, are one more base.
 //
 // Whatever the input: no crash, hang or sanitizer report, and the promises checked below hold.
-#include "timerules/Clock.h"
+#include "FuzzClock.h"
 #include "timerules/DueRules.h"
 #include "timerules/Recurrence.h"
 #include "timerules/TimeExpr.h"
@@ -16,14 +16,6 @@
 #include <memory>
 
 namespace {
-
-std::shared_ptr<ManualClock> MakeClock()
-{
-    auto clock = std::make_shared<ManualClock>();
-    Clock::SetSource(clock);
-    return clock;
-}
-const std::shared_ptr<ManualClock> g_clock = MakeClock();
 
 const QDateTime kMoments[] = {
     QDateTime(QDate(2011, 12, 15), QTime(11, 0), Qt::UTC), QDateTime(QDate(2012, 2, 29), QTime(0, 0), Qt::UTC),
@@ -97,7 +89,7 @@ void Vocabulary(const QString& date, const QString& time)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const uint8_t pick = size > 0 ? data[0] : 0;
-    g_clock->Set(kMoments[pick % std::size(kMoments)]);
+    FuzzClock().Set(kMoments[pick % std::size(kMoments)]);
     double raw = 0;
     if (size >= sizeof raw)
         std::memcpy(&raw, data + size - sizeof raw, sizeof raw);

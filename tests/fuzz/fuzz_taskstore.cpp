@@ -1,11 +1,11 @@
 // Feeds arbitrary bytes to the data-file reader and to the legacy reader. Whatever the input, both must return
 // (no crash, hang or sanitizer report), and whatever the data-file reader accepts must survive a save: the
 // written document reads back with the same tasks.
+#include "FuzzClock.h"
 #include "model/AppSettings.h"
 #include "model/LegacyImport.h"
 #include "model/TaskStore.h"
 #include "model/TempFiles.h"
-#include "timerules/Clock.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -13,10 +13,7 @@
 
 namespace {
 
-const bool g_clock = [] {
-    Clock::SetSource(std::make_shared<ManualClock>());
-    return true;
-}();
+const bool g_clock = (FuzzClock(), true);
 
 }  // namespace
 

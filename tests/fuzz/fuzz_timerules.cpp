@@ -3,7 +3,7 @@
 //
 // The input is read twice: as UTF-8 text (whole, and line by line), and as numbers: the first byte picks the
 // clock's moment and an interesting instant, the last eight bytes are taken as a raw double.
-#include "timerules/Clock.h"
+#include "FuzzClock.h"
 #include "timerules/TimeExpr.h"
 
 #include <QStringList>
@@ -14,15 +14,6 @@
 #include <memory>
 
 namespace {
-
-// One manual clock for the whole run, so a saved input always replays the same way.
-std::shared_ptr<ManualClock> MakeClock()
-{
-    auto clock = std::make_shared<ManualClock>();
-    Clock::SetSource(clock);
-    return clock;
-}
-const std::shared_ptr<ManualClock> g_clock = MakeClock();
 
 const QDateTime kMoments[] = {
     QDateTime(QDate(2011, 12, 15), QTime(11, 0), Qt::UTC),
@@ -114,7 +105,7 @@ void Text(const QString& t, Instant base)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const uint8_t pick = size > 0 ? data[0] : 0;
-    g_clock->Set(kMoments[pick % std::size(kMoments)]);
+    FuzzClock().Set(kMoments[pick % std::size(kMoments)]);
 
     double raw = 0;
     if (size >= sizeof raw)
