@@ -60,9 +60,10 @@ MsgResult ScriptedPresenter::Show(const QString& text, MsgButtons buttons, MsgIc
     }
 }
 
-QString ScriptedPresenter::Input(const QString& prompt, const QString&, const QString&)
+QString ScriptedPresenter::Input(const QString& prompt, const QString&, const QString& defaultText)
 {
     prompts << prompt;
+    inputDefaults << defaultText;
     if (inputs.empty())
         return {};
     QString r = inputs.front();

@@ -54,6 +54,7 @@ public:
     std::deque<QString> inputs;
     std::vector<Shown> shown;
     QStringList prompts;
+    QStringList inputDefaults;  // the default text offered with each prompt
 };
 
 // Installs a ScriptedPresenter for the life of the guard.
