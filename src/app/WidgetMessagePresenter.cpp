@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -78,4 +79,29 @@ QString WidgetMessagePresenter::Input(const QString& prompt, const QString& titl
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.textValue();
+}
+
+QString WidgetMessagePresenter::SaveFileName(
+    const QString& title, const QString& filter, const QString& suggested, const QString& suffix)
+{
+    // "描述(*.csv)|*.csv|..." pairs become Qt's "描述 (*.csv);;..." entries.
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i];
+        const int paren = name.indexOf(QLatin1Char('('));
+        if (paren > 0)
+            name = name.left(paren).trimmed();
+        filters << name + QStringLiteral(" (") + parts[i + 1].split(QLatin1Char(';')).join(QLatin1Char(' '))
+                + QLatin1Char(')');
+    }
+    QFileDialog dialog(QApplication::activeWindow(), title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(suffix.startsWith(QLatin1Char('.')) ? suffix.mid(1) : suffix);
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }

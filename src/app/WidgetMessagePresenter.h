@@ -8,4 +8,6 @@ class WidgetMessagePresenter : public IMessagePresenter
 public:
     MsgResult Show(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) override;
     QString Input(const QString& prompt, const QString& title, const QString& defaultText) override;
+    QString SaveFileName(
+        const QString& title, const QString& filter, const QString& suggested, const QString& suffix) override;
 };

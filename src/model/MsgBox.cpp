@@ -49,6 +49,12 @@ QString InputBox(const QString& prompt, const QString& title, const QString& def
     return presenter->Input(prompt, title.isEmpty() ? DefaultTitle() : title, defaultText);
 }
 
+QString SaveFileName(const QString& title, const QString& filter, const QString& suggested, const QString& suffix)
+{
+    auto presenter = Current();
+    return presenter->SaveFileName(title, filter, suggested, suffix);
+}
+
 void SetPresenter(std::shared_ptr<IMessagePresenter> presenter)
 {
     Current() = presenter ? std::move(presenter) : std::make_shared<HeadlessPresenter>();

@@ -17,6 +17,17 @@ public:
     virtual MsgResult Show(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) = 0;
     // Returns the typed text; an empty text means the user cancelled.
     virtual QString Input(const QString& prompt, const QString& title, const QString& defaultText) = 0;
+    // The save-file dialog: `filter` as "描述(*.csv)|*.csv", `suggested` the proposed file name, `suffix` added
+    // to a name typed without one; the dialog asks before overwriting. Empty when the user cancelled.
+    virtual QString SaveFileName(
+        const QString& title, const QString& filter, const QString& suggested, const QString& suffix)
+    {
+        Q_UNUSED(title)
+        Q_UNUSED(filter)
+        Q_UNUSED(suggested)
+        Q_UNUSED(suffix)
+        return {};
+    }
 };
 
 namespace MsgBox {
@@ -24,6 +35,7 @@ namespace MsgBox {
 MsgResult Show(const QString& text, MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::Information,
     const QString& title = QString());
 QString InputBox(const QString& prompt, const QString& title = QString(), const QString& defaultText = QString());
+QString SaveFileName(const QString& title, const QString& filter, const QString& suggested, const QString& suffix);
 
 // The presenter in force. Without one (a headless run), messages go to stderr and every question
 // gets its safe answer: No / Cancel / empty input.

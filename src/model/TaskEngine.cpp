@@ -31,11 +31,20 @@ QString TaskEngine::LogFilePath() const
 
 bool TaskEngine::LoadCfg()
 {
-    return m_store.Load(*this);
+    const bool ok = m_store.Load(*this);
+    m_taskTypes.SetText(m_settings.Types);
+    m_taskTypesAsLoaded = m_taskTypes.Text();
+    return ok;
 }
 
 bool TaskEngine::SaveCfg()
 {
+    if (m_taskTypes.Text() != m_taskTypesAsLoaded) {
+        m_settings.Types = m_taskTypes.Text();
+        m_taskTypesAsLoaded = m_taskTypes.Text();
+    }
+    if (m_view)
+        m_view->StoreSettings(m_settings);
     return m_store.Save(*this);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/AppSettings.h"
+#include "model/CSimpleList.h"
 #include "model/TaskList.h"
 #include "model/TaskStore.h"
 
@@ -13,6 +14,8 @@ public:
     virtual ~ITaskView() = default;
     virtual void TaskAdded(const TaskPtr& task) = 0;  // a row for a new task
     virtual void TaskChanged(const TaskPtr& task) = 0;  // refresh the task's row
+    // Just before a save: settings that live in the windows (column widths, say) are written back.
+    virtual void StoreSettings(AppSettings&) { }
 };
 
 // The headless heart of the program: the task collection, the settings, status changes with the status log,
@@ -30,6 +33,10 @@ public:
 
     AppSettings& Settings() { return m_settings; }
     const AppSettings& Settings() const { return m_settings; }
+
+    // The known categories, read from the settings at load and written back when they changed.
+    CSimpleList& TaskTypes() { return m_taskTypes; }
+    const CSimpleList& TaskTypes() const { return m_taskTypes; }
 
     void SetView(ITaskView* view) { m_view = view; }
     ITaskView* View() const { return m_view; }
@@ -51,6 +58,8 @@ private:
     TaskList m_tasks;
     AppSettings m_settings;
     ITaskView* m_view = nullptr;
+    CSimpleList m_taskTypes;
+    QString m_taskTypesAsLoaded;  // the list's text right after the load: unchanged lists keep the file's text
     TaskStore m_store;
     QString m_logFile;  // worked out at the first write, kept for the run
     bool m_logFailReported = false;  // the user hears once per run that the log cannot be written

@@ -96,3 +96,14 @@ ProgramFolderGuard::~ProgramFolderGuard()
     AppPaths::SetProgramFolder(m_previous);
     AppPaths::SetTempFolder(m_previousTemp);
 }
+
+QString ScriptedPresenter::SaveFileName(
+    const QString& title, const QString& filter, const QString& suggested, const QString& suffix)
+{
+    saveDialogs << QStringList { title, filter, suggested, suffix }.join(QLatin1Char('|'));
+    if (saveFiles.empty())
+        return {};
+    QString r = saveFiles.front();
+    saveFiles.pop_front();
+    return r;
+}

@@ -55,6 +55,11 @@ public:
     std::vector<Shown> shown;
     QStringList prompts;
     QStringList inputDefaults;  // the default text offered with each prompt
+
+    QString SaveFileName(
+        const QString& title, const QString& filter, const QString& suggested, const QString& suffix) override;
+    std::deque<QString> saveFiles;  // answers of the save-file dialog; empty = cancelled
+    QStringList saveDialogs;  // "title|filter|suggested|suffix" of each dialog shown
 };
 
 // Installs a ScriptedPresenter for the life of the guard.
