@@ -1,0 +1,104 @@
+#include "mainwindow/dlgFilter.h"
+
+#include "mainwindow/IFilterHost.h"
+#include "model/CSimpleList.h"
+#include "model/CTask.h"
+#include "model/CTaskFilter.h"
+#include "model/MsgBox.h"
+#include "ui_dlgFilter.h"
+
+#include <QListWidget>
+
+dlgFilter::dlgFilter(IFilterHost& host, QWidget* parent)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::dlgFilter>())
+    , m_host(host)
+{
+    m_ui->setupUi(this);
+    setModal(false);
+
+    m_ui->lstType->addItem(QStringLiteral("(未分类)"));
+    m_ui->lstType->addItems(m_host.TaskTypes().List());
+    for (int status = 0; status < kTaskStatusCount; ++status)
+        m_ui->lstStatus->addItem(TaskStatusName(status));
+    Synchronize();
+
+    connect(m_ui->lstType, &QListWidget::itemSelectionChanged, this, &dlgFilter::ApplySelection);
+    connect(m_ui->lstStatus, &QListWidget::itemSelectionChanged, this, &dlgFilter::ApplySelection);
+    connect(m_ui->cmdFilter1, &QPushButton::clicked, this, [this] {
+        Apply(QStringLiteral("状态=未发生,到期,推迟"));
+        Synchronize();
+    });
+    connect(m_ui->cmdFilterClear, &QPushButton::clicked, this, [this] {
+        Apply(QStringLiteral("-"));
+        Synchronize();
+    });
+    connect(m_ui->CancelButton, &QPushButton::clicked, this, &QDialog::close);
+}
+
+dlgFilter::~dlgFilter() = default;
+
+void dlgFilter::Synchronize()
+{
+    const bool wasSynchronizing = std::exchange(m_synchronizing, true);
+    const CTaskFilter& filter = m_host.CurrentFilter();
+
+    QListWidget* types = m_ui->lstType;
+    for (int i = 0; i < types->count(); ++i) {
+        // Entry 0 stands for the tasks without a category.
+        const QString type = i == 0 ? QString() : types->item(i)->text();
+        types->item(i)->setSelected(!filter.IsEmptyType() && filter.FilterByType(type));
+    }
+    QListWidget* statuses = m_ui->lstStatus;
+    for (int i = 0; i < statuses->count(); ++i) {
+        QListWidgetItem* item = statuses->item(i);
+        item->setSelected(!filter.IsEmptyStatus() && filter.FilterByStatus(item->text()));
+    }
+
+    m_synchronizing = wasSynchronizing;
+}
+
+void dlgFilter::ApplySelection()
+{
+    if (m_synchronizing)
+        return;
+
+    QStringList types;
+    for (int i = 1; i < m_ui->lstType->count(); ++i) {
+        if (m_ui->lstType->item(i)->isSelected())
+            types << m_ui->lstType->item(i)->text();
+    }
+    QString categories = types.join(QLatin1Char(','));
+    // A trailing "," adds the empty category: the tasks without one.
+    if (m_ui->lstType->count() > 0 && m_ui->lstType->item(0)->isSelected())
+        categories += QLatin1Char(',');
+
+    QStringList statuses;
+    for (int i = 0; i < m_ui->lstStatus->count(); ++i) {
+        if (m_ui->lstStatus->item(i)->isSelected())
+            statuses << m_ui->lstStatus->item(i)->text();
+    }
+
+    QStringList conditions;
+    if (!categories.isEmpty())
+        conditions << QStringLiteral("类别=") + categories;
+    if (!statuses.isEmpty())
+        conditions << QStringLiteral("状态=") + statuses.join(QLatin1Char(','));
+    Apply(conditions.join(QLatin1Char('&')));
+}
+
+void dlgFilter::Apply(const QString& text)
+{
+    QString errInfo;
+    // The text is built here, never typed, so a rejection is our fault rather than the user's.
+    if (!m_host.SetTaskFilter(text, &errInfo))
+        MsgBox::Show(QStringLiteral("内部错误!"), MsgButtons::Ok, MsgIcon::Warning);
+}
+
+void dlgFilter::done(int result)
+{
+    QDialog::done(result);
+    // Without this the focus would go to whichever window the system picks next.
+    if (QWidget* owner = parentWidget())
+        owner->window()->activateWindow();
+}
