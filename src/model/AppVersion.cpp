@@ -22,3 +22,8 @@ QString AppTitleWithVersion()
 {
     return AppTitle() + QStringLiteral(" V") + AppVersionText();
 }
+
+QString HomePageUrl()
+{
+    return QString();
+}

@@ -7,3 +7,4 @@ QString AppTitle();  // "晴钟任务提醒"
 QString AppVersionText();  // "major.minor.revision"
 qint32 VersionNumber();  // major * 100000 + minor * 1000 + revision
 QString AppTitleWithVersion();  // "晴钟任务提醒 V1.0.0"
+QString HomePageUrl();  // the maker's web address; empty while there is none

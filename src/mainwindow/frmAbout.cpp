@@ -1,0 +1,32 @@
+#include "mainwindow/frmAbout.h"
+
+#include "model/AppPaths.h"
+#include "scheduler/RunCmd.h"
+#include "ui_frmAbout.h"
+
+frmAbout::frmAbout(QWidget* parent, const QString& homePage)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::frmAbout>())
+    , m_homePage(homePage)
+{
+    m_ui->setupUi(this);
+    m_ui->lblTitle->setText(m_ui->lblTitle->text() + AppVersionText());
+    m_ui->cmdInfo->setEnabled(IsHomePageAddress(m_homePage));
+    connect(m_ui->cmdInfo, &QPushButton::clicked, this, [this] { OpenHomePage(m_homePage); });
+    connect(m_ui->cmdOk, &QPushButton::clicked, this, &QDialog::accept);
+    m_ui->cmdOk->setFocus();
+}
+
+frmAbout::~frmAbout() = default;
+
+bool frmAbout::IsHomePageAddress(const QString& address)
+{
+    return address.startsWith(QStringLiteral("http"), Qt::CaseInsensitive);
+}
+
+void frmAbout::OpenHomePage(const QString& address)
+{
+    if (!IsHomePageAddress(address))
+        return;
+    TaskCommands::DesktopOpener()->Open(address, QString(), AppPaths::ProgramFolder(), ShowState::Normal);
+}

@@ -1,0 +1,27 @@
+#include "mainwindow/frmHelp.h"
+
+#include "ui_frmHelp.h"
+
+#include <QFile>
+
+frmHelp::frmHelp(QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_ui(std::make_unique<Ui::frmHelp>())
+{
+    m_ui->setupUi(this);
+    const QString text = HelpText();
+    if (text.isEmpty())
+        m_ui->Text1->setPlainText(QStringLiteral("无法读取帮助信息。"));
+    else
+        m_ui->Text1->setHtml(text);
+}
+
+frmHelp::~frmHelp() = default;
+
+QString frmHelp::HelpText()
+{
+    QFile file(QStringLiteral(":/help/help.html"));
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(file.readAll());
+}
