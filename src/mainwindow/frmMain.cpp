@@ -3,6 +3,10 @@
 #include "alerts/frmPrompt.h"
 #include "app/Autorun.h"
 #include "app/WindowHelpers.h"
+#include "mainwindow/TaskTableModel.h"
+#include "mainwindow/dlgFilter.h"
+#include "mainwindow/dlgFind.h"
+#include "mainwindow/frmHelp.h"
 #include "model/AppVersion.h"
 #include "ui_frmMain.h"
 
@@ -18,29 +22,51 @@ frmMain::frmMain(QWidget* parent)
     m_ui->setupUi(this);
     m_baseTitle = AppTitleWithVersion();
     setWindowTitle(m_baseTitle);
-    // The shortcut must work while the menu is closed, so the action lives on the window too.
-    addAction(m_ui->mnuQuit);
-    connect(m_ui->mnuQuit, &QAction::triggered, this, &frmMain::quitRequested);
 
+    SetupList();
+    SetupStatusBar();
+    SetupMenus();
+
+    m_engine.SetView(this);
     m_scheduler.SetHost(this);
     m_scheduler.SetSink(this);
     m_tmrTime = new QTimer(this);
     m_tmrTime->setObjectName(QStringLiteral("tmrTime"));
     m_tmrTime->setInterval(1000);
     connect(m_tmrTime, &QTimer::timeout, this, [this] { m_scheduler.Tick(); });
+
+    InitColumns(QString());
+    RefreshList();
 }
 
 frmMain::~frmMain()
 {
+    m_engine.SetView(nullptr);
     m_scheduler.SetHost(nullptr);
     m_scheduler.SetSink(nullptr);
 }
 
 void frmMain::Load(IAutorun* autorun)
 {
+    m_autorun = autorun;
     if (autorun)
         m_autorunOn = CheckAutorunAtStart(*autorun, QCoreApplication::applicationFilePath());
+    m_ui->mnuAutorun->setChecked(m_autorunOn);
+
+    // Rows are built once after the load rather than one by one while it runs.
+    m_engine.SetView(nullptr);
     m_engine.LoadCfg();
+    m_engine.SetView(this);
+
+    const AppSettings& s = m_engine.Settings();
+    m_ui->mnuEnableLog->setChecked(s.EnableLog);
+    InitColumns(s.ColWidth);
+    CTaskFilter saved;
+    QString err;
+    // A saved filter that no longer parses is ignored: the list shows everything.
+    m_filter = saved.Init(s.Filter, &err) ? saved : CTaskFilter();
+    RefreshList();
+    m_lastTaskCount = m_engine.Tasks().Count();
 
     // Tasks that were due when the program last ended prompt again (without running their commands again).
     std::vector<TaskPtr> due;
@@ -50,6 +76,7 @@ void frmMain::Load(IAutorun* autorun)
     for (const TaskPtr& task : due)
         m_scheduler.FireTask(task);
 
+    m_loaded = true;
     m_tmrTime->start();
 }
 
@@ -62,6 +89,10 @@ void frmMain::Unload()
     // The prompt object stays alive until the window goes: Unload may run inside one of its event loops.
     if (m_prompt)
         m_prompt->Unload();
+    for (QWidget* w : { static_cast<QWidget*>(m_dlgFind.data()), static_cast<QWidget*>(m_dlgFilter.data()),
+             static_cast<QWidget*>(m_frmHelp.data()) })
+        if (w)
+            w->close();
     m_engine.SaveCfg();
 }
 
@@ -72,6 +103,12 @@ frmPrompt* frmMain::Prompt()
     return m_prompt.get();
 }
 
+void frmMain::StoreSettings(AppSettings& settings)
+{
+    // The log switch and the filter write their settings as they change; only the widths live in the list.
+    settings.ColWidth = GetColWidths();
+}
+
 void frmMain::ClockTick(const QString& now)
 {
     setWindowTitle(m_baseTitle + QStringLiteral(" [") + now + QLatin1Char(']'));
@@ -79,6 +116,8 @@ void frmMain::ClockTick(const QString& now)
 
 void frmMain::DateChanged()
 {
+    // Day words such as "今天" and "明天" in the rows are stale.
+    RefreshList();
     Q_EMIT dateChanged();
 }
 

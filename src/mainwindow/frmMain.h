@@ -1,9 +1,13 @@
 #pragma once
 
+#include "mainwindow/IFilterHost.h"
+#include "model/CTaskFilter.h"
+#include "model/TaskColumns.h"
 #include "model/TaskEngine.h"
 #include "scheduler/TaskScheduler.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -12,12 +16,21 @@ class frmMain;
 }
 
 class IAutorun;
+class QAction;
+class QLabel;
+class QMenu;
+class QTableView;
 class QTimer;
+class TaskTableModel;
+class dlgFilter;
+class dlgFind;
+class frmHelp;
 class frmPrompt;
 
 // The main window: the task list and the menus. It owns the engine, the one-second scan and the reminder
-// prompt, and forwards to them.
-class frmMain : public QMainWindow, public ISchedulerHost, public IFiredTaskSink
+// prompt, and forwards to them. The list shows the tasks that pass the current filter, one row per task,
+// found again by the task key.
+class frmMain : public QMainWindow, public ISchedulerHost, public IFiredTaskSink, public ITaskView, public IFilterHost
 {
     Q_OBJECT
 
@@ -33,9 +46,10 @@ public:
     QTimer* ScanTimer() const { return m_tmrTime; }
 
     // Brings the window up: checks the autostart entry (rewriting one that names another program path) when
-    // `autorun` is given, loads the data file, prompts again every task saved as due, starts the scan.
+    // `autorun` is given, loads the data file and builds the list, prompts again every task saved as due,
+    // starts the scan.
     void Load(IAutorun* autorun);
-    // Whether an autostart entry was found at load.
+    // Whether an autostart entry was found at load (and, later, whether the menu's mark is set).
     bool AutorunOn() const { return m_autorunOn; }
 
     // Stops the scan, unloads the prompt and saves the data file. Runs once; the window may close afterwards.
@@ -46,29 +60,144 @@ public:
     frmPrompt* Prompt();
     frmPrompt* PromptIfLoaded() const { return m_prompt.get(); }
 
+    // ---- The list ----
+    QTableView* List() const;
+    TaskTableModel* ListModel() const { return m_model; }
+    // Rebuilds the column headers from a ColWidth setting (empty text: the default layout).
+    void InitColumns(const QString& colWidthText);
+    QString GetColWidths() const;
+    // Creates, refreshes or removes the row of one task; `row` -1 looks it up by the key.
+    void UpdateTaskItem(const TaskPtr& task, int row = -1);
+    void AddTaskItem(const TaskPtr& task);
+    void RefreshList();
+    void UpdateSummary();
+    // Sorts by a column; a click on the same column again reverses the order; -1 forgets the sort.
+    void ColumnClick(int column);
+    int SortColumn() const { return m_sortColumn; }
+    QString SummaryText() const;
+    QString FilterPanelText() const;
+    // "任务: " and the summary, for the tray icon's tooltip.
+    QString TrayTip() const { return m_trayTip; }
+
+    // Rows selected, in display order; the first of them is the one single-task commands act on.
+    std::vector<int> SelectedRows() const;
+    TaskPtr FirstSelectedTask() const;
+    void SelectOnly(int row);
+
+    // ---- The filter ----
+    const CTaskFilter& CurrentFilter() const override { return m_filter; }
+    const CSimpleList& TaskTypes() const override { return m_engine.TaskTypes(); }
+    bool SetTaskFilter(const QString& text, QString* errInfo) override;
+
+    // ---- Commands of the menus ----
+    // Enables the Task menu's items for the current selection, as when the menu opens.
+    void UpdateTaskMenu();
+    void NewTask();
+    void EditTask();
+    void DeleteSelected();
+    void DeleteAll();
+    void CancelOne();
+    void FinishOne();
+    void CancelSelected();
+    void FinishSelected();
+    void PauseResume();
+    void CopyRows();
+    void ToggleAutorun();
+    void ToggleLog();
+    void ViewLog();
+    void Export();
+    void EditTaskTypes();
+    void FilterDefine();
+    void FilterClear();
+    void StatusBarDoubleClicked(bool onFilterPanel);
+    void ShowFind();
+    void ShowFilterForm();
+    void ShowHelp();
+    void ShowAbout();
+    void OpenHomePage();
+    QMenu* FilterMenu() const;
+    QMenu* TaskMenu() const;
+    dlgFind* FindDialog() const;
+    dlgFilter* FilterDialog() const;
+    frmHelp* HelpWindow() const;
+
     // ISchedulerHost
     void ClockTick(const QString& now) override;
     void DateChanged() override;
     void TaskDueToFront() override;
-    void RefreshTaskTimes(const TaskPtr&) override { }
+    void RefreshTaskTimes(const TaskPtr& task) override;
     // IFiredTaskSink: forwards to the prompt.
     void AddTask(const TaskPtr& task) override;
+    // ITaskView
+    void TaskAdded(const TaskPtr& task) override { AddTaskItem(task); }
+    void TaskChanged(const TaskPtr& task) override { UpdateTaskItem(task); }
+    void StoreSettings(AppSettings& settings) override;
 
 Q_SIGNALS:
     void quitRequested();
-    // The date changed: day words shown for tasks ("今天", "明天") need rebuilding.
+    // The date changed: day words shown for tasks ("今天", "明天") were rebuilt.
     void dateChanged();
+    // The task editor listens to these; while nobody does, the commands that need it stay disabled.
+    void newTaskRequested();
+    void editTaskRequested(const TaskPtr& task);
+    void trayTipChanged(const QString& tip);
+    // The number of tasks changed while the window is hidden: worth a notification.
+    void balloonRequested(const QString& text);
+    // A command had nothing to act on.
+    void beeped();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void SetupList();
+    void SetupStatusBar();
+    void SetupMenus();
+    void ApplyColumnWidths();
+    void OnSectionResized(int column, int oldSize, int newSize);
+    void OnColumnMenuOpened();
+    void OnColumnToggled(int column, bool checked);
+    void SelectAllColumns();
+    void RebuildFilterTypeItems();
+    void ApplyGeneratedFilter(const QString& text);
+    void OnListDoubleClick(const QPoint& pos);
+    void Beep();
+    bool EditorConnected() const;
+    int TwipsToPixels(double twips) const;
+    double PixelsToTwips(int pixels) const;
+    void SetStatusOfSelected(TaskStatus status, const QString& question);
+    void SettleOneOccurrence(TaskStatus status, const QString& question);
+
     std::unique_ptr<Ui::frmMain> m_ui;
     QString m_baseTitle;
     TaskEngine m_engine;
     TaskScheduler m_scheduler;
     QTimer* m_tmrTime = nullptr;
     std::unique_ptr<frmPrompt> m_prompt;
+    IAutorun* m_autorun = nullptr;
     bool m_autorunOn = false;
     bool m_unloaded = false;
+    bool m_loaded = false;
+
+    TaskTableModel* m_model = nullptr;
+    TaskColumns::Columns m_columns;
+    TaskColumns::Widths m_colTwips {};
+    std::array<QAction*, TaskColumns::kCount> m_mnuColumn {};
+    bool m_applyingWidths = false;
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+    int m_lastTaskCount = 0;
+    QString m_trayTip;
+
+    CTaskFilter m_filter;
+    QString m_lastFilterText;
+    QString m_filterMenuTypesText;  // the category list the filter menu was last built from
+    bool m_filterMenuBuilt = false;
+    QLabel* m_panelSummary = nullptr;
+    QLabel* m_panelFilter = nullptr;
+
+    QPointer<dlgFind> m_dlgFind;
+    QPointer<dlgFilter> m_dlgFilter;
+    QPointer<frmHelp> m_frmHelp;
 };

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "model/TaskColumns.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+
+#include <vector>
+
+// The rows of the task list: a view of some tasks of the collection, found again by the task key. Each row
+// keeps the texts it shows, so a refresh that changes nothing emits nothing and an idle tick repaints nothing.
+class TaskTableModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    explicit TaskTableModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Captions as shown, the sort arrow included.
+    QString Caption(int column) const { return m_captions[size_t(column)]; }
+    QStringList Captions() const;
+    void SetCaptions(const TaskColumns::Columns& columns);
+    // Appends "↑" (ascending), "↓" (descending) or nothing to the caption, dropping an arrow already there.
+    void SetSortArrow(int column, int direction);
+
+    int RowOf(const QString& key) const;  // -1 when the task has no row
+    TaskPtr TaskAt(int row) const;
+    QString Text(int row, int column) const { return m_rows[size_t(row)].text[size_t(column)]; }
+
+    // Adds a row for the task (at its sorted place while a sort is in force) and returns its index.
+    int AddRow(const TaskPtr& task);
+    void RemoveRow(int row);
+    // Replaces all rows, in the order given, and forgets the sort.
+    void ResetRows(const std::vector<TaskPtr>& tasks);
+
+    // Recomputes every text and the colour of a row.
+    void RefreshRow(int row);
+    // Recomputes only the remaining and spent times; emits a change only for a cell whose text differs.
+    // Returns whether something changed.
+    bool RefreshTimes(int row);
+
+    // Sorts the rows by a column (numeric columns by their sort key) and keeps that order for rows added
+    // later. A column < 0 forgets the sort and leaves the rows where they are.
+    void Sort(int column, Qt::SortOrder order);
+    int SortColumn() const { return m_sortColumn; }
+
+private:
+    struct Row
+    {
+        TaskPtr task;
+        std::array<QString, TaskColumns::kCount> text;
+        int status = 0;
+    };
+    QString SortKey(const Row& row) const;
+    bool Before(const QString& a, const QString& b) const;
+    void FillRow(Row& row) const;
+    void Reindex() const;
+
+    std::vector<Row> m_rows;
+    std::array<QString, TaskColumns::kCount> m_captions;
+    mutable QHash<QString, int> m_index;  // key -> row, rebuilt lazily after rows move
+    mutable bool m_indexValid = true;
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+};

@@ -1,0 +1,530 @@
+// The commands of the main window's menus and of its status bar.
+#include "app/Autorun.h"
+#include "mainwindow/CategoryCombo.h"
+#include "mainwindow/TaskTableModel.h"
+#include "mainwindow/dlgFilter.h"
+#include "mainwindow/dlgFind.h"
+#include "mainwindow/frmAbout.h"
+#include "mainwindow/frmHelp.h"
+#include "mainwindow/frmMain.h"
+#include "model/AppVersion.h"
+#include "model/CsvExport.h"
+#include "model/MsgBox.h"
+#include "scheduler/RunCmd.h"
+#include "timerules/Clock.h"
+#include "ui_frmMain.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMetaMethod>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTableView>
+
+using namespace TaskColumns;
+
+namespace {
+
+QString InternalError()
+{
+    return QStringLiteral("内部错误!");
+}
+
+void Warn(const QString& text)
+{
+    MsgBox::Show(text, MsgButtons::Ok, MsgIcon::Warning);
+}
+
+// "Unless No": a closed box goes ahead like Yes.
+bool Confirmed(const QString& question, MsgButtons buttons = MsgButtons::YesNo)
+{
+    return MsgBox::Show(question, buttons, MsgIcon::Question) != MsgResult::No;
+}
+
+}  // namespace
+
+void frmMain::SetupStatusBar()
+{
+    QStatusBar* bar = m_ui->StatusBar1;
+    bar->setSizeGripEnabled(true);
+    m_panelSummary = new QLabel(bar);
+    m_panelSummary->setObjectName(QStringLiteral("panelSummary"));
+    m_panelSummary->setToolTip(QStringLiteral("右键设置过滤条件，双击本栏清除或恢复过滤条件。"));
+    m_panelFilter = new QLabel(QStringLiteral("无过滤(双击设置)"), bar);
+    m_panelFilter->setObjectName(QStringLiteral("panelFilter"));
+    m_panelFilter->setToolTip(QStringLiteral("右键或双击设置过滤条件。"));
+    bar->addWidget(m_panelSummary, 1);
+    bar->addPermanentWidget(m_panelFilter);
+    for (QObject* o :
+        { static_cast<QObject*>(bar), static_cast<QObject*>(m_panelSummary), static_cast<QObject*>(m_panelFilter) })
+        o->installEventFilter(this);
+}
+
+void frmMain::SetupMenus()
+{
+    Ui::frmMain& ui = *m_ui;
+    // Shortcuts must work while the menus are closed, so the actions live on the window too.
+    for (QAction* a : findChildren<QAction*>())
+        if (!a->shortcut().isEmpty())
+            addAction(a);
+
+    connect(ui.mnuTask, &QMenu::aboutToShow, this, &frmMain::UpdateTaskMenu);
+    connect(ui.mnuAdd, &QAction::triggered, this, &frmMain::NewTask);
+    connect(ui.mnuProperty, &QAction::triggered, this, &frmMain::EditTask);
+    connect(ui.mnuDelete, &QAction::triggered, this, &frmMain::DeleteSelected);
+    connect(ui.mnuDeleteAll, &QAction::triggered, this, &frmMain::DeleteAll);
+    connect(ui.mnuCancelOne, &QAction::triggered, this, &frmMain::CancelOne);
+    connect(ui.mnuFinishOne, &QAction::triggered, this, &frmMain::FinishOne);
+    connect(ui.mnuCancel, &QAction::triggered, this, &frmMain::CancelSelected);
+    connect(ui.mnuFinishTask, &QAction::triggered, this, &frmMain::FinishSelected);
+    connect(ui.mnuPause, &QAction::triggered, this, &frmMain::PauseResume);
+    connect(ui.mnuSelAll, &QAction::triggered, this, [this] { m_ui->lvwTasks->selectAll(); });
+    connect(ui.mnuCopy, &QAction::triggered, this, &frmMain::CopyRows);
+    connect(ui.mnuFind, &QAction::triggered, this, &frmMain::ShowFind);
+    connect(ui.mnuFilterForm, &QAction::triggered, this, &frmMain::ShowFilterForm);
+    connect(ui.mnuQuit, &QAction::triggered, this, &frmMain::quitRequested);
+
+    // The filter popup of the status bar.
+    connect(ui.mnuFilter, &QMenu::aboutToShow, this, &frmMain::RebuildFilterTypeItems);
+    connect(
+        ui.mnuFilterTypeItem_0, &QAction::triggered, this, [this] { ApplyGeneratedFilter(QStringLiteral("类别=")); });
+    for (QAction* a : { ui.mnuFilterStatusItem_0, ui.mnuFilterStatusItem_1, ui.mnuFilterStatusItem_2 })
+        connect(a, &QAction::triggered, this, [this, a] { ApplyGeneratedFilter(QStringLiteral("状态=") + a->text()); });
+    connect(ui.mnuFilterDefine, &QAction::triggered, this, &frmMain::FilterDefine);
+    connect(ui.mnuFilterClear, &QAction::triggered, this, &frmMain::FilterClear);
+
+    // Tools.
+    connect(ui.mnuAutorun, &QAction::triggered, this, &frmMain::ToggleAutorun);
+    connect(ui.mnuEnableLog, &QAction::triggered, this, &frmMain::ToggleLog);
+    connect(ui.mnuViewLog, &QAction::triggered, this, &frmMain::ViewLog);
+    connect(ui.mnuExport, &QAction::triggered, this, &frmMain::Export);
+    connect(ui.mnuSetTaskTypes, &QAction::triggered, this, &frmMain::EditTaskTypes);
+    connect(ui.mnuColSet, &QMenu::aboutToShow, this, &frmMain::OnColumnMenuOpened);
+    connect(ui.mnuColSelAll, &QAction::triggered, this, &frmMain::SelectAllColumns);
+    connect(ui.mnuColDefault, &QAction::triggered, this, [this] {
+        setUpdatesEnabled(false);
+        InitColumns(QString());
+        setUpdatesEnabled(true);
+    });
+    for (int i = 0; i < kCount; ++i) {
+        QAction* a = ui.mnuColSet->addAction(QStringLiteral("Column1"));
+        a->setObjectName(QStringLiteral("mnuColumn_%1").arg(i));
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [this, i](bool checked) { OnColumnToggled(i, checked); });
+        m_mnuColumn[size_t(i)] = a;
+    }
+
+    // Windows that arrive with later work stay visible and disabled until then.
+    for (QAction* a : { ui.mnuCalendar, ui.mnuShutdown, ui.mnuLock, ui.mnuOpt, ui.mnuRunStatus })
+        a->setEnabled(false);
+    ui.mnuStyleParent->menuAction()->setEnabled(false);
+
+    // Help.
+    connect(ui.mnuContent, &QAction::triggered, this, &frmMain::ShowHelp);
+    connect(ui.mnuAbout, &QAction::triggered, this, &frmMain::ShowAbout);
+    connect(ui.mnuHomePage, &QAction::triggered, this, &frmMain::OpenHomePage);
+    ui.mnuHomePage->setEnabled(HomePageUrl().left(4).toLower() == QLatin1String("http"));
+
+    UpdateTaskMenu();
+}
+
+QMenu* frmMain::FilterMenu() const
+{
+    return m_ui->mnuFilter;
+}
+
+QMenu* frmMain::TaskMenu() const
+{
+    return m_ui->mnuTask;
+}
+
+bool frmMain::EditorConnected() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&frmMain::newTaskRequested))
+        || isSignalConnected(QMetaMethod::fromSignal(&frmMain::editTaskRequested));
+}
+
+void frmMain::Beep()
+{
+    Q_EMIT beeped();
+    QApplication::beep();
+}
+
+void frmMain::UpdateTaskMenu()
+{
+    Ui::frmMain& ui = *m_ui;
+    const std::vector<int> rows = SelectedRows();
+    const bool any = !rows.empty();
+    bool oneAllowed = false;
+    bool pauseAllowed = false;
+    if (rows.size() == 1) {
+        if (const TaskPtr task = m_model->TaskAt(rows.front())) {
+            const bool paused = task->eStatus() == tsPaused;
+            oneAllowed = task->IsRecurring() && (paused || task->IsWaiting());
+            pauseAllowed = paused || task->IsWaiting();
+            ui.mnuPause->setText(paused ? QStringLiteral("继续") : QStringLiteral("暂停"));
+        }
+    }
+    const bool editor = EditorConnected();
+    ui.mnuAdd->setEnabled(editor);
+    ui.mnuProperty->setEnabled(any && editor);
+    ui.mnuDelete->setEnabled(any);
+    ui.mnuCancel->setEnabled(any);
+    ui.mnuFinishTask->setEnabled(any);
+    ui.mnuCancelOne->setEnabled(oneAllowed);
+    ui.mnuFinishOne->setEnabled(oneAllowed);
+    ui.mnuPause->setEnabled(pauseAllowed);
+}
+
+// ---- Task commands ----
+
+void frmMain::NewTask()
+{
+    if (EditorConnected())
+        Q_EMIT newTaskRequested();
+}
+
+void frmMain::EditTask()
+{
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty()) {
+        Beep();
+        return;
+    }
+    if (!EditorConnected())
+        return;
+    SelectOnly(rows.front());
+    const TaskPtr task = m_model->TaskAt(rows.front());
+    if (!task->IsWaiting() && task->eStatus() != tsDue)
+        Warn(QStringLiteral("该任务") + task->StatusStr() + QLatin1Char('!'));
+    Q_EMIT editTaskRequested(task);
+}
+
+void frmMain::DeleteSelected()
+{
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty()) {
+        Beep();
+        return;
+    }
+    if (!Confirmed(QStringLiteral("确认删除%1项任务？").arg(rows.size())))
+        return;
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
+        if (const TaskPtr task = m_model->TaskAt(*it))
+            m_engine.Tasks().Remove(task->Key());
+        m_model->RemoveRow(*it);
+    }
+    UpdateSummary();
+    m_engine.SaveCfg();
+}
+
+void frmMain::DeleteAll()
+{
+    const int total = m_engine.Tasks().Count();
+    if (MsgBox::Show(
+            QStringLiteral("确定要删除全部%1项任务吗？").arg(total), MsgButtons::YesNoCancel, MsgIcon::Question)
+        != MsgResult::Yes)
+        return;
+    m_engine.Tasks().Clear();
+    m_model->ResetRows({});
+    UpdateSummary();
+    m_engine.SaveCfg();
+}
+
+void frmMain::SettleOneOccurrence(TaskStatus status, const QString& question)
+{
+    const TaskPtr task = FirstSelectedTask();
+    if (!task || !task->IsRecurring() || !task->IsWaiting())
+        return;
+    if (!Confirmed(question))
+        return;
+    m_engine.SetTaskStatus(task, status, true, true);
+    m_engine.SaveCfg();
+}
+
+void frmMain::CancelOne()
+{
+    SettleOneOccurrence(tsCancelled, QStringLiteral("将取消本次任务并生成下次提醒任务，确认？"));
+}
+
+void frmMain::FinishOne()
+{
+    SettleOneOccurrence(tsFinished, QStringLiteral("将完成本次任务并生成下次提醒任务，确认？"));
+}
+
+void frmMain::SetStatusOfSelected(TaskStatus status, const QString& question)
+{
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty()) {
+        Beep();
+        return;
+    }
+    if (!Confirmed(question.arg(rows.size())))
+        return;
+    // Rows may leave the list as their status changes, so the tasks are collected first.
+    std::vector<TaskPtr> tasks;
+    for (int row : rows)
+        tasks.push_back(m_model->TaskAt(row));
+    for (const TaskPtr& task : tasks)
+        m_engine.SetTaskStatus(task, status, false, true);
+    m_engine.SaveCfg();
+}
+
+void frmMain::CancelSelected()
+{
+    SetStatusOfSelected(tsCancelled, QStringLiteral("确实要取消%1项任务？"));
+}
+
+void frmMain::FinishSelected()
+{
+    SetStatusOfSelected(tsFinished, QStringLiteral("将选中的%1项任务状态设置为已完成？"));
+}
+
+void frmMain::PauseResume()
+{
+    const TaskPtr task = FirstSelectedTask();
+    if (!task)
+        return;
+    const bool paused = task->eStatus() == tsPaused;
+    if (!Confirmed((paused ? QStringLiteral("继续") : QStringLiteral("暂停")) + QStringLiteral("任务？")))
+        return;
+    if (task->IsWaiting()) {
+        task->SetStatus(tsPaused);
+    } else if (paused) {
+        if (task->IsRecurringTime() || task->dtAlarmDT < Clock::Now())
+            task->NextRecurring(true);
+        else
+            task->SetStatus(tsNotStarted);
+    } else {
+        return;
+    }
+    UpdateTaskItem(task);
+    UpdateTaskMenu();
+    // Saved at once: a pause lost to a crash would let the task ring after all.
+    m_engine.SaveCfg();
+}
+
+void frmMain::CopyRows()
+{
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty()) {
+        Beep();
+        return;
+    }
+    std::vector<QStringList> lines;
+    for (int row : rows) {
+        QStringList cells;
+        for (int c = 0; c < kCount; ++c)
+            cells << m_model->Text(row, c);
+        lines.push_back(cells);
+    }
+    QApplication::clipboard()->setText(CopyText(m_model->Captions(), lines));
+}
+
+// ---- Tools ----
+
+void frmMain::ToggleAutorun()
+{
+    const bool wanted = !m_autorunOn;
+    if (m_autorun && m_autorun->Set(wanted))
+        m_autorunOn = wanted;
+    else
+        Warn(QStringLiteral("无法设置注册表自动启动项，可能是被杀毒软件阻止。"));
+    m_ui->mnuAutorun->setChecked(m_autorunOn);
+}
+
+void frmMain::ToggleLog()
+{
+    AppSettings& s = m_engine.Settings();
+    s.EnableLog = !s.EnableLog;
+    m_ui->mnuEnableLog->setChecked(s.EnableLog);
+    m_engine.SaveCfg();
+}
+
+void frmMain::ViewLog()
+{
+    if (!m_engine.Settings().EnableLog) {
+        const MsgResult r
+            = MsgBox::Show(QStringLiteral("日志记录未激活，是否激活？"), MsgButtons::YesNoCancel, MsgIcon::Question);
+        if (r == MsgResult::Cancel)
+            return;
+        if (r == MsgResult::Yes)
+            ToggleLog();
+    }
+    const QString path = m_engine.LogFilePath();
+    if (QFileInfo::exists(path))
+        TaskCommands::DesktopOpener()->Open(
+            QLatin1Char('"') + path + QLatin1Char('"'), QString(), QString(), ShowState::Normal);
+    else
+        Warn(QStringLiteral("无日志文件：") + QDir::toNativeSeparators(path));
+}
+
+void frmMain::Export()
+{
+    const QString name = QStringLiteral("任务提醒列表 ") + Clock::CurrentDate().toString(QStringLiteral("yyyy-MM-dd"));
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString suggested = folder.isEmpty() ? name : QDir(folder).filePath(name);
+    const QString path = MsgBox::SaveFileName(QStringLiteral("保存文件"),
+        QStringLiteral("逗号分隔的Excel文件(*.csv)|*.csv"), suggested, QStringLiteral(".csv"));
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!ExportCsv(m_engine.Tasks(), path, &error)) {
+        Warn(QStringLiteral("出错: ") + error);
+        return;
+    }
+    if (MsgBox::Show(QStringLiteral("导出成功！是否打开？"), MsgButtons::YesNo, MsgIcon::Question) == MsgResult::Yes)
+        if (!TaskCommands::DesktopOpener()->Open(
+                QLatin1Char('"') + path + QLatin1Char('"'), QString(), QString(), ShowState::Normal))
+            Warn(QStringLiteral("出错: 无法打开文件 ") + QDir::toNativeSeparators(path));
+}
+
+void frmMain::EditTaskTypes()
+{
+    SetTaskTypes(m_engine.TaskTypes(), m_engine.Tasks(), nullptr);
+}
+
+// ---- Filter ----
+
+bool frmMain::SetTaskFilter(const QString& text, QString* errInfo)
+{
+    CTaskFilter filter;
+    if (!filter.Init(text == QLatin1String("-") ? QString() : text, errInfo))
+        return false;
+    m_filter = filter;
+    m_engine.Settings().Filter = m_filter.Text();
+    RefreshList();
+    return true;
+}
+
+void frmMain::ApplyGeneratedFilter(const QString& text)
+{
+    QString err;
+    if (!SetTaskFilter(text, &err))
+        Warn(InternalError());
+    if (m_dlgFilter)
+        m_dlgFilter->Synchronize();
+}
+
+void frmMain::RebuildFilterTypeItems()
+{
+    const CSimpleList& types = m_engine.TaskTypes();
+    if (m_filterMenuBuilt && types.Text() == m_filterMenuTypesText)
+        return;
+    QMenu* menu = m_ui->mnuFilterType;
+    for (QAction* a : menu->actions())
+        if (a != m_ui->mnuFilterTypeItem_0)
+            delete a;  // not deleteLater: a stale item must not be found by its name meanwhile
+    int i = 1;
+    for (const QString& type : types.List()) {
+        QAction* a = menu->addAction(type);
+        a->setObjectName(QStringLiteral("mnuFilterTypeItem_%1").arg(i++));
+        connect(a, &QAction::triggered, this, [this, type] { ApplyGeneratedFilter(QStringLiteral("类别=") + type); });
+    }
+    m_filterMenuTypesText = types.Text();
+    m_filterMenuBuilt = true;
+}
+
+void frmMain::FilterDefine()
+{
+    const QString prompt = QStringList { QStringLiteral("请输入过滤条件："), QString(),
+        QStringLiteral("多个值以,分隔，多个条件以&分隔，例如"), QStringLiteral("  \"类别=工作,私人&状态=已完成\""),
+        QString(), QStringLiteral("输入- 清除过滤条件显示所有项") }
+                               .join(QStringLiteral("\r\n"));
+    QString answer = m_filter.Text().isEmpty() ? QStringLiteral("类别=") : m_filter.Text();
+    for (;;) {
+        answer = MsgBox::InputBox(prompt, QString(), answer).trimmed();
+        if (answer.isEmpty())
+            return;
+        QString err;
+        if (SetTaskFilter(answer, &err))
+            break;
+        Warn(err);
+    }
+    if (m_dlgFilter)
+        m_dlgFilter->Synchronize();
+}
+
+void frmMain::FilterClear()
+{
+    ApplyGeneratedFilter(QStringLiteral("-"));
+}
+
+void frmMain::StatusBarDoubleClicked(bool onFilterPanel)
+{
+    if (onFilterPanel) {
+        ShowFilterForm();
+        return;
+    }
+    if (!m_filter.Text().isEmpty()) {
+        m_lastFilterText = m_filter.Text();
+        ApplyGeneratedFilter(QStringLiteral("-"));
+    } else if (!m_lastFilterText.isEmpty()) {
+        ApplyGeneratedFilter(m_lastFilterText);
+    }
+}
+
+// ---- Windows ----
+
+namespace {
+
+void Present(QWidget* w)
+{
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+}  // namespace
+
+dlgFind* frmMain::FindDialog() const
+{
+    return m_dlgFind;
+}
+
+dlgFilter* frmMain::FilterDialog() const
+{
+    return m_dlgFilter;
+}
+
+frmHelp* frmMain::HelpWindow() const
+{
+    return m_frmHelp;
+}
+
+void frmMain::ShowFind()
+{
+    if (!m_dlgFind)
+        m_dlgFind = new dlgFind(m_ui->lvwTasks, this);
+    Present(m_dlgFind);
+}
+
+void frmMain::ShowFilterForm()
+{
+    if (!m_dlgFilter)
+        m_dlgFilter = new dlgFilter(*this, this);
+    else
+        m_dlgFilter->Synchronize();
+    Present(m_dlgFilter);
+}
+
+void frmMain::ShowHelp()
+{
+    if (!m_frmHelp)
+        m_frmHelp = new frmHelp(this);
+    Present(m_frmHelp);
+}
+
+void frmMain::ShowAbout()
+{
+    frmAbout about(this);
+    about.exec();
+}
+
+void frmMain::OpenHomePage()
+{
+    frmAbout::OpenHomePage();
+}

@@ -1,0 +1,301 @@
+// The task list of the main window: columns, rows, summary, sorting and the mouse.
+#include "mainwindow/TaskTableModel.h"
+#include "mainwindow/frmMain.h"
+#include "ui_frmMain.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScopeGuard>
+#include <QStatusBar>
+#include <QTableView>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace TaskColumns;
+
+QTableView* frmMain::List() const
+{
+    return m_ui->lvwTasks;
+}
+
+void frmMain::SetupList()
+{
+    m_model = new TaskTableModel(this);
+    QTableView* list = m_ui->lvwTasks;
+    list->setModel(m_model);
+    list->setSortingEnabled(false);  // the header click sorts through ColumnClick
+    list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 6);
+    QHeaderView* header = list->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(false);
+    header->setStretchLastSection(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setMinimumSectionSize(8);
+    connect(header, &QHeaderView::sectionClicked, this, [this](int column) { ColumnClick(column); });
+    connect(header, &QHeaderView::sectionResized, this, &frmMain::OnSectionResized);
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { UpdateTaskMenu(); });
+    list->viewport()->installEventFilter(this);
+}
+
+int frmMain::TwipsToPixels(double twips) const
+{
+    return int(std::lround(twips * m_ui->lvwTasks->logicalDpiX() / 1440.0));
+}
+
+double frmMain::PixelsToTwips(int pixels) const
+{
+    return std::round(pixels * 1440.0 / m_ui->lvwTasks->logicalDpiX());
+}
+
+void frmMain::InitColumns(const QString& colWidthText)
+{
+    m_columns = TaskColumns::InitColumns(colWidthText);
+    for (int i = 0; i < kCount; ++i)
+        m_colTwips[size_t(i)] = m_columns[size_t(i)].width;
+    m_model->SetCaptions(m_columns);
+    if (m_sortColumn >= 0)
+        m_sortColumn = -1;
+    for (int i = 0; i < kCount; ++i)
+        if (m_mnuColumn[size_t(i)])
+            m_mnuColumn[size_t(i)]->setText(m_columns[size_t(i)].caption);
+    ApplyColumnWidths();
+}
+
+void frmMain::ApplyColumnWidths()
+{
+    QHeaderView* header = m_ui->lvwTasks->horizontalHeader();
+    m_applyingWidths = true;
+    const auto done = qScopeGuard([this] { m_applyingWidths = false; });
+    for (int i = 0; i < kCount; ++i) {
+        const double twips = m_colTwips[size_t(i)];
+        if (twips <= 0) {
+            header->hideSection(i);
+        } else {
+            header->showSection(i);
+            header->resizeSection(i, std::max(TwipsToPixels(twips), header->minimumSectionSize()));
+        }
+    }
+}
+
+void frmMain::OnSectionResized(int column, int, int newSize)
+{
+    if (m_applyingWidths || column < 0 || column >= kCount)
+        return;
+    // Widths stay in twips, so a layout nobody touched is written back exactly as it was read.
+    if (newSize <= 0 || m_ui->lvwTasks->horizontalHeader()->isSectionHidden(column))
+        m_colTwips[size_t(column)] = 0;
+    else if (TwipsToPixels(m_colTwips[size_t(column)]) != newSize)
+        m_colTwips[size_t(column)] = PixelsToTwips(newSize);
+}
+
+QString frmMain::GetColWidths() const
+{
+    return ColWidthsText(m_colTwips);
+}
+
+void frmMain::OnColumnMenuOpened()
+{
+    for (int i = 0; i < kCount; ++i) {
+        QAction* a = m_mnuColumn[size_t(i)];
+        a->setChecked(m_colTwips[size_t(i)] > 0);
+        a->setText(a->text());
+    }
+}
+
+void frmMain::OnColumnToggled(int column, bool checked)
+{
+    m_colTwips[size_t(column)] = checked ? m_columns[size_t(column)].defaultWidth : 0;
+    ApplyColumnWidths();
+}
+
+void frmMain::SelectAllColumns()
+{
+    setUpdatesEnabled(false);
+    for (int i = 0; i < kCount; ++i) {
+        if (m_colTwips[size_t(i)] <= 0) {
+            m_colTwips[size_t(i)] = m_columns[size_t(i)].defaultWidth;
+            m_mnuColumn[size_t(i)]->setChecked(true);
+        }
+    }
+    ApplyColumnWidths();
+    setUpdatesEnabled(true);
+}
+
+// ---- Rows ----
+
+void frmMain::AddTaskItem(const TaskPtr& task)
+{
+    if (!task || m_engine.GetTask(task->Key()) != task)
+        return;
+    int row = m_model->RowOf(task->Key());
+    if (row < 0)
+        row = m_model->AddRow(task);
+    UpdateTaskItem(task, row);
+}
+
+void frmMain::UpdateTaskItem(const TaskPtr& task, int row)
+{
+    if (!task || m_engine.GetTask(task->Key()) != task)
+        return;
+    if (row < 0 || m_model->TaskAt(row) != task) {
+        row = m_model->RowOf(task->Key());
+        if (row < 0) {
+            if (!m_filter.Filter(*task))
+                return;
+            row = m_model->AddRow(task);
+        }
+    }
+    m_model->RefreshRow(row);
+    // A task edited or re-statused out of the filter leaves the list at once.
+    if (!m_filter.Filter(*task))
+        m_model->RemoveRow(row);
+    UpdateSummary();
+}
+
+void frmMain::RefreshTaskTimes(const TaskPtr& task)
+{
+    const int row = m_model->RowOf(task->Key());
+    if (row >= 0)
+        m_model->RefreshTimes(row);
+}
+
+void frmMain::RefreshList()
+{
+    m_panelFilter->setText(
+        m_filter.Text().isEmpty() ? QStringLiteral("无过滤(双击设置)") : QStringLiteral("过滤: ") + m_filter.Text());
+    ColumnClick(-1);
+    std::vector<TaskPtr> shown;
+    shown.reserve(size_t(m_engine.Tasks().Count()));
+    for (const TaskPtr& task : m_engine.Tasks())
+        if (m_filter.Filter(*task))
+            shown.push_back(task);
+    m_model->ResetRows(shown);
+    m_ui->lvwTasks->clearSelection();
+    UpdateSummary();
+}
+
+void frmMain::UpdateSummary()
+{
+    const QString text = Summary(m_engine.Tasks(), m_model->rowCount());
+    m_panelSummary->setText(text);
+    const QString tip = QStringLiteral("任务: ") + text;
+    if (tip != m_trayTip) {
+        m_trayTip = tip;
+        Q_EMIT trayTipChanged(tip);
+    }
+    const int total = m_engine.Tasks().Count();
+    if (m_loaded && total != m_lastTaskCount && !isVisible())
+        Q_EMIT balloonRequested(tip);
+    m_lastTaskCount = total;
+}
+
+QString frmMain::SummaryText() const
+{
+    return m_panelSummary->text();
+}
+
+QString frmMain::FilterPanelText() const
+{
+    return m_panelFilter->text();
+}
+
+// ---- Sorting ----
+
+void frmMain::ColumnClick(int column)
+{
+    if (column < 0 || column >= kCount) {
+        if (m_sortColumn >= 0)
+            m_model->SetSortArrow(m_sortColumn, 0);
+        m_sortColumn = -1;
+        m_model->Sort(-1, Qt::AscendingOrder);
+        return;
+    }
+    if (column == m_sortColumn) {
+        m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    } else {
+        m_sortOrder = Qt::AscendingOrder;
+        if (m_sortColumn >= 0)
+            m_model->SetSortArrow(m_sortColumn, 0);
+        m_sortColumn = column;
+    }
+    m_model->SetSortArrow(column, m_sortOrder == Qt::AscendingOrder ? 1 : -1);
+    m_model->Sort(column, m_sortOrder);
+}
+
+// ---- Selection ----
+
+std::vector<int> frmMain::SelectedRows() const
+{
+    std::vector<int> rows;
+    for (const QModelIndex& index : m_ui->lvwTasks->selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+TaskPtr frmMain::FirstSelectedTask() const
+{
+    const std::vector<int> rows = SelectedRows();
+    return rows.empty() ? nullptr : m_model->TaskAt(rows.front());
+}
+
+void frmMain::SelectOnly(int row)
+{
+    QTableView* list = m_ui->lvwTasks;
+    const QModelIndex index = m_model->index(row, 0);
+    list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    list->scrollTo(index);
+}
+
+// ---- Mouse ----
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_ui->lvwTasks->viewport()) {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            auto* me = static_cast<QMouseEvent*>(event);
+            if (!m_ui->lvwTasks->indexAt(me->position().toPoint()).isValid())
+                m_ui->lvwTasks->clearSelection();
+            if (me->button() == Qt::RightButton) {
+                UpdateTaskMenu();
+                TaskMenu()->popup(me->globalPosition().toPoint());
+            }
+        } else if (event->type() == QEvent::MouseButtonDblClick) {
+            auto* me = static_cast<QMouseEvent*>(event);
+            if (me->button() == Qt::LeftButton) {
+                OnListDoubleClick(me->position().toPoint());
+                return true;
+            }
+        }
+        return false;
+    }
+    if (watched == m_panelSummary || watched == m_panelFilter || watched == statusBar()) {
+        if (event->type() == QEvent::MouseButtonRelease
+            && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            FilterMenu()->popup(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonDblClick && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton
+            && watched != statusBar()) {
+            StatusBarDoubleClicked(watched == m_panelFilter);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::OnListDoubleClick(const QPoint& pos)
+{
+    const QModelIndex index = m_ui->lvwTasks->indexAt(pos);
+    if (!index.isValid()) {
+        NewTask();
+        return;
+    }
+    SelectOnly(index.row());
+    EditTask();
+}

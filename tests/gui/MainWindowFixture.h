@@ -1,0 +1,79 @@
+#pragma once
+
+#include "mainwindow/TaskTableModel.h"
+#include "mainwindow/frmMain.h"
+#include "scheduler/RunCmd.h"
+#include "support/RecordingOpener.h"
+#include "support/TestEnv.h"
+#include "support/TestText.h"
+
+#include <QAction>
+#include <QTableView>
+#include <gtest/gtest.h>
+
+// A main window over a temporary program folder, a manual clock, scripted message boxes and a recording
+// opener, with helpers to fill and select its list.
+class MainWindowFixture : public ::testing::Test
+{
+protected:
+    MainWindowFixture()
+        : m_clock(2012, 6, 3, 12, 0, 0)
+        , m_opener(std::make_shared<RecordingOpener>())
+    {
+        TaskCommands::SetDesktopOpener(m_opener);
+        m_window = std::make_unique<frmMain>();
+    }
+    ~MainWindowFixture() override
+    {
+        m_window.reset();
+        TaskCommands::SetDesktopOpener(nullptr);
+    }
+
+    frmMain& W() { return *m_window; }
+    TaskTableModel& M() { return *m_window->ListModel(); }
+    QAction* Action(const char* name) { return m_window->findChild<QAction*>(QString::fromLatin1(name)); }
+
+    // Adds a task due at the given moment (its alarm too) with the given texts.
+    TaskPtr Add(const QString& desc, const QString& type = {}, TaskStatus status = tsNotStarted, Instant alarm = 0,
+        const QString& dueDate = QStringLiteral("2012-06-10"), const QString& dueTime = QStringLiteral("10:00"))
+    {
+        auto t = std::make_shared<CTask>();
+        t->SetDescription(desc);
+        t->sType = type;
+        t->sDueDate = dueDate;
+        t->sDueTime = dueTime;
+        t->dtDueDT = alarm ? alarm : MakeInstant(2012, 6, 10, 10, 0, 0);
+        t->dtAlarmDT = t->dtDueDT;
+        t->dtCreateDT = MakeInstant(2012, 6, 1, 8, 0, 0);
+        t->dtStartDT = t->dtCreateDT;
+        t->SetStatus(status);
+        EXPECT_TRUE(W().Engine().AddTask(t));
+        return t;
+    }
+
+    QStringList Column(int column)
+    {
+        QStringList list;
+        for (int r = 0; r < M().rowCount(); ++r)
+            list << M().Text(r, column);
+        return list;
+    }
+
+    void Select(std::initializer_list<int> rows)
+    {
+        W().List()->clearSelection();
+        for (int r : rows)
+            W().List()->selectionModel()->select(
+                M().index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    void SelectTask(const TaskPtr& t) { Select({ M().RowOf(t->Key()) }); }
+
+    QString LastMessage() { return m_msg->shown.empty() ? QString() : m_msg->shown.back().text; }
+    QString DataFile() const { return m_folder.file(QStringLiteral("twdata.xml")); }
+
+    ProgramFolderGuard m_folder;
+    ClockGuard m_clock;
+    MsgBoxGuard m_msg;
+    std::shared_ptr<RecordingOpener> m_opener;
+    std::unique_ptr<frmMain> m_window;
+};
