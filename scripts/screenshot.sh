@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Takes a screenshot of the program as a person would see it: under Xvfb with a window manager, so the
 # caption is drawn. Usage: scripts/screenshot.sh OUT.png [seconds] -- PROGRAM [ARGS...]
+# SCREEN=WxH sets the screen size (default 1024x768); CROP=WxH+X+Y keeps only that part of the picture.
 set -euo pipefail
 out=$1; shift
 wait_s=4
 if [ "${1:-}" != "--" ]; then wait_s=$1; shift; fi
 [ "${1:-}" = "--" ] && shift
 export out wait_s
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+xvfb-run -a -s "-screen 0 ${SCREEN:-1024x768}x24" bash -c '
   openbox >/dev/null 2>&1 &
   sleep 1
   "$@" >/dev/null 2>&1 &
@@ -17,4 +18,5 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   kill $pid 2>/dev/null || true
   wait $pid 2>/dev/null || true
 ' _ "$@"
+if [ -n "${CROP:-}" ]; then convert "$out" -crop "$CROP" +repage "$out"; fi
 echo "wrote $out"

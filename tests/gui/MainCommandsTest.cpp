@@ -2,6 +2,8 @@
 
 #include "app/Autorun.h"
 #include "mainwindow/dlgFilter.h"
+#include "mainwindow/dlgFind.h"
+#include "mainwindow/frmHelp.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -9,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 
@@ -432,4 +435,38 @@ TEST_F(MainCommands, CategoryPromptBringsBackCategoriesInUse)
     QFile data(DataFile());
     ASSERT_TRUE(data.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(data.readAll()).contains(Q("types=\"工作;\"")));
+}
+
+TEST_F(MainCommands, ShortcutsReachTheCommandsAndTheirWindows)
+{
+    Add(Q("周报"), Q("工作"));
+    Add(Q("买菜"), Q("私人"));
+    W().show();
+    QApplication::setActiveWindow(&W());
+    W().List()->setFocus();
+
+    QTest::keyClick(W().List(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(W().SelectedRows().size(), 2u);
+    m_msg->answers = { MsgResult::No };
+    QTest::keyClick(W().List(), Qt::Key_Delete);
+    EXPECT_EQ(LastMessage(), Q("确认删除2项任务？"));
+    EXPECT_EQ(W().Engine().Tasks().Count(), 2);
+
+    // Find: typing selects the first matching row of the list itself.
+    QTest::keyClick(W().List(), Qt::Key_F, Qt::ControlModifier);
+    ASSERT_NE(W().FindDialog(), nullptr);
+    EXPECT_TRUE(W().FindDialog()->isVisible());
+    auto* search = W().FindDialog()->findChild<QLineEdit*>(QStringLiteral("txtSearch"));
+    ASSERT_NE(search, nullptr);
+    search->setText(Q("私人"));
+    ASSERT_EQ(W().SelectedRows().size(), 1u);
+    EXPECT_EQ(W().FirstSelectedTask()->sDescription(), Q("买菜"));
+
+    QApplication::setActiveWindow(&W());
+    QTest::keyClick(W().List(), Qt::Key_F1);
+    ASSERT_NE(W().HelpWindow(), nullptr);
+    EXPECT_TRUE(W().HelpWindow()->isVisible());
+    W().Unload();
+    EXPECT_FALSE(W().FindDialog()->isVisible());
+    EXPECT_FALSE(W().HelpWindow()->isVisible());
 }

@@ -254,3 +254,24 @@ TEST_F(TaskListView, TheDateChangeRebuildsTheDayWords)
     EXPECT_EQ(M().Text(0, colAlarm), t->AlarmTimeStr());
     EXPECT_NE(M().Text(0, colAlarm), before);
 }
+
+TEST_F(TaskListView, TrayTipFollowsTheSummaryAndAHiddenWindowAnnouncesNewCounts)
+{
+    W().Load(nullptr);
+    QStringList tips, balloons;
+    QObject::connect(&W(), &frmMain::trayTipChanged, [&](const QString& t) { tips << t; });
+    QObject::connect(&W(), &frmMain::balloonRequested, [&](const QString& t) { balloons << t; });
+    const TaskPtr t = Add(Q("a"), Q("工作"));
+    EXPECT_EQ(tips, QStringList { Q("任务: 共1项,等待中1项,[工作]1项.") });
+    EXPECT_EQ(balloons, tips);
+
+    // Same count: the tip changes, no notification. A visible window needs none either.
+    W().Engine().SetTaskStatus(t, tsFinished, false, false);
+    EXPECT_EQ(tips.size(), 2);
+    EXPECT_EQ(balloons.size(), 1);
+    W().show();
+    Add(Q("b"));
+    EXPECT_EQ(tips.size(), 3);
+    EXPECT_EQ(balloons.size(), 1);
+    W().Unload();
+}
