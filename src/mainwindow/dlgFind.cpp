@@ -3,6 +3,7 @@
 #include "model/MsgBox.h"
 #include "ui_dlgFind.h"
 
+#include "mainwindow/ListHelpers.h"
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
 
@@ -32,12 +33,7 @@ void dlgFind::FindNext()
 {
     if (!m_list || !m_list->selectionModel())
         return;
-    int first = -1;
-    for (const QItemSelectionRange& range : m_list->selectionModel()->selection()) {
-        if (first < 0 || range.top() < first)
-            first = range.top();
-    }
-    Search(first + 1, Mode::Next);
+    Search(FirstSelectedItem(m_list) + 1, Mode::Next);
 }
 
 void dlgFind::Search(int fromRow, Mode mode)
@@ -62,7 +58,7 @@ void dlgFind::Search(int fromRow, Mode mode)
                 return;
             }
         }
-        m_list->selectionModel()->clearSelection();
+        SelectNone(m_list);
         // A pass from the top that found nothing would find nothing again.
         if (mode == Mode::AsYouType || fromTop)
             return;
@@ -90,7 +86,5 @@ bool dlgFind::RowMatches(int row, const QString& text) const
 
 void dlgFind::SelectRow(int row)
 {
-    const QModelIndex index = m_list->model()->index(row, 0);
-    m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_list->scrollTo(index);
+    SelectOnly(m_list, row);
 }

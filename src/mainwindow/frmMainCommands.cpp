@@ -1,6 +1,7 @@
 // The commands of the main window's menus and of its status bar.
 #include "app/Autorun.h"
 #include "mainwindow/CategoryCombo.h"
+#include "mainwindow/ListHelpers.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/dlgFilter.h"
 #include "mainwindow/dlgFind.h"
@@ -321,7 +322,7 @@ void frmMain::CopyRows()
             cells << m_model->Text(row, c);
         lines.push_back(cells);
     }
-    QApplication::clipboard()->setText(CopyText(m_model->Captions(), lines));
+    ::CopyText(TaskColumns::CopyText(m_model->Captions(), lines));
 }
 
 // ---- Tools ----

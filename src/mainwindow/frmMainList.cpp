@@ -1,4 +1,5 @@
 // The task list of the main window: columns, rows, summary, sorting and the mouse.
+#include "mainwindow/ListHelpers.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/frmMain.h"
 #include "ui_frmMain.h"
@@ -175,7 +176,7 @@ void frmMain::RefreshList()
         if (m_filter.Filter(*task))
             shown.push_back(task);
     m_model->ResetRows(shown);
-    m_ui->lvwTasks->clearSelection();
+    SelectNone(m_ui->lvwTasks);
     UpdateSummary();
 }
 
@@ -260,7 +261,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::MouseButtonRelease) {
             auto* me = static_cast<QMouseEvent*>(event);
             if (!m_ui->lvwTasks->indexAt(me->position().toPoint()).isValid())
-                m_ui->lvwTasks->clearSelection();
+                SelectNone(m_ui->lvwTasks);
             if (me->button() == Qt::RightButton) {
                 UpdateTaskMenu();
                 TaskMenu()->popup(me->globalPosition().toPoint());
