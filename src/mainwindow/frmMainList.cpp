@@ -5,6 +5,7 @@
 #include "ui_frmMain.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -41,6 +42,11 @@ void frmMain::SetupList()
     connect(header, &QHeaderView::sectionResized, this, &frmMain::OnSectionResized);
     connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { UpdateTaskMenu(); });
     list->viewport()->installEventFilter(this);
+    list->installEventFilter(this);
+    // A right click on the header offers the column chooser.
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header, &QHeaderView::customContextMenuRequested, this,
+        [this, header](const QPoint& pos) { m_ui->mnuColSet->popup(header->mapToGlobal(pos)); });
 }
 
 int frmMain::TwipsToPixels(double twips) const
@@ -274,6 +280,16 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
             }
         }
         return false;
+    }
+    if (watched == m_ui->lvwTasks && event->type() == QEvent::ContextMenu
+        && static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        // The menu key opens the Task menu at the current row, as the right button does under the pointer.
+        QTableView* list = m_ui->lvwTasks;
+        const QRect rect = list->visualRect(list->currentIndex());
+        const QPoint at = rect.isValid() ? rect.bottomLeft() : QPoint(0, 0);
+        UpdateTaskMenu();
+        TaskMenu()->popup(list->viewport()->mapToGlobal(at));
+        return true;
     }
     if (watched == m_panelSummary || watched == m_panelFilter || watched == statusBar()) {
         if (event->type() == QEvent::MouseButtonRelease

@@ -1,6 +1,8 @@
 #include "MainWindowFixture.h"
 
+#include <QApplication>
 #include <QColor>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -274,4 +276,42 @@ TEST_F(TaskListView, TrayTipFollowsTheSummaryAndAHiddenWindowAnnouncesNewCounts)
     EXPECT_EQ(tips.size(), 3);
     EXPECT_EQ(balloons.size(), 1);
     W().Unload();
+}
+
+TEST_F(TaskListView, MenusPopUpWhereTheUserAsks)
+{
+    Add(Q("a"));
+    W().resize(800, 400);
+    W().show();
+    QWidget* viewport = W().List()->viewport();
+    const QPoint onRow = W().List()->visualRect(M().index(0, colTitle)).center();
+
+    // Right button over a row: the row is selected and the Task menu offers what it allows.
+    QTest::mousePress(viewport, Qt::RightButton, {}, onRow);
+    QTest::mouseRelease(viewport, Qt::RightButton, {}, onRow);
+    EXPECT_TRUE(W().TaskMenu()->isVisible());
+    EXPECT_TRUE(Action("mnuDelete")->isEnabled());
+    W().TaskMenu()->hide();
+
+    // The menu key does the same at the current row.
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(0, 0), W().List()->mapToGlobal(QPoint(0, 0)));
+    QApplication::sendEvent(W().List(), &key);
+    EXPECT_TRUE(W().TaskMenu()->isVisible());
+    W().TaskMenu()->hide();
+
+    // A release on empty space unselects.
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(10, viewport->height() - 5));
+    EXPECT_TRUE(W().SelectedRows().empty());
+
+    auto* summary = W().findChild<QLabel*>(QStringLiteral("panelSummary"));
+    QTest::mouseClick(summary, Qt::RightButton);
+    EXPECT_TRUE(W().FilterMenu()->isVisible());
+    W().FilterMenu()->hide();
+
+    QHeaderView* header = W().List()->horizontalHeader();
+    Q_EMIT header->customContextMenuRequested(QPoint(5, 5));
+    auto* colSet = W().findChild<QMenu*>(QStringLiteral("mnuColSet"));
+    EXPECT_TRUE(colSet->isVisible());
+    EXPECT_TRUE(Action("mnuColumn_0")->isChecked());
+    colSet->hide();
 }
