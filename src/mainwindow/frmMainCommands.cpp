@@ -230,8 +230,7 @@ void frmMain::DeleteAll()
         != MsgResult::Yes)
         return;
     m_engine.Tasks().Clear();
-    m_model->ResetRows({});
-    UpdateSummary();
+    RefreshList();
     m_engine.SaveCfg();
 }
 
@@ -366,7 +365,7 @@ void frmMain::ViewLog()
 void frmMain::Export()
 {
     const QString name = QStringLiteral("任务提醒列表 ") + Clock::CurrentDate().toString(QStringLiteral("yyyy-MM-dd"));
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString suggested = folder.isEmpty() ? name : QDir(folder).filePath(name);
     const QString path = MsgBox::SaveFileName(QStringLiteral("保存文件"),
         QStringLiteral("逗号分隔的Excel文件(*.csv)|*.csv"), suggested, QStringLiteral(".csv"));

@@ -64,9 +64,10 @@ void frmMain::InitColumns(const QString& colWidthText)
     m_columns = TaskColumns::InitColumns(colWidthText);
     for (int i = 0; i < kCount; ++i)
         m_colTwips[size_t(i)] = m_columns[size_t(i)].width;
+    // Fresh captions carry no arrow, so the sort they showed is forgotten too.
+    m_sortColumn = -1;
+    m_model->Sort(-1, Qt::AscendingOrder);
     m_model->SetCaptions(m_columns);
-    if (m_sortColumn >= 0)
-        m_sortColumn = -1;
     for (int i = 0; i < kCount; ++i)
         if (m_mnuColumn[size_t(i)])
             m_mnuColumn[size_t(i)]->setText(m_columns[size_t(i)].caption);
