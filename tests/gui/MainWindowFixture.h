@@ -11,23 +11,38 @@
 #include <QTableView>
 #include <gtest/gtest.h>
 
-// A main window over a temporary program folder, a manual clock, scripted message boxes and a recording
-// opener, with helpers to fill and select its list.
-class MainWindowFixture : public ::testing::Test
+// A temporary program folder, a manual clock starting at `start`, scripted message boxes and a recording
+// opener: what every test of the main window needs around it.
+class WindowTestEnv : public ::testing::Test
 {
 protected:
-    MainWindowFixture()
-        : m_clock(2012, 6, 3, 12, 0, 0)
+    explicit WindowTestEnv(const QDateTime& start)
+        : m_clock(start)
         , m_opener(std::make_shared<RecordingOpener>())
     {
         TaskCommands::SetDesktopOpener(m_opener);
-        m_window = std::make_unique<frmMain>();
     }
-    ~MainWindowFixture() override
+    ~WindowTestEnv() override { TaskCommands::SetDesktopOpener(nullptr); }
+
+    QString LastMessage() { return m_msg->shown.empty() ? QString() : m_msg->shown.back().text; }
+    QString DataFile() const { return m_folder.file(QStringLiteral("twdata.xml")); }
+
+    ProgramFolderGuard m_folder;
+    ClockGuard m_clock;
+    MsgBoxGuard m_msg;
+    std::shared_ptr<RecordingOpener> m_opener;
+};
+
+// That environment with a main window, and helpers to fill and select its list.
+class MainWindowFixture : public WindowTestEnv
+{
+protected:
+    MainWindowFixture()
+        : WindowTestEnv(QDateTime(QDate(2012, 6, 3), QTime(12, 0), Qt::UTC))
+        , m_window(std::make_unique<frmMain>())
     {
-        m_window.reset();
-        TaskCommands::SetDesktopOpener(nullptr);
     }
+    ~MainWindowFixture() override { m_window.reset(); }
 
     frmMain& W() { return *m_window; }
     TaskTableModel& M() { return *m_window->ListModel(); }
@@ -68,12 +83,5 @@ protected:
     }
     void SelectTask(const TaskPtr& t) { Select({ M().RowOf(t->Key()) }); }
 
-    QString LastMessage() { return m_msg->shown.empty() ? QString() : m_msg->shown.back().text; }
-    QString DataFile() const { return m_folder.file(QStringLiteral("twdata.xml")); }
-
-    ProgramFolderGuard m_folder;
-    ClockGuard m_clock;
-    MsgBoxGuard m_msg;
-    std::shared_ptr<RecordingOpener> m_opener;
     std::unique_ptr<frmMain> m_window;
 };

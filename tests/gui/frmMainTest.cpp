@@ -1,4 +1,5 @@
 #include "mainwindow/frmMain.h"
+#include "MainWindowFixture.h"
 #include "alerts/frmPrompt.h"
 #include "app/Autorun.h"
 #include "model/AppVersion.h"
@@ -56,23 +57,13 @@ const char* kDataFile = R"(<?xml version="1.0" encoding="UTF-8"?>
 
 }  // namespace
 
-class MainWindowTest : public ::testing::Test
+class MainWindowTest : public WindowTestEnv
 {
 protected:
     MainWindowTest()
-        : m_clock(2011, 12, 15, 10, 0, 0)
-        , m_opener(std::make_shared<RecordingOpener>())
+        : WindowTestEnv(QDateTime(QDate(2011, 12, 15), QTime(10, 0), Qt::UTC))
     {
-        TaskCommands::SetDesktopOpener(m_opener);
     }
-    ~MainWindowTest() override { TaskCommands::SetDesktopOpener(nullptr); }
-
-    QString DataFile() const { return m_folder.file(QStringLiteral("twdata.xml")); }
-
-    ProgramFolderGuard m_folder;
-    ClockGuard m_clock;
-    MsgBoxGuard m_msg;
-    std::shared_ptr<RecordingOpener> m_opener;
 };
 
 TEST_F(MainWindowTest, LoadPromptsTasksSavedAsDueAgainAndStartsTheScan)
