@@ -1,6 +1,6 @@
 #include "alerts/frmPrompt.h"
 
-#include "app/WindowHelpers.h"
+#include "widgets/WindowHelpers.h"
 #include "model/AppVersion.h"
 #include "model/MsgBox.h"
 #include "model/TaskEngine.h"

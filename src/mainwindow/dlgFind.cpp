@@ -3,7 +3,7 @@
 #include "model/MsgBox.h"
 #include "ui_dlgFind.h"
 
-#include "mainwindow/ListHelpers.h"
+#include "widgets/ListHelpers.h"
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
 

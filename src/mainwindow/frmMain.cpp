@@ -1,8 +1,8 @@
 #include "mainwindow/frmMain.h"
 
 #include "alerts/frmPrompt.h"
-#include "app/Autorun.h"
-#include "app/WindowHelpers.h"
+#include "platform/Autorun.h"
+#include "widgets/WindowHelpers.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/dlgFilter.h"
 #include "mainwindow/dlgFind.h"

@@ -1,7 +1,7 @@
 // The commands of the main window's menus and of its status bar.
-#include "app/Autorun.h"
+#include "platform/Autorun.h"
 #include "mainwindow/CategoryCombo.h"
-#include "mainwindow/ListHelpers.h"
+#include "widgets/ListHelpers.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/dlgFilter.h"
 #include "mainwindow/dlgFind.h"

@@ -1,5 +1,5 @@
 // The task list of the main window: columns, rows, summary, sorting and the mouse.
-#include "mainwindow/ListHelpers.h"
+#include "widgets/ListHelpers.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/frmMain.h"
 #include "ui_frmMain.h"

@@ -4,8 +4,6 @@
 
 #include <QRegularExpression>
 
-std::shared_ptr<IDesktopOpener> MakeSystemDesktopOpener();
-
 namespace {
 
 std::shared_ptr<IDesktopOpener>& Opener()

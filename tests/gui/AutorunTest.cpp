@@ -1,4 +1,4 @@
-#include "app/Autorun.h"
+#include "platform/Autorun.h"
 #include "support/TestEnv.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "mainwindow/ListHelpers.h"
+#include "widgets/ListHelpers.h"
 #include "support/TestText.h"
 
 #include <QApplication>

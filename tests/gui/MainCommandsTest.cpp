@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 
-#include "app/Autorun.h"
+#include "platform/Autorun.h"
 #include "mainwindow/dlgFilter.h"
 #include "mainwindow/dlgFind.h"
 #include "mainwindow/frmHelp.h"

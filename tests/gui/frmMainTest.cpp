@@ -1,7 +1,7 @@
 #include "mainwindow/frmMain.h"
 #include "MainWindowFixture.h"
 #include "alerts/frmPrompt.h"
-#include "app/Autorun.h"
+#include "platform/Autorun.h"
 #include "model/AppVersion.h"
 #include "scheduler/RunCmd.h"
 #include "support/RecordingOpener.h"

@@ -21,7 +21,8 @@ namespace storetest {
 
 inline QString Fixture(const char* name)
 {
-    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/fixtures/") + QLatin1String(name);
+    // From the build, not __FILE__: a compiler cache may hand out relative source paths.
+    return QStringLiteral(TW_SOURCE_DIR "/tests/model/fixtures/") + QLatin1String(name);
 }
 
 inline QByteArray ReadAll(const QString& path)

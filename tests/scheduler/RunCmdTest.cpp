@@ -1,6 +1,6 @@
 #include "scheduler/RunCmd.h"
 #include "model/AppPaths.h"
-#include "scheduler/XdgDesktopOpener.h"
+#include "platform/XdgDesktopOpener.h"
 #include "support/RecordingOpener.h"
 #include "support/TestEnv.h"
 

@@ -1,4 +1,4 @@
-#include "app/UnixSignalQuit.h"
+#include "platform/UnixSignalQuit.h"
 
 #include <QSocketNotifier>
 

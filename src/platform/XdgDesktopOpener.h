@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scheduler/RunCmd.h"
+#include "platform/IDesktopOpener.h"
 
 // The Linux desktop opener: an executable file (found by path, in the start folder or on PATH) is started
 // with the parameters split as a shell would split them, but without a shell; a document, a folder or a web

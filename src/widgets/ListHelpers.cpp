@@ -1,4 +1,4 @@
-#include "mainwindow/ListHelpers.h"
+#include "widgets/ListHelpers.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

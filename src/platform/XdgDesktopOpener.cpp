@@ -1,4 +1,4 @@
-#include "scheduler/XdgDesktopOpener.h"
+#include "platform/XdgDesktopOpener.h"
 
 #include <QDir>
 #include <QFileInfo>
