@@ -1,6 +1,7 @@
 #include "mainwindow/frmMain.h"
 
 #include "alerts/frmPrompt.h"
+#include "editor/frmTask.h"
 #include "platform/Autorun.h"
 #include "widgets/WindowHelpers.h"
 #include "mainwindow/TaskTableModel.h"
@@ -86,6 +87,8 @@ void frmMain::Unload()
         return;
     m_unloaded = true;
     m_tmrTime->stop();
+    if (m_editor && m_editor->isVisible())
+        m_editor->reject();
     // The prompt object stays alive until the window goes: Unload may run inside one of its event loops.
     if (m_prompt)
         m_prompt->Unload();
@@ -101,6 +104,13 @@ frmPrompt* frmMain::Prompt()
     if (!m_prompt)
         m_prompt = std::make_unique<frmPrompt>(m_engine);
     return m_prompt.get();
+}
+
+frmTask* frmMain::Editor()
+{
+    if (!m_editor)
+        m_editor = std::make_unique<frmTask>(m_engine);
+    return m_editor.get();
 }
 
 void frmMain::StoreSettings(AppSettings& settings)

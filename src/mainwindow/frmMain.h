@@ -26,6 +26,7 @@ class dlgFilter;
 class dlgFind;
 class frmHelp;
 class frmPrompt;
+class frmTask;
 
 // The main window: the task list and the menus. It owns the engine, the one-second scan and the reminder
 // prompt, and forwards to them. The list shows the tasks that pass the current filter, one row per task,
@@ -59,6 +60,9 @@ public:
     // The single reminder prompt, created on first use.
     frmPrompt* Prompt();
     frmPrompt* PromptIfLoaded() const { return m_prompt.get(); }
+    // The one task editor, created on first use and kept for the run (its histories with it).
+    frmTask* Editor();
+    frmTask* EditorIfLoaded() const { return m_editor.get(); }
 
     // ---- The list ----
     QTableView* List() const;
@@ -175,6 +179,7 @@ private:
     TaskScheduler m_scheduler;
     QTimer* m_tmrTime = nullptr;
     std::unique_ptr<frmPrompt> m_prompt;
+    std::unique_ptr<frmTask> m_editor;
     IAutorun* m_autorun = nullptr;
     bool m_autorunOn = false;
     bool m_unloaded = false;

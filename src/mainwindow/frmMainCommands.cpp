@@ -1,5 +1,6 @@
 // The commands of the main window's menus and of its status bar.
 #include "platform/Autorun.h"
+#include "editor/frmTask.h"
 #include "mainwindow/CategoryCombo.h"
 #include "widgets/ListHelpers.h"
 #include "mainwindow/TaskTableModel.h"
@@ -384,7 +385,8 @@ void frmMain::Export()
 
 void frmMain::EditTaskTypes()
 {
-    SetTaskTypes(m_engine.TaskTypes(), m_engine.Tasks(), nullptr);
+    if (SetTaskTypes(m_engine.TaskTypes(), m_engine.Tasks(), nullptr) && m_editor)
+        m_editor->ReloadCategories();
 }
 
 // ---- Filter ----

@@ -19,6 +19,12 @@ bool TaskEngine::AddTask(const TaskPtr& task)
     return true;
 }
 
+void TaskEngine::UpdateTask(const TaskPtr& task)
+{
+    if (task && m_view)
+        m_view->TaskChanged(task);
+}
+
 QString TaskEngine::DataFilePath() const
 {
     return AppPaths::ProgramFolder() + QStringLiteral("/twdata.xml");

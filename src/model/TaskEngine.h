@@ -30,6 +30,8 @@ public:
     const TaskList& Tasks() const { return m_tasks; }
     bool AddTask(const TaskPtr& task);
     TaskPtr GetTask(const QString& key) const { return m_tasks.GetTask(key); }
+    // The fields of a task were edited (not its status through SetTaskStatus): its row is refreshed.
+    void UpdateTask(const TaskPtr& task);
 
     AppSettings& Settings() { return m_settings; }
     const AppSettings& Settings() const { return m_settings; }
