@@ -56,6 +56,10 @@ frmPrompt::frmPrompt(TaskEngine& engine, QWidget* parent)
     m_timer->start();
 
     connect(m_ui->lstTasks, &QListWidget::currentRowChanged, this, &frmPrompt::ShowFocused);
+    connect(m_ui->lstTasks, &QListWidget::itemDoubleClicked, this, [this] {
+        if (const TaskPtr task = FocusedTask())
+            Q_EMIT editTaskRequested(task);
+    });
     connect(m_ui->txtDesc, &QPlainTextEdit::textChanged, this, [this] {
         // Every edit goes straight into the task; it is stored with the next save.
         if (m_showingDesc)

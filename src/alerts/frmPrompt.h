@@ -37,6 +37,10 @@ public:
     // Forgets every entry and hides the window; used when the program quits.
     void Unload();
 
+Q_SIGNALS:
+    // A double-click on an entry: the task editor is to open that task.
+    void editTaskRequested(const TaskPtr& task);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

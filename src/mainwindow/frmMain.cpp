@@ -36,6 +36,11 @@ frmMain::frmMain(QWidget* parent)
     m_tmrTime->setInterval(1000);
     connect(m_tmrTime, &QTimer::timeout, this, [this] { m_scheduler.Tick(); });
 
+    connect(this, &frmMain::newTaskRequested, this, [this] { Editor()->ShowAsNewTask(this); });
+    connect(this, &frmMain::editTaskRequested, this,
+        [this](const TaskPtr& task) { Editor()->ShowAsTaskProperty(task, this); });
+    UpdateTaskMenu();  // 新建 and 修改 were disabled while nothing listened
+
     InitColumns(QString());
     RefreshList();
 }
@@ -101,8 +106,12 @@ void frmMain::Unload()
 
 frmPrompt* frmMain::Prompt()
 {
-    if (!m_prompt)
+    if (!m_prompt) {
         m_prompt = std::make_unique<frmPrompt>(m_engine);
+        // Opened from the prompt, the editor stays above it and gives the focus back to it.
+        connect(m_prompt.get(), &frmPrompt::editTaskRequested, this,
+            [this](const TaskPtr& task) { Editor()->ShowAsTaskProperty(task, m_prompt.get()); });
+    }
     return m_prompt.get();
 }
 

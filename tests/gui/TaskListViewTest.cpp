@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "editor/frmTask.h"
 
 #include <QApplication>
 #include <QColor>
@@ -225,21 +226,20 @@ TEST_F(TaskListView, DoubleClickOpensTheEditorForARowOrANewTask)
     W().resize(800, 400);
     W().show();
     QWidget* viewport = W().List()->viewport();
-    // Without an editor nothing is offered.
-    QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(10, viewport->height() - 5));
-    EXPECT_FALSE(Action("mnuAdd")->isEnabled());
-
     int newTasks = 0;
     std::vector<TaskPtr> edited;
     QObject::connect(&W(), &frmMain::newTaskRequested, [&] { ++newTasks; });
     QObject::connect(&W(), &frmMain::editTaskRequested, [&](const TaskPtr& t) { edited.push_back(t); });
     QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(10, viewport->height() - 5));
     EXPECT_EQ(newTasks, 1);
+    ASSERT_TRUE(W().EditorIfLoaded());
+    EXPECT_EQ(W().EditorIfLoaded()->EditMode(), frmTask::kNewTask);
 
     const QRect row = W().List()->visualRect(M().index(0, colTitle));
     QTest::mouseDClick(viewport, Qt::LeftButton, {}, row.center());
     ASSERT_EQ(edited.size(), 1u);
     EXPECT_EQ(edited[0], done);
+    EXPECT_EQ(W().EditorIfLoaded()->EditedTask(), done);
     EXPECT_EQ(LastMessage(), Q("该任务已完成!"));
     EXPECT_EQ(m_msg->shown.back().icon, MsgIcon::Warning);
 }

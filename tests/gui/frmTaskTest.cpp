@@ -376,6 +376,51 @@ TEST_F(TaskEditor, ThePowerEntryWaitsForItsDialogThenSuggestsTheOptions)
     E().reject();
 }
 
+TEST_F(TaskEditor, MenusDoubleClicksAndThePromptOpenTheOneEditor)
+{
+    W().show();
+    QApplication::setActiveWindow(&W());
+    QTest::keyClick(W().List(), Qt::Key_N, Qt::ControlModifier);
+    ASSERT_TRUE(E().isVisible());
+    EXPECT_EQ(E().EditMode(), frmTask::kNewTask);
+    C<QPlainTextEdit>("txtTodo")->setPlainText(Q("两分钟后喝水"));
+    Type(Time(), "12:02");
+    C<QPushButton>("cmdOk")->click();
+    ASSERT_EQ(M().rowCount(), 1);
+    EXPECT_EQ(M().Text(0, TaskColumns::colTitle), Q("两分钟后喝水"));
+    QFile file(DataFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(file.readAll()).contains(Q("两分钟后喝水")));
+
+    // The row opens the task; finishing it there logs the finish into its memo.
+    const TaskPtr t = W().Engine().Tasks().At(0);
+    const QRect row = W().List()->visualRect(M().index(0, TaskColumns::colTitle));
+    QTest::mouseDClick(W().List()->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(E().EditMode(), frmTask::kProperty);
+    EXPECT_EQ(E().EditedTask(), t);
+    E().reject();
+
+    // At that minute the prompt comes; a double-click there opens the editor above it.
+    m_clock.Advance(120);
+    W().Scheduler().Tick();
+    frmPrompt* prompt = W().PromptIfLoaded();
+    ASSERT_TRUE(prompt);
+    ASSERT_EQ(prompt->Count(), 1);
+    EXPECT_EQ(prompt->TaskAt(0), t);
+    auto* list = Child<QListWidget>(prompt, "lstTasks");
+    E().ShowAsNewTask(&W());
+    Q_EMIT list->itemDoubleClicked(list->item(0));
+    EXPECT_EQ(E().EditedTask(), t);
+    EXPECT_TRUE(E().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    C<QPlainTextEdit>("txtTodo")->setPlainText(Q("喝过了"));
+    E().accept();
+    EXPECT_EQ(M().Text(0, TaskColumns::colTitle), Q("喝过了"));
+
+    E().ShowAsTaskProperty(t, &W());
+    EXPECT_FALSE(E().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    E().reject();
+}
+
 TEST_F(TaskEditor, FinishingATaskInTheEditorLogsIt)
 {
     const TaskPtr t = Add(Q("写报告"));
