@@ -241,6 +241,7 @@ void frmTask::ShowAsTaskProperty(const TaskPtr& task, QWidget* owner)
     m_dueChanged = false;
     m_mode = kProperty;
     ShowWithOwner(owner);
+    ui.txtTodo->setFocus();
     Tick();
 }
 
@@ -406,11 +407,16 @@ void frmTask::Tick()
         m_tmrShowTime->stop();
     setWindowTitle((m_userEvent ? QStringLiteral("[自定义] ") : QString()) + m_title + QStringLiteral(" - ")
         + FormatPattern(Clock::Now(), QStringLiteral("hh:nn:ss")));
+    RefreshDueLabels();
+    BuildDateList(false);
+}
+
+void frmTask::RefreshDueLabels()
+{
     if ((m_mode == kNewTask || m_dueChanged) && !m_userEvent) {
         if (const Instant due = DueMoment())
             SetDueLabels(due);
     }
-    BuildDateList(false);
 }
 
 void frmTask::DescriptionChanged()
@@ -453,6 +459,7 @@ void frmTask::DateChanged()
     m_loading = wasLoading;
     m_manualAlarm.clear();
     m_dueChanged = true;
+    RefreshDueLabels();
 }
 
 void frmTask::DateActivated(int index)
@@ -507,6 +514,7 @@ void frmTask::TimeChanged()
     UpdateDueEnabled();
     m_manualAlarm.clear();
     m_dueChanged = true;
+    RefreshDueLabels();
 }
 
 void frmTask::TimeActivated(int index)

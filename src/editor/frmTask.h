@@ -97,6 +97,7 @@ private:
     void SetDateText(const QString& text);
     void SetTimeText(const QString& text);
     void SetDueLabels(Instant due);
+    void RefreshDueLabels();
 
     void DescriptionChanged();
     void DateChanged();
