@@ -688,6 +688,11 @@ bool frmTask::CheckAndWrite()
         ui.txtTodo->setFocus();
         return false;
     }
+    // The list may have deleted the task while it was open here: writing would bring back a row of nothing.
+    if (m_mode == kProperty && m_task && m_engine.GetTask(m_task->Key()) != m_task) {
+        Warn(QStringLiteral("该任务已被删除，修改无法保存。"));
+        return false;
+    }
     const TaskStatus oldStatus = m_task ? m_task->eStatus() : tsNotStarted;
     const TaskStatus newStatus = SelectedStatus();
     const bool dueWritten = m_mode == kNewTask || m_dueChanged;

@@ -3,6 +3,8 @@
 #include "EditorTestUtil.h"
 #include "MainWindowFixture.h"
 #include "alerts/frmPrompt.h"
+#include "editor/dlgLoopDefine.h"
+#include "editor/dlgValidPeriod.h"
 #include "timerules/Recurrence.h"
 
 #include <QCheckBox>
@@ -458,4 +460,47 @@ TEST_F(TaskEditor, HistoriesAndCategoriesLastForTheRun)
     EXPECT_EQ(type->currentText(), Q("工作"));
     E().accept();
     EXPECT_EQ(E().EditedTask()->sType, Q("工作"));
+}
+
+TEST_F(TaskEditor, ADayWordKeepsItsDayAfterMidnightAndADeletedTaskIsNotWrittenBack)
+{
+    const TaskPtr t = Add(Q("明天的事"), {}, tsNotStarted, MakeInstant(2012, 6, 4, 9), Q("2012-06-04"), Q("9:00"));
+    E().ShowAsTaskProperty(t, &W());
+    EXPECT_EQ(Date()->currentText(), Q("明天"));
+    m_clock.Set(2012, 6, 4, 0, 0, 5);
+    E().Tick();
+    EXPECT_EQ(Date()->currentText(), Q("今天"));
+    EXPECT_EQ(Date()->itemText(0), Q("今天"));
+
+    W().Engine().Tasks().Remove(t->Key());
+    C<QPlainTextEdit>("txtTodo")->setPlainText(Q("改了"));
+    E().accept();
+    EXPECT_EQ(LastMessage(), Q("该任务已被删除，修改无法保存。"));
+    EXPECT_EQ(t->sDescription(), Q("明天的事"));
+}
+
+TEST_F(TaskEditor, ScreenReadersFindEveryControlByWhatTheUserReads)
+{
+    NewTask();
+    QList<QWidget*> windows { &E() };
+    CTask task;
+    dlgLoopDefine loop(task);
+    dlgValidPeriod period(task);
+    windows << &loop << &period;
+    for (QWidget* window : windows) {
+        QSet<QWidget*> buddies;
+        for (QLabel* l : window->findChildren<QLabel*>())
+            if (l->buddy())
+                buddies << l->buddy();
+        for (QToolButton* b : window->findChildren<QToolButton*>()) {
+            EXPECT_FALSE(b->toolTip().isEmpty()) << b->objectName().toStdString();
+            EXPECT_EQ(b->accessibleName(), b->toolTip()) << b->objectName().toStdString();
+        }
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            const bool input = qobject_cast<QComboBox*>(w) || qobject_cast<QPlainTextEdit*>(w)
+                || (qobject_cast<QLineEdit*>(w) && !qobject_cast<QComboBox*>(w->parent()));
+            if (input)
+                EXPECT_TRUE(buddies.contains(w) || !w->accessibleName().isEmpty()) << w->objectName().toStdString();
+        }
+    }
 }
