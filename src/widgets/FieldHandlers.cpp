@@ -27,7 +27,9 @@ public:
         if (watched != m_field || event->type() != QEvent::FocusOut || m_busy)
             return false;
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        // Only the user leaves a field: a focus moved by the program (another field's check sending the
+        // focus back to itself, say) must not raise a second message about this one.
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || reason == Qt::OtherFocusReason)
             return false;
         // By now the application already knows where the focus is going.
         QWidget* next = QApplication::focusWidget();

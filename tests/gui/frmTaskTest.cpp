@@ -504,3 +504,32 @@ TEST_F(TaskEditor, ScreenReadersFindEveryControlByWhatTheUserReads)
         }
     }
 }
+
+TEST_F(TaskEditor, LeavingADueFieldTidiesItOrKeepsTheFocusThere)
+{
+    NewTask("开会");
+    QApplication::setActiveWindow(&E());
+    struct Case
+    {
+        QComboBox* box;
+        const char *typed, *shown, *message;
+    } cases[] = {
+        { Time(), "9", "9:00:00", "" },
+        { Date(), "30", "2012-06-30", "" },
+        { Date(), "abc", "abc", "请填写正确的日期" },
+        { Time(), "25:61", "25:61", "请填写正确的时间!" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        m_msg->shown.clear();
+        c.box->setFocus();
+        c.box->setEditText(Q(c.typed));
+        QTest::keyClick(c.box->lineEdit(), Qt::Key_Tab);
+        QApplication::processEvents();
+        EXPECT_EQ(c.box->currentText(), Q(c.shown));
+        EXPECT_EQ(LastMessage(), Q(c.message));
+        EXPECT_EQ(c.box->hasFocus() || c.box->lineEdit()->hasFocus(), *c.message != 0);
+        if (*c.message)
+            c.box->setEditText(c.box == Date() ? Q("今天") : Q("10:00"));
+    }
+}
