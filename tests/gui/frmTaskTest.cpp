@@ -5,6 +5,7 @@
 #include "alerts/frmPrompt.h"
 #include "editor/dlgLoopDefine.h"
 #include "editor/dlgValidPeriod.h"
+#include "support/RecordingLauncher.h"
 #include "timerules/Recurrence.h"
 
 #include <QCheckBox>
@@ -201,32 +202,59 @@ TEST_F(TaskEditor, ADueTaskOpensWithItsTimeFieldsLocked)
     EXPECT_EQ(C<QComboBox>("cboStatus")->findText(Q("到期")), -1);
 }
 
+namespace {
+
+// A launcher whose checks end at once with a given code, or never when the code is negative.
+class EndingLauncher : public RecordingLauncher
+{
+public:
+    std::unique_ptr<ICheckProcess> Start(const QStringList& argv) override
+    {
+        auto p = RecordingLauncher::Start(argv);
+        if (p && exitCode >= 0)
+            Finish(started.size() - 1, exitCode);
+        return p;
+    }
+    int exitCode = 0;
+};
+
+}  // namespace
+
 TEST_F(TaskEditor, AFullWidthColonMakesACustomEventAndTheCheckCanBeTried)
 {
     struct Case
     {
-        const char *desc, *message;
+        const char* desc;
+        int exitCode;  // -1: still running after the wait
+        bool startable;
+        const char* message;
     } cases[] = {
-        { "：磁盘满了\ntest -e /nonexistent/tw", "命令返回1(非0)。将会弹出提醒！" },
-        { ":一切正常\ntrue", "命令正常返回0，将不会弹出提醒。" },
-        { ":只有标题", "命令无法运行，请检查！" },
+        { "：磁盘满了\ntest -e /data", 1, true, "命令返回1(非0)。将会弹出提醒！" },
+        { ":一切正常\ntrue", 0, true, "命令正常返回0，将不会弹出提醒。" },
+        { ":只有标题", 0, true, "命令无法运行，请检查！" },
+        { ":没有这个程序\nnosuchprogram", 0, false, "命令无法运行，请检查！" },
+        { ":很慢\nsleep 600", -1, true, "命令仍在执行。是否继续等待？" },
     };
+    FakeGuard<EndingLauncher, ICheckLauncher> launcher;
     NewTask();
     auto* todo = C<QPlainTextEdit>("txtTodo");
     auto* check = C<QPushButton>("cmdTestChecking");
     EXPECT_FALSE(check->isVisibleTo(&E()));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
+        launcher->exitCode = c.exitCode;
+        launcher->startable = c.startable;
         todo->setPlainText(Q(c.desc));
         EXPECT_TRUE(todo->toPlainText().startsWith(u':'));
         EXPECT_TRUE(check->isVisibleTo(&E()));
         EXPECT_EQ(todo->palette().color(QPalette::Text), QColor(Qt::blue));
         EXPECT_EQ(Label("lblDueDT"), QStringLiteral("--"));
         EXPECT_EQ(Label("lblAlarmDT"), QStringLiteral("--"));
-        check->click();
+        check->click();  // the question about waiting longer gets the safe answer, No
         EXPECT_EQ(LastMessage(), Q(c.message));
         EXPECT_TRUE(check->isEnabled());
     }
+    EXPECT_EQ(launcher->started.size(), 3u);
     // A page check waits for the page host.
     todo->setPlainText(Q(":网页\n/tmp/watch.html"));
     EXPECT_FALSE(check->isEnabled());
@@ -303,8 +331,9 @@ TEST_F(TaskEditor, EveryLoopTypeSurvivesTheDataFile)
             EXPECT_EQ(Child<QComboBox>(dlg, "cboLoopType")->currentIndex(), r.type);
             EXPECT_EQ(Child<QLineEdit>(dlg, "txtLoopCnt")->text(), QString::number(r.count));
             EXPECT_EQ(Child<QCheckBox>(dlg, "chkTimeSpec")->isChecked(), r.specOn);
-            if (r.specOn)
+            if (r.specOn) {
                 EXPECT_TRUE(Child<QLineEdit>(dlg, "txtTimeSpec")->text().startsWith(r.spec));
+            }
         });
         E().DefineLoop();
         E().reject();
@@ -499,8 +528,9 @@ TEST_F(TaskEditor, ScreenReadersFindEveryControlByWhatTheUserReads)
         for (QWidget* w : window->findChildren<QWidget*>()) {
             const bool input = qobject_cast<QComboBox*>(w) || qobject_cast<QPlainTextEdit*>(w)
                 || (qobject_cast<QLineEdit*>(w) && !qobject_cast<QComboBox*>(w->parent()));
-            if (input)
+            if (input) {
                 EXPECT_TRUE(buddies.contains(w) || !w->accessibleName().isEmpty()) << w->objectName().toStdString();
+            }
         }
     }
 }
