@@ -68,6 +68,11 @@ void frmMain::Load(IAutorun* autorun)
     RefreshList();
     m_lastTaskCount = m_engine.Tasks().Count();
 
+    m_loaded = true;
+    // The holder of the data folder reminds; a second one would fire every task twice.
+    if (m_readOnly)
+        return;
+
     // Tasks that were due when the program last ended prompt again (without running their commands again).
     std::vector<TaskPtr> due;
     for (const TaskPtr& task : m_engine.Tasks())
@@ -76,8 +81,15 @@ void frmMain::Load(IAutorun* autorun)
     for (const TaskPtr& task : due)
         m_scheduler.FireTask(task);
 
-    m_loaded = true;
     m_tmrTime->start();
+}
+
+void frmMain::SetReadOnly(const QString& reason)
+{
+    m_readOnly = true;
+    m_engine.SetReadOnly(true);
+    m_baseTitle += QStringLiteral(" [只读：") + reason + QLatin1Char(']');
+    setWindowTitle(m_baseTitle);
 }
 
 void frmMain::Unload()

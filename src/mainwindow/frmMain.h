@@ -49,6 +49,9 @@ public:
     // `autorun` is given, loads the data file and builds the list, prompts again every task saved as due,
     // starts the scan.
     void Load(IAutorun* autorun);
+    // Before Load: another program holds the data folder. This window then neither scans nor saves, and
+    // its caption says so.
+    void SetReadOnly(const QString& reason);
     // Whether an autostart entry was found at load (and, later, whether the menu's mark is set).
     bool AutorunOn() const { return m_autorunOn; }
 
@@ -179,6 +182,7 @@ private:
     bool m_autorunOn = false;
     bool m_unloaded = false;
     bool m_loaded = false;
+    bool m_readOnly = false;
 
     TaskTableModel* m_model = nullptr;
     TaskColumns::Columns m_columns;

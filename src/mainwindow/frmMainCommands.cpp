@@ -355,30 +355,35 @@ void frmMain::ViewLog()
             ToggleLog();
     }
     const QString path = m_engine.LogFilePath();
-    if (QFileInfo::exists(path))
-        TaskCommands::DesktopOpener()->Open(
-            QLatin1Char('"') + path + QLatin1Char('"'), QString(), QString(), ShowState::Normal);
-    else
+    // The opener needs a start folder that exists: the log's own.
+    if (QFileInfo::exists(path)) {
+        if (!TaskCommands::DesktopOpener()->Open(QLatin1Char('"') + path + QLatin1Char('"'), QString(),
+                QFileInfo(path).absolutePath(), ShowState::Normal))
+            Warn(QStringLiteral("出错: 无法打开文件 ") + QDir::toNativeSeparators(path));
+    } else
         Warn(QStringLiteral("无日志文件：") + QDir::toNativeSeparators(path));
 }
 
 void frmMain::Export()
 {
     const QString name = QStringLiteral("任务提醒列表 ") + Clock::CurrentDate().toString(QStringLiteral("yyyy-MM-dd"));
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString suggested = folder.isEmpty() ? name : QDir(folder).filePath(name);
+    // The documents folder is proposed only where there is one; a fresh account may have none.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    const QString suggested = QDir(folder).filePath(name);
     const QString path = MsgBox::SaveFileName(QStringLiteral("保存文件"),
         QStringLiteral("逗号分隔的Excel文件(*.csv)|*.csv"), suggested, QStringLiteral(".csv"));
     if (path.isEmpty())
         return;
     QString error;
-    if (!ExportCsv(m_engine.Tasks(), path, &error)) {
+    if (!ExportCsv(m_engine.Tasks(), path, &error, m_engine.DataFilePath())) {
         Warn(QStringLiteral("出错: ") + error);
         return;
     }
     if (MsgBox::Show(QStringLiteral("导出成功！是否打开？"), MsgButtons::YesNo, MsgIcon::Question) == MsgResult::Yes)
-        if (!TaskCommands::DesktopOpener()->Open(
-                QLatin1Char('"') + path + QLatin1Char('"'), QString(), QString(), ShowState::Normal))
+        if (!TaskCommands::DesktopOpener()->Open(QLatin1Char('"') + path + QLatin1Char('"'), QString(),
+                QFileInfo(path).absolutePath(), ShowState::Normal))
             Warn(QStringLiteral("出错: 无法打开文件 ") + QDir::toNativeSeparators(path));
 }
 

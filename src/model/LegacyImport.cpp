@@ -75,7 +75,7 @@ QStringList SearchFolders()
     const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (!user.isEmpty())
         folders << user;
-    folders << AppPaths::ProgramFolder();
+    folders << AppPaths::DataFolder();
     return folders;
 }
 

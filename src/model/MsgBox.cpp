@@ -1,15 +1,18 @@
 #include "model/MsgBox.h"
 
-#include <cstdio>
+#include <QLoggingCategory>
 
 namespace {
+
+// Messages nobody sees in a box: a headless run, or a program being ended by a signal or the session.
+Q_LOGGING_CATEGORY(lcMessages, "tickwell.messages")
 
 class HeadlessPresenter : public IMessagePresenter
 {
 public:
     MsgResult Show(const QString& text, MsgButtons buttons, MsgIcon, const QString&) override
     {
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        qCWarning(lcMessages).noquote() << text;
         switch (buttons) {
         case MsgButtons::Ok:
             return MsgResult::Ok;

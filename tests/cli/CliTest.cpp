@@ -160,3 +160,35 @@ TEST(CliHelp, ListsEveryCommand)
     EXPECT_NE(r.out.find("每天 10:00"), std::string::npos);
     EXPECT_EQ(Cli({ QStringLiteral("nosuch") }).code, 2);
 }
+
+// From 2173-10-14 on, every moment is shown as "--" by the data file, the list and the formatters.
+TEST(CliWhen, MomentsFromNoDateOnAreDashes)
+{
+    const struct
+    {
+        const char* now;
+        std::initializer_list<const char*> rest;
+        const char* out;
+    } cases[] = {
+        { "2173-10-13 11:00:00", { "明天", "10:00" }, "--\n" },
+        { "2173-10-12 11:00:00", { "--count", "3", "每天", "10:00" }, "2173-10-13 10:00:00\n--\n" },
+        { "2173-10-12 11:00:00", { "明天", "10:00" }, "2173-10-13 10:00:00\n" },
+    };
+    for (const auto& c : cases) {
+        const CliRun r = Cli(When(c.now, c.rest));
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.out, c.out) << c.now;
+    }
+}
+
+TEST(CliHelp, VersionAndUnknownOptions)
+{
+    CliRun r = Cli({ QStringLiteral("--version") });
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out.rfind("tickwell-cli", 0), 0u) << r.out;
+    r = Cli({ QStringLiteral("--bogus") });
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("未知选项：--bogus"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("用法"), std::string::npos);
+    EXPECT_TRUE(r.out.empty());
+}

@@ -404,7 +404,7 @@ TEST(TaskStoreSave, WarnsOncePerStreakOfFailures)
     MsgBoxGuard box;
     // A folder that is not there: QSaveFile cannot create its temporary file (this works even as root).
     const QString missing = folder.file("gone");
-    AppPaths::SetProgramFolder(missing);
+    AppPaths::SetDataFolder(missing);
     TaskEngine engine;
     FillVaried(engine);
     EXPECT_FALSE(engine.SaveCfg());
