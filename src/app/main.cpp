@@ -92,7 +92,7 @@ int main(int argc, char* argv[])
 
     frmMain window;
     DataFolderLock lock(folder);
-    if (!lock.TryLock()) {
+    if (lock.TryLock() == DataFolderLock::Result::HeldByOther) {
         const QString holder
             = lock.HolderPid() > 0 ? QStringLiteral("进程 %1").arg(lock.HolderPid()) : QStringLiteral("另一个程序");
         window.SetReadOnly(QStringLiteral("数据文件夹正由%1使用，本窗口不提醒、不保存").arg(holder));

@@ -12,15 +12,15 @@ DataFolderLock::DataFolderLock(const QString& folder)
 
 DataFolderLock::~DataFolderLock() = default;
 
-bool DataFolderLock::TryLock()
+DataFolderLock::Result DataFolderLock::TryLock()
 {
-    if (m_file.isLocked())
-        return true;
     // tryLock removes a lock whose process is gone (same host, pid no longer running that program).
-    if (m_file.tryLock(0))
-        return true;
+    if (m_file.isLocked() || m_file.tryLock(0))
+        return Result::Locked;
+    if (m_file.error() != QLockFile::LockFailedError)
+        return Result::Unavailable;
     QString host, app;
     if (!m_file.getLockInfo(&m_holderPid, &host, &app))
         m_holderPid = 0;
-    return false;
+    return Result::HeldByOther;
 }

@@ -13,8 +13,12 @@ public:
     explicit DataFolderLock(const QString& folder);
     ~DataFolderLock();
 
-    // True when this process holds the folder now (or already did).
-    bool TryLock();
+    enum class Result {
+        Locked,  // this process holds the folder
+        HeldByOther,  // a live process holds it
+        Unavailable,  // no lock file can be made there (a read-only folder): nobody can write it anyway
+    };
+    Result TryLock();
     bool IsLocked() const { return m_file.isLocked(); }
     // The process id of the other holder after a failed TryLock; 0 when unknown.
     qint64 HolderPid() const { return m_holderPid; }

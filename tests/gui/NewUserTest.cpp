@@ -43,7 +43,7 @@ TEST_F(NewUser, TheLogAndAnExportOpenThroughTheRealOpener)
 
     const QString log = m_folder.file(QStringLiteral("tickwell.log"));
     const QString csv = m_folder.file(QStringLiteral("导出.csv"));
-    QFile(log).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile(log).open(QIODevice::WriteOnly));
     const struct
     {
         const char* action;
