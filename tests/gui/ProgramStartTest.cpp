@@ -84,6 +84,11 @@ public:
             return -1;
         return m_process.exitCode();
     }
+    void Kill()
+    {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
     int Run(const QStringList& args)
     {
         Start(args);
@@ -239,4 +244,18 @@ TEST(ProgramStart, ASecondProgramOnALockedFolderNeitherScansNorSaves)
     EXPECT_EQ(ReadAll(data), saved);
     EXPECT_EQ(ReadAll(log).count("已完成 - T01"), 1) << ReadAll(log).toStdString();
     EXPECT_TRUE(second.Err().contains(Q("只读"))) << second.Err().toStdString();
+
+    // A holder killed outright leaves its lock behind; the next program takes it over and saves.
+    Program killed(root.path()), next(root.path());
+    killed.Start(args);
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(root.filePath(QStringLiteral("twdata.lock"))); }));
+    QThread::msleep(500);
+    killed.Kill();
+    ASSERT_TRUE(QFileInfo::exists(root.filePath(QStringLiteral("twdata.lock"))));
+    next.Start(args);
+    QThread::msleep(1500);
+    ASSERT_TRUE(QFile::remove(data));
+    EXPECT_EQ(next.Terminate(), 0);
+    EXPECT_TRUE(ReadAll(data).contains("只提醒一次"));
+    EXPECT_FALSE(next.Err().contains(Q("只读"))) << next.Err().toStdString();
 }
