@@ -127,8 +127,9 @@ TEST(ProgramStart, HelpAndVersionNeedNoDisplayAndBadOptionsExitTwo)
         const QString out = app.Out(), err = app.Err();
         EXPECT_TRUE(out.contains(Q(c.out))) << out.toStdString();
         EXPECT_TRUE(err.contains(Q(c.err))) << err.toStdString();
-        if (c.code == 2)
+        if (c.code == 2) {
             EXPECT_TRUE(err.contains(Q("用法"))) << err.toStdString();
+        }
     }
     EXPECT_FALSE(QFileInfo::exists(root.filePath(QStringLiteral("share/Tickwell"))));
 }

@@ -147,7 +147,7 @@ TEST(TaskStoreHostile, TasksNextToTheHighestNumberAreNumberedNotDropped)
     for (const char* id : { "2147483647", "1", "2147483647", "-4", "1" })
         xml += QByteArray("<task Id=\"") + id + R"(" DueDT="--" Status="0" DueDate="--" DueTime="--" Desc=")" + id
             + "\"/>";
-    ASSERT_TRUE(WriteAll(folder.file("twdata.xml"), xml + "</tasks>"));
+    ASSERT_TRUE(WriteAll(folder.file(QStringLiteral("twdata.xml")), xml + "</tasks>"));
     TaskEngine engine;
     EXPECT_TRUE(engine.LoadCfg());
     QStringList keys;
