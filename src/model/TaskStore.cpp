@@ -647,7 +647,11 @@ bool TaskStore::Load(TaskEngine& engine)
     const QString path = engine.DataFilePath();
     QString error;
     int skipped = 0;
-    switch (LoadInto(engine, path, &error, &skipped)) {
+    const ReadStatus status = LoadInto(engine, path, &error, &skipped);
+    // Another program holds the folder: it imports, keeps copies and moves files aside; this one only reads.
+    if (engine.IsReadOnly())
+        return status != ReadStatus::Unreadable;
+    switch (status) {
     case ReadStatus::Ok:
         if (skipped > 0)
             KeepCopyOfSkipped(path, skipped);

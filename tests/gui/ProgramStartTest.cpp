@@ -146,7 +146,8 @@ TEST(ProgramStart, TheDataFolderRule)
     QFile::setPermissions(portable + QStringLiteral("/tickwell"), QFile::ReadOwner | QFile::ExeOwner);
     ASSERT_TRUE(WriteAll(portable + QStringLiteral("/twdata.xml"), "<tasks>" + kTask + "</tasks>"));
     const QString besideBuilt = QFileInfo(QStringLiteral(TW_APP_PATH)).absolutePath() + QStringLiteral("/twdata.xml");
-    ASSERT_FALSE(QFileInfo::exists(besideBuilt));
+    ASSERT_FALSE(QFileInfo::exists(besideBuilt))
+        << "a twdata.xml beside the built program makes it a portable copy; remove " << besideBuilt.toStdString();
 
     const QString made = root.filePath(QStringLiteral("a/b/c"));
     const struct
