@@ -84,6 +84,7 @@ public:
             return -1;
         return m_process.exitCode();
     }
+    qint64 Pid() const { return m_process.processId(); }
     void Kill()
     {
         m_process.kill();
@@ -255,9 +256,12 @@ TEST(ProgramStart, ASecondProgramOnALockedFolderNeitherScansNorSaves)
     killed.Kill();
     ASSERT_TRUE(QFileInfo::exists(root.filePath(QStringLiteral("twdata.lock"))));
     next.Start(args);
-    QThread::msleep(1500);
-    ASSERT_TRUE(QFile::remove(data));
+    const QString lock = root.filePath(QStringLiteral("twdata.lock"));
+    ASSERT_TRUE(WaitFor([&] { return ReadAll(lock).startsWith(QByteArray(QByteArray::number(next.Pid()) + "\n")); }));
+    QThread::msleep(500);
+    const QDateTime before = QFileInfo(data).lastModified();
     EXPECT_EQ(next.Terminate(), 0);
+    EXPECT_NE(QFileInfo(data).lastModified(), before);
     EXPECT_TRUE(ReadAll(data).contains("只提醒一次"));
     EXPECT_FALSE(next.Err().contains(Q("只读"))) << next.Err().toStdString();
 }
