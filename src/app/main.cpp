@@ -100,7 +100,7 @@ int main(int argc, char* argv[])
             QStringLiteral("tickwell: 数据文件夹 %1 正由%2使用：本次运行只读，不提醒、不保存。\n")
                 .arg(QDir::toNativeSeparators(folder), holder));
     }
-    XdgAutorun autorun;
+    XdgAutorun autorun(AppTitle());
     window.Load(&autorun);
     if (quitDuringStart) {
         window.Unload();

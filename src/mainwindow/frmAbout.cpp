@@ -32,5 +32,5 @@ void frmAbout::OpenHomePage(const QString& address)
 {
     if (!IsHomePageAddress(address))
         return;
-    TaskCommands::DesktopOpener()->Open(address, QString(), AppPaths::DataFolder(), ShowState::Normal);
+    Platform::DesktopOpener()->Open(address, QString(), AppPaths::DataFolder(), ShowState::Normal);
 }

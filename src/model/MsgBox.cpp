@@ -1,29 +1,18 @@
 #include "model/MsgBox.h"
 
-#include <QLoggingCategory>
+#include "model/Logging.h"
 
 namespace {
 
-// Messages nobody sees in a box: a headless run, or a program being ended by a signal or the session.
-Q_LOGGING_CATEGORY(lcMessages, "tickwell.messages")
-
+// Messages nobody sees in a box (a headless run, or a program being ended by a signal or the session) go to
+// stderr through the log category.
 class HeadlessPresenter : public IMessagePresenter
 {
 public:
     MsgResult Show(const QString& text, MsgButtons buttons, MsgIcon, const QString&) override
     {
         qCWarning(lcMessages).noquote() << text;
-        switch (buttons) {
-        case MsgButtons::Ok:
-            return MsgResult::Ok;
-        case MsgButtons::OkCancel:
-            return MsgResult::Cancel;
-        case MsgButtons::YesNo:
-            return MsgResult::No;
-        case MsgButtons::YesNoCancel:
-            return MsgResult::Cancel;
-        }
-        return MsgResult::Cancel;
+        return MsgBox::SafeAnswer(buttons);
     }
 
     QString Input(const QString&, const QString&, const QString&) override { return {}; }
@@ -66,6 +55,20 @@ void SetPresenter(std::shared_ptr<IMessagePresenter> presenter)
 std::shared_ptr<IMessagePresenter> Presenter()
 {
     return Current();
+}
+
+MsgResult SafeAnswer(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::Ok:
+        return MsgResult::Ok;
+    case MsgButtons::YesNo:
+        return MsgResult::No;
+    case MsgButtons::OkCancel:
+    case MsgButtons::YesNoCancel:
+        return MsgResult::Cancel;
+    }
+    return MsgResult::Cancel;
 }
 
 QString DefaultTitle()

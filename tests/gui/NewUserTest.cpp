@@ -39,7 +39,7 @@ TEST_F(NewUser, TheLogAndAnExportOpenThroughTheRealOpener)
         f.write("#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" + QFile::encodeName(record) + "'\n");
     }
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    TaskCommands::SetDesktopOpener(std::make_shared<XdgDesktopOpener>(script));
+    const FakeGuard<XdgDesktopOpener, IDesktopOpener> realOpener(script);
 
     const QString log = m_folder.file(QStringLiteral("tickwell.log"));
     const QString csv = m_folder.file(QStringLiteral("导出.csv"));
