@@ -9,6 +9,7 @@ struct StartOptions
 {
     bool minimised = false;  // "-m": start with the window minimised (how the autostart entry starts it)
     QString dataDir;  // "--data-dir DIR": the folder of the data file instead of the program's own
+    bool powerDryRun = false;  // "--power-dry-run": print power actions instead of performing them
     bool help = false;
     QString helpText;
 };

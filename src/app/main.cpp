@@ -7,6 +7,7 @@
 #include "model/AppPaths.h"
 #include "model/AppVersion.h"
 #include "model/TempFiles.h"
+#include "platform/DryRunPowerManager.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -29,6 +30,8 @@ int main(int argc, char* argv[])
     if (!options.dataDir.isEmpty())
         AppPaths::SetProgramFolder(options.dataDir);
 
+    if (options.powerDryRun)
+        Power::SetManager(std::make_shared<DryRunPowerManager>());
     MsgBox::SetPresenter(std::make_shared<WidgetMessagePresenter>());
     // Before anything slow: a SIGTERM during start-up is then handled as soon as the event loop runs.
     UnixSignalQuit signalQuit;
