@@ -35,7 +35,9 @@ dlgShutdown::dlgShutdown(QWidget* parent)
     m_caption = windowTitle();
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(1000);
-    SharedInstance() = this;
+    // The first instance stays the shared one; a dialog made for one editing session does not take over.
+    if (!SharedInstance())
+        SharedInstance() = this;
 
     connect(m_timer, &QTimer::timeout, this, &dlgShutdown::Tick);
     connect(m_ui->cmdOk, &QPushButton::clicked, this, &dlgShutdown::OnOk);
@@ -241,6 +243,12 @@ bool dlgShutdown::eventFilter(QObject* watched, QEvent* event)
 
 QString dlgShutdown::ShowAsSetting(const QString& cmd)
 {
+    // Editing a task's command must not cancel a shutdown already counting down, nor turn it into the edited
+    // one: the editing happens in a dialog of its own.
+    if (IsCountingDown()) {
+        dlgShutdown editor(parentWidget());
+        return editor.ShowAsSetting(cmd);
+    }
     if (isVisible())
         hide();
     else

@@ -25,11 +25,13 @@ public:
     explicit dlgShutdown(QWidget* parent = nullptr);
     ~dlgShutdown() override;
 
-    // The instance the windows share: the most recently created one still alive (the main window creates it).
+    // The instance the windows share: the first one created that is still alive (the main window creates it
+    // when it loads).
     static dlgShutdown* Shared();
 
     // Opens modally to edit `cmd`; returns the new power command, or "" when the user cancelled. A command
-    // that does not parse leaves the controls as they are.
+    // that does not parse leaves the controls as they are. While this dialog counts down, the editing happens
+    // in a second one and the countdown goes on.
     QString ShowAsSetting(const QString& cmd);
     // Parses `cmd`; when it parses, shows the dialog above other windows and starts the countdown. Returns
     // whether it parsed; otherwise nothing is shown and nothing is scheduled.

@@ -3,6 +3,7 @@
 #include "support/RecordingPowerManager.h"
 #include "support/TestEnv.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -227,4 +228,18 @@ TEST_F(ShutdownDialogTest, SettingModeReturnsTheCommand)
         EXPECT_TRUE(Get<QPushButton>("cmdExecuteImmd")->isEnabled());
     }
     EXPECT_TRUE(m_power->calls.empty());
+}
+
+TEST_F(ShutdownDialogTest, EditingACommandLeavesARunningCountdownAlone)
+{
+    ASSERT_TRUE(m_dlg.ShowAsExec(QStringLiteral("@关机 1分钟")));
+    QTimer::singleShot(0, &m_dlg, [] {
+        auto* editor = qobject_cast<dlgShutdown*>(QApplication::activeModalWidget());
+        ASSERT_NE(editor, nullptr);
+        editor->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+    });
+    EXPECT_EQ(m_dlg.ShowAsSetting(QStringLiteral("@重启 2小时")), QStringLiteral("@重启 2小时"));
+    EXPECT_TRUE(m_dlg.IsCountingDown());
+    EXPECT_EQ(m_dlg.Command(), QStringLiteral("关机"));
+    EXPECT_EQ(dlgShutdown::Shared(), &m_dlg);
 }
