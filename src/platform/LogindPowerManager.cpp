@@ -103,20 +103,23 @@ bool LogindPowerManager::CheckInhibitors(PowerAction action, QString* error)
     const QString what = InhibitWhat(action);
     // a(ssssuu): what (colon-separated), who, why, mode, uid, pid.
     const QDBusArgument list = reply.arguments().value(0).value<QDBusArgument>();
+    QString blockedBy;
     list.beginArray();
-    while (!list.atEnd()) {
+    while (!list.atEnd() && blockedBy.isEmpty()) {
         QString whats, who, why, mode;
         uint uid = 0, pid = 0;
         list.beginStructure();
         list >> whats >> who >> why >> mode >> uid >> pid;
         list.endStructure();
-        if (mode == QLatin1String("block") && whats.split(QLatin1Char(':')).contains(what)) {
-            *error = Failure(MethodName(action), QStringLiteral("被 %1 阻止（%2）").arg(who, why));
-            return false;
-        }
+        if (mode == QLatin1String("block") && whats.split(QLatin1Char(':')).contains(what))
+            blockedBy = QStringLiteral("被 %1 阻止（%2）").arg(who, why);
     }
+    // Always closed: an array left open keeps its part of the message alive.
     list.endArray();
-    return true;
+    if (blockedBy.isEmpty())
+        return true;
+    *error = Failure(MethodName(action), blockedBy);
+    return false;
 }
 
 bool LogindPowerManager::LogOff(QString* error)
