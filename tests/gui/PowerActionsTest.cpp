@@ -91,9 +91,3 @@ TEST_F(PowerActions, ADueTaskWithAPowerCommandCountsDownInTheDialog)
     Power::SetManager(previous);
     std::fclose(out);
 }
-
-TEST_F(PowerActions, WithoutTheMainWindowPowerCommandsAreRefused)
-{
-    W().Unload();
-    EXPECT_FALSE(RunCmd(QStringLiteral("@关机"), QString()));
-}

@@ -58,16 +58,3 @@ TEST(PowerCommand, DelayIsTheFirstNumberWithAUnit)
         }
     }
 }
-
-TEST(PowerCommand, BuildLeavesOutTheDefaultDelay)
-{
-    EXPECT_EQ(PowerCommand::Build(3, true, QStringLiteral("30秒")), QStringLiteral("@强制重启"));
-    EXPECT_EQ(PowerCommand::Build(3, true, QStringLiteral("1分钟")), QStringLiteral("@强制重启 1分钟"));
-    EXPECT_EQ(PowerCommand::Build(0, false, QString()), QStringLiteral("@关机"));
-    // What is built parses back to the same choice.
-    PowerCommand::Parsed p;
-    ASSERT_TRUE(PowerCommand::Parse(PowerCommand::Build(4, true, QStringLiteral("2小时")), &p));
-    EXPECT_TRUE(p.force);
-    EXPECT_EQ(p.action, 4);
-    EXPECT_EQ(p.delay, QStringLiteral("2小时"));
-}

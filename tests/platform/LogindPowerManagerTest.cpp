@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/LogindPowerManager.h"
-#include "platform/DryRunPowerManager.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -188,12 +187,4 @@ TEST(LogindPowerManager, AMissingServiceOrBusIsReported)
         QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent"), QStringLiteral("tw-none")));
     EXPECT_FALSE(unconnected.Perform(PowerAction::Shutdown, false, &error));
     EXPECT_TRUE(error.startsWith(QLatin1String("CanPowerOff error="))) << qPrintable(error);
-}
-
-TEST(DryRunPowerManager, PrintsOneLinePerAction)
-{
-    EXPECT_EQ(
-        DryRunPowerManager::Describe(PowerAction::Shutdown, false), QStringLiteral("power-dry-run: 关机 (PowerOff)"));
-    EXPECT_EQ(DryRunPowerManager::Describe(PowerAction::LogOff, true),
-        QStringLiteral("power-dry-run: 强制注销 (TerminateSession, ignoring inhibitors)"));
 }
