@@ -95,9 +95,9 @@ void frmMain::Unload()
     m_unloaded = true;
     m_tmrTime->stop();
     TaskCommands::SetPowerHandler(nullptr);
-    // Closing stops a countdown: nothing is switched off behind the back of a program that is quitting.
+    // Hiding stops a countdown: nothing is switched off behind the back of a program that is quitting.
     if (m_dlgShutdown)
-        m_dlgShutdown->close();
+        m_dlgShutdown->hide();
     // The prompt object stays alive until the window goes: Unload may run inside one of its event loops.
     if (m_prompt)
         m_prompt->Unload();

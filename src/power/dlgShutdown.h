@@ -15,7 +15,7 @@ class dlgShutdown;
 // Shuts down, hibernates, suspends, restarts or logs off after a countdown or at once, optionally forced.
 // Used by hand from the Tools menu, by the task editor to write a power command ("@强制重启 1小时"), and by
 // due tasks whose command is such a text. One instance is shared: a power command arriving while it is open
-// is parsed into it and restarts its countdown. Closing the dialog always stops the countdown, so an action
+// is parsed into it and restarts its countdown. Hiding the dialog always stops the countdown, so an action
 // never fires from a window nobody can see.
 class dlgShutdown : public QDialog
 {
@@ -61,7 +61,7 @@ public:
     QTimer* Timer1() const { return m_timer; }
 
 protected:
-    // Esc is "取消": it stops a countdown first and only then closes.
+    // Esc and the close box are "取消": they stop a countdown first and only then close.
     void reject() override;
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
