@@ -37,7 +37,7 @@ int main(int argc, char* argv[])
     UnixSignalQuit signalQuit;
 
     frmMain window;
-    XdgAutorun autorun;
+    XdgAutorun autorun(AppTitle());
     window.Load(&autorun);
 
     auto quit = [&window] { QuitApp(window); };
