@@ -42,6 +42,8 @@ StartOptions ParseCommandLine(const QStringList& arguments)
             continue;  // words that are no option are left alone, as the program always did
         if (arg == QLatin1String("-m")) {
             options.minimised = true;
+        } else if (arg == QLatin1String("--power-dry-run")) {
+            options.powerDryRun = true;
         } else if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
             options.action = StartOptions::Action::Help;
         } else if (arg == QLatin1String("-v") || arg == QLatin1String("--version")) {
@@ -73,6 +75,7 @@ QString UsageText()
                           "  -m              启动后最小化\n"
                           "  --data-dir DIR  数据文件夹（不存在时自动创建）。缺省为程序所在文件夹（当其中已有\n"
                           "                  twdata.xml 时），否则为 ~/.local/share/Tickwell\n"
+                          "  --power-dry-run 关机、重启等电源操作只输出到标准输出，不真正执行\n"
                           "  -h, --help      显示本帮助\n"
                           "  -v, --version   显示版本\n")
         .arg(AppTitle());

@@ -13,6 +13,7 @@ struct StartOptions
     bool minimised = false;  // "-m": start with the window minimised (how the autostart entry starts it)
     QString dataDir;  // "--data-dir DIR": the data folder; null when not given
     QString error;  // what is wrong with the command line (UsageError)
+    bool powerDryRun = false;  // "--power-dry-run": print power actions instead of performing them
 };
 
 // `arguments` as main() received them, the program first. Options of Qt itself (-platform, -style,

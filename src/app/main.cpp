@@ -8,6 +8,7 @@
 #include "model/TempFiles.h"
 #include "platform/Autorun.h"
 #include "platform/DataFolderLock.h"
+#include "platform/DryRunPowerManager.h"
 #include "platform/UnixSignalQuit.h"
 
 #include <QApplication>
@@ -64,6 +65,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(AppVersionText());
     // A tray program: the prompt or a message box closing while the main window is hidden must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    if (options.powerDryRun)
+        Power::SetManager(std::make_shared<DryRunPowerManager>());
     MsgBox::SetPresenter(std::make_shared<WidgetMessagePresenter>());
 
     // Before the first box of start-up: a termination request ends the program at any point, saving what was

@@ -8,6 +8,8 @@
 #include "mainwindow/dlgFind.h"
 #include "mainwindow/frmHelp.h"
 #include "model/AppVersion.h"
+#include "power/dlgShutdown.h"
+#include "scheduler/RunCmd.h"
 #include "ui_frmMain.h"
 
 #include <QCloseEvent>
@@ -41,6 +43,7 @@ frmMain::frmMain(QWidget* parent)
 
 frmMain::~frmMain()
 {
+    TaskCommands::SetPowerHandler(nullptr);
     m_engine.SetView(nullptr);
     m_scheduler.SetHost(nullptr);
     m_scheduler.SetSink(nullptr);
@@ -67,6 +70,11 @@ void frmMain::Load(IAutorun* autorun)
     m_filter = saved.Init(s.Filter, &err) ? saved : CTaskFilter();
     RefreshList();
     m_lastTaskCount = m_engine.Tasks().Count();
+
+    // Power commands of due tasks count down in the shared shutdown dialog; it exists from here on so the
+    // editor finds it too.
+    ShutdownDialog();
+    TaskCommands::SetPowerHandler([this](const QString& command) { return ShutdownDialog()->ShowAsExec(command); });
 
     m_loaded = true;
     // The holder of the data folder reminds; a second one would fire every task twice.
@@ -98,6 +106,10 @@ void frmMain::Unload()
         return;
     m_unloaded = true;
     m_tmrTime->stop();
+    TaskCommands::SetPowerHandler(nullptr);
+    // Hiding stops a countdown: nothing is switched off behind the back of a program that is quitting.
+    if (m_dlgShutdown)
+        m_dlgShutdown->hide();
     // The prompt object stays alive until the window goes: Unload may run inside one of its event loops.
     if (m_prompt)
         m_prompt->Unload();
@@ -106,6 +118,13 @@ void frmMain::Unload()
         if (w)
             w->close();
     m_engine.SaveCfg();
+}
+
+dlgShutdown* frmMain::ShutdownDialog()
+{
+    if (!m_dlgShutdown)
+        m_dlgShutdown = std::make_unique<dlgShutdown>();
+    return m_dlgShutdown.get();
 }
 
 frmPrompt* frmMain::Prompt()

@@ -24,6 +24,7 @@ class QTimer;
 class TaskTableModel;
 class dlgFilter;
 class dlgFind;
+class dlgShutdown;
 class frmHelp;
 class frmPrompt;
 
@@ -62,6 +63,9 @@ public:
     // The single reminder prompt, created on first use.
     frmPrompt* Prompt();
     frmPrompt* PromptIfLoaded() const { return m_prompt.get(); }
+
+    // The shutdown dialog shared by the Tools menu, power commands of due tasks and the task editor.
+    dlgShutdown* ShutdownDialog();
 
     // ---- The list ----
     QTableView* List() const;
@@ -116,6 +120,7 @@ public:
     void ShowFind();
     void ShowFilterForm();
     void ShowHelp();
+    void ShowShutdown();
     void ShowAbout();
     void OpenHomePage();
     QMenu* FilterMenu() const;
@@ -180,6 +185,8 @@ private:
     TaskScheduler m_scheduler;
     QTimer* m_tmrTime = nullptr;
     std::unique_ptr<frmPrompt> m_prompt;
+    // Not a child: it must stay up, above everything, while this window hides in the tray.
+    std::unique_ptr<dlgShutdown> m_dlgShutdown;
     IAutorun* m_autorun = nullptr;
     bool m_autorunOn = false;
     bool m_unloaded = false;

@@ -10,6 +10,7 @@
 #include "model/CsvExport.h"
 #include "model/MsgBox.h"
 #include "platform/Autorun.h"
+#include "power/dlgShutdown.h"
 #include "scheduler/RunCmd.h"
 #include "timerules/Clock.h"
 #include "ui_frmMain.h"
@@ -120,7 +121,9 @@ void frmMain::SetupMenus()
     }
 
     // Windows that arrive with later work stay visible and disabled until then.
-    for (QAction* a : { ui.mnuCalendar, ui.mnuShutdown, ui.mnuLock, ui.mnuOpt, ui.mnuRunStatus })
+    connect(ui.mnuShutdown, &QAction::triggered, this, &frmMain::ShowShutdown);
+
+    for (QAction* a : { ui.mnuCalendar, ui.mnuLock, ui.mnuOpt, ui.mnuRunStatus })
         a->setEnabled(false);
     ui.mnuStyleParent->menuAction()->setEnabled(false);
 
@@ -499,6 +502,11 @@ void frmMain::ShowHelp()
     if (!m_frmHelp)
         m_frmHelp = new frmHelp(this);
     ForceForeground(m_frmHelp);
+}
+
+void frmMain::ShowShutdown()
+{
+    ShutdownDialog()->ShowByHand();
 }
 
 void frmMain::ShowAbout()
