@@ -1,49 +1,129 @@
-#include "platform/Autorun.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 #include "app/QuitApp.h"
-#include "platform/UnixSignalQuit.h"
 #include "app/WidgetMessagePresenter.h"
 #include "mainwindow/frmMain.h"
 #include "model/AppPaths.h"
 #include "model/AppVersion.h"
 #include "model/TempFiles.h"
+#include "platform/Autorun.h"
+#include "platform/DataFolderLock.h"
+#include "platform/DryRunPowerManager.h"
+#include "platform/UnixSignalQuit.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QSessionManager>
 
 #include <cstdio>
 
+namespace {
+
+void Print(std::FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+// The program is being ended by a signal or by the session: nobody may be there to answer a box. The box
+// that is open gets its safe answer, and later messages go to stderr and the log instead.
+void StopAsking()
+{
+    MsgBox::SetPresenter(nullptr);
+    for (int i = 0; i < 16; ++i) {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box)
+            break;
+        box->close();
+    }
+}
+
+}  // namespace
+
 int main(int argc, char* argv[])
 {
+    // Read before the application object, which needs a display: --help and --version work on a console.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const StartOptions options = ParseCommandLine(arguments);
+    switch (options.action) {
+    case StartOptions::Action::Help:
+        Print(stdout, UsageText());
+        return 0;
+    case StartOptions::Action::Version:
+        Print(stdout, VersionText() + QLatin1Char('\n'));
+        return 0;
+    case StartOptions::Action::UsageError:
+        Print(stderr, QStringLiteral("tickwell: ") + options.error + QStringLiteral("\n\n") + UsageText());
+        return 2;
+    case StartOptions::Action::Run:
+        break;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tickwell"));
     QApplication::setApplicationVersion(AppVersionText());
     // A tray program: the prompt or a message box closing while the main window is hidden must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const StartOptions options = ParseCommandLine(app.arguments());
-    if (options.help) {
-        std::fputs(qPrintable(options.helpText), stdout);
-        return 0;
-    }
-    if (!options.dataDir.isEmpty())
-        AppPaths::SetProgramFolder(options.dataDir);
-
+    if (options.powerDryRun)
+        Power::SetManager(std::make_shared<DryRunPowerManager>());
     MsgBox::SetPresenter(std::make_shared<WidgetMessagePresenter>());
-    // Before anything slow: a SIGTERM during start-up is then handled as soon as the event loop runs.
+
+    // Before the first box of start-up: a termination request ends the program at any point, saving what was
+    // loaded up to then.
     UnixSignalQuit signalQuit;
+    frmMain* mainWindow = nullptr;  // set once its load is over
+    bool quitDuringStart = false;
+    QObject::connect(&signalQuit, &UnixSignalQuit::quitRequested, &app, [&] {
+        StopAsking();
+        if (mainWindow)
+            QuitApp(*mainWindow);
+        else
+            quitDuringStart = true;
+    });
+
+    QString error;
+    const QString folder
+        = AppPaths::ChooseDataFolder(options.dataDir, QCoreApplication::applicationDirPath(), true, &error);
+    if (folder.isEmpty()) {
+        MsgBox::Show(QStringLiteral("无法使用数据文件夹。\n\n") + error, MsgButtons::Ok, MsgIcon::Warning);
+        return 1;
+    }
+    AppPaths::SetDataFolder(folder);
+    if (quitDuringStart)
+        return 0;
 
     frmMain window;
+    DataFolderLock lock(folder);
+    if (lock.TryLock() == DataFolderLock::Result::HeldByOther) {
+        const QString holder
+            = lock.HolderPid() > 0 ? QStringLiteral("进程 %1").arg(lock.HolderPid()) : QStringLiteral("另一个程序");
+        window.SetReadOnly(QStringLiteral("数据文件夹正由%1使用，本窗口不提醒、不保存").arg(holder));
+        Print(stderr,
+            QStringLiteral("tickwell: 数据文件夹 %1 正由%2使用：本次运行只读，不提醒、不保存。\n")
+                .arg(QDir::toNativeSeparators(folder), holder));
+    }
     XdgAutorun autorun(AppTitle());
     window.Load(&autorun);
+    if (quitDuringStart) {
+        window.Unload();
+        DeleteTempFiles();
+        return 0;
+    }
+    mainWindow = &window;
 
-    auto quit = [&window] { QuitApp(window); };
-    QObject::connect(&window, &frmMain::quitRequested, &app, quit);
-    QObject::connect(&signalQuit, &UnixSignalQuit::quitRequested, &app, quit);
-    // The session is ending (log-out, shutdown): the data must be on disk whether or not we get to quit.
-    QObject::connect(
-        &app, &QGuiApplication::commitDataRequest, &app, [&window](QSessionManager&) { window.Engine().SaveCfg(); });
+    QObject::connect(&window, &frmMain::quitRequested, &app, [&window] { QuitApp(window); });
+    // The session is ending (log-out, shutdown): the data must be on disk whether or not we get to quit, and
+    // a failed save is reported without a box nobody would answer.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [&window](QSessionManager&) {
+        const auto presenter = MsgBox::Presenter();
+        MsgBox::SetPresenter(nullptr);
+        window.Engine().SaveCfg();
+        MsgBox::SetPresenter(presenter);
+    });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [&window] {
+        StopAsking();
         window.Unload();
         DeleteTempFiles();
     });

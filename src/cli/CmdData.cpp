@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tickwell-cli list / export: read the data file and show or export its tasks. Neither ever writes twdata.xml:
 // the program may be running and owns the file.
 #include "cli/CliCommand.h"
@@ -7,30 +8,32 @@
 #include "model/TaskStore.h"
 #include "model/TempFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
 
-// Takes --data-dir and reads the data file into `engine`. Returns 0, or the exit code after a message.
-int ReadData(QStringList& args, TaskEngine& engine, QTextStream& err)
+// Takes --data-dir and reads the data file into `engine`; the folder is found by the program's own rule, so
+// without the option this reads the file the program writes. Returns 0, or the exit code after a message.
+// `skipped` receives the number of tasks that could not be read.
+int ReadData(QStringList& args, TaskEngine& engine, int& skipped, QTextStream& err)
 {
     bool missing = false;
     const QString dir = Cli::TakeOption(args, QStringLiteral("data-dir"), &missing);
-    if (missing) {
+    if (missing || (!dir.isNull() && dir.isEmpty())) {
         err << "--data-dir 后面要写数据文件夹，例如 --data-dir ~/tickwell\n";
         return 2;
     }
-    if (!dir.isNull()) {
-        if (!QFileInfo(dir).isDir()) {
-            err << "数据文件夹不存在：" << dir << '\n';
-            return 2;
-        }
-        AppPaths::SetProgramFolder(dir);
-    }
-    const QString path = engine.DataFilePath();
     QString error;
-    const TaskStore::ReadStatus status = TaskStore::LoadInto(engine, path, &error);
+    const QString folder = AppPaths::ChooseDataFolder(dir, QCoreApplication::applicationDirPath(), false, &error);
+    if (folder.isEmpty()) {
+        err << error << '\n';
+        return 2;
+    }
+    AppPaths::SetDataFolder(folder);
+    const QString path = engine.DataFilePath();
+    const TaskStore::ReadStatus status = TaskStore::LoadInto(engine, path, &error, &skipped);
     // A custom-event task may have made a script while its description was read; it is not needed here.
     DeleteTempFiles();
     switch (status) {
@@ -43,6 +46,15 @@ int ReadData(QStringList& args, TaskEngine& engine, QTextStream& err)
         break;
     }
     err << "数据文件无法读取：" << QDir::toNativeSeparators(path) << "\n" << error << '\n';
+    return 1;
+}
+
+// The tasks that were left out are not silently missing from the output: said on stderr, and exit code 1.
+int ReportSkipped(int skipped, QTextStream& err)
+{
+    if (skipped == 0)
+        return 0;
+    err << "数据文件中有 " << skipped << " 个任务无法读取，未包含在内。\n";
     return 1;
 }
 
@@ -60,7 +72,8 @@ int RunList(const QStringList& argsIn, QTextStream& out, QTextStream& err)
 {
     QStringList args = argsIn;
     TaskEngine engine;
-    if (int rc = ReadData(args, engine, err))
+    int skipped = 0;
+    if (int rc = ReadData(args, engine, skipped, err))
         return rc;
     if (!args.isEmpty()) {
         err << "list 不需要参数：" << args.join(QLatin1Char(' ')) << '\n';
@@ -70,31 +83,33 @@ int RunList(const QStringList& argsIn, QTextStream& out, QTextStream& err)
         out << t->Key() << '\t' << t->StatusStr() << '\t' << TaskStore::DateTimeText(t->dtAlarmDT) << '\t'
             << Column(t->sDueDate) << '\t' << Column(t->sDueTime) << '\t' << Column(t->Title()) << '\n';
     }
-    return 0;
+    return ReportSkipped(skipped, err);
 }
 
 int RunExport(const QStringList& argsIn, QTextStream& out, QTextStream& err)
 {
     QStringList args = argsIn;
     TaskEngine engine;
-    if (int rc = ReadData(args, engine, err))
+    int skipped = 0;
+    if (int rc = ReadData(args, engine, skipped, err))
         return rc;
     if (args.size() != 1 || args[0].startsWith(QLatin1String("--"))) {
         err << "请给出一个 CSV 文件名，例如 tickwell-cli export 任务.csv\n";
         return 2;
     }
     const QString target = QFileInfo(args[0]).absoluteFilePath();
-    if (target == QFileInfo(engine.DataFilePath()).absoluteFilePath()) {
+    // The real files are compared: a link to the data file, or a --data-dir that is a link, is the data file.
+    if (target == QFileInfo(engine.DataFilePath()).absoluteFilePath() || IsSameFile(target, engine.DataFilePath())) {
         err << "不能把 CSV 写到数据文件上：" << args[0] << '\n';
         return 2;
     }
     QString error;
-    if (!ExportCsv(engine.Tasks(), target, &error)) {
+    if (!ExportCsv(engine.Tasks(), target, &error, engine.DataFilePath())) {
         err << "出错: " << error << '\n';
         return 1;
     }
     out << "已导出 " << engine.Tasks().Count() << " 个任务到 " << QDir::toNativeSeparators(target) << '\n';
-    return 0;
+    return ReportSkipped(skipped, err);
 }
 
 const bool registered

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tickwell-cli when: the due moment of a due-date text and a due-time text, and the occurrences after it.
 #include "cli/CliCommand.h"
 #include "model/CTask.h"
@@ -15,7 +16,8 @@ constexpr int kMaxCount = 100000;
 
 QString MomentText(Instant v)
 {
-    if (v == NO_DATE)
+    // As the data file, the list and every formatter of the program show them.
+    if (v >= NO_DATE)
         return QStringLiteral("--");
     return DateTimeOf(v).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
@@ -86,7 +88,7 @@ int RunWhen(const QStringList& argsIn, QTextStream& out, QTextStream& err)
         return 2;
     }
     out << MomentText(task.dtDueDT) << '\n';
-    if (task.dtDueDT == NO_DATE || !task.IsRecurring())
+    if (task.dtDueDT >= NO_DATE || !task.IsRecurring())
         return 0;
 
     // Each occurrence is finished the moment it comes due; the next one counts from there.
@@ -97,7 +99,7 @@ int RunWhen(const QStringList& argsIn, QTextStream& out, QTextStream& err)
     for (int i = 1; i < count; ++i) {
         clock->Set(task.dtDueDT);
         task.SetStatus(tsFinished);
-        if (!task.NextRecurring(true))
+        if (!task.NextRecurring(true) || task.dtDueDT >= NO_DATE)
             break;
         out << MomentText(task.dtDueDT) << '\n';
     }

@@ -1,6 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliCommand.h"
+#include "model/AppPaths.h"
+#include "model/AppVersion.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 #include <cstdio>
 
@@ -18,7 +22,10 @@ void PrintHelp(QTextStream& out)
     for (const CliCommand& c : Cli::Commands()) {
         out << "  " << c.name << ' ' << c.usage << "\n      " << c.summary << "\n      例：" << c.example << "\n";
     }
-    out << "\n  --help\n      显示本帮助\n";
+    out << "\n  --help\n      显示本帮助\n  --version\n      显示版本\n";
+    out << "\n数据文件夹的找法与程序相同：--data-dir 指定的文件夹；否则程序所在文件夹（其中已有 twdata.xml 时）；\n"
+           "否则为用户数据文件夹 "
+        << QDir::toNativeSeparators(AppPaths::UserDataFolder()) << "。\n";
 }
 
 }  // namespace
@@ -77,8 +84,18 @@ int main(int argc, char* argv[])
 
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
-        PrintHelp(out);
+        // Without a command the help is the answer to a usage error.
+        PrintHelp(args.isEmpty() ? err : out);
         return args.isEmpty() ? 2 : 0;
+    }
+    if (args.first() == QLatin1String("--version") || args.first() == QLatin1String("-v")) {
+        out << "tickwell-cli (" << AppTitle() << ") " << AppVersionText() << '\n';
+        return 0;
+    }
+    if (args.first().startsWith(QLatin1Char('-'))) {
+        err << "未知选项：" << args.first() << "\n\n";
+        PrintHelp(err);
+        return 2;
     }
     const QString name = args.takeFirst();
     for (const CliCommand& c : Cli::Commands()) {

@@ -18,7 +18,6 @@ dlgFilter::dlgFilter(IFilterHost& host, QWidget* parent)
     setModal(false);
 
     m_ui->lstType->addItem(QStringLiteral("(未分类)"));
-    m_ui->lstType->addItems(m_host.TaskTypes().List());
     for (int status = 0; status < kTaskStatusCount; ++status)
         m_ui->lstStatus->addItem(TaskStatusName(status));
     Synchronize();
@@ -43,7 +42,17 @@ void dlgFilter::Synchronize()
     const bool wasSynchronizing = std::exchange(m_synchronizing, true);
     const CTaskFilter& filter = m_host.CurrentFilter();
 
+    // The dialog outlives changes of the category list: it shows the list as it is now.
     QListWidget* types = m_ui->lstType;
+    QStringList shown;
+    for (int i = 1; i < types->count(); ++i)
+        shown << types->item(i)->text();
+    const QStringList current = m_host.TaskTypes().List();
+    if (shown != current) {
+        while (types->count() > 1)
+            delete types->takeItem(1);
+        types->addItems(current);
+    }
     for (int i = 0; i < types->count(); ++i) {
         // Entry 0 stands for the tasks without a category.
         const QString type = i == 0 ? QString() : types->item(i)->text();

@@ -20,8 +20,8 @@ public:
     dlgFilter(IFilterHost& host, QWidget* parent);
     ~dlgFilter() override;
 
-    // Selects the entries that the current filter lets through; the main window calls it whenever the
-    // filter changes elsewhere.
+    // Shows the current category list and selects the entries that the current filter lets through; the
+    // main window calls it whenever the dialog is shown again or the filter changes elsewhere.
     void Synchronize();
 
     void done(int result) override;

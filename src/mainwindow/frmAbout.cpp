@@ -4,6 +4,8 @@
 #include "scheduler/RunCmd.h"
 #include "ui_frmAbout.h"
 
+#include <QDir>
+
 frmAbout::frmAbout(QWidget* parent, const QString& homePage)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::frmAbout>())
@@ -11,6 +13,8 @@ frmAbout::frmAbout(QWidget* parent, const QString& homePage)
 {
     m_ui->setupUi(this);
     m_ui->lblTitle->setText(m_ui->lblTitle->text() + AppVersionText());
+    // Where the tasks are kept, so a user can back them up or move them.
+    m_ui->lblDataFolder->setText(QStringLiteral("数据文件夹：") + QDir::toNativeSeparators(AppPaths::DataFolder()));
     m_ui->cmdInfo->setEnabled(IsHomePageAddress(m_homePage));
     connect(m_ui->cmdInfo, &QPushButton::clicked, this, [this] { OpenHomePage(m_homePage); });
     connect(m_ui->cmdOk, &QPushButton::clicked, this, &QDialog::accept);
@@ -28,5 +32,5 @@ void frmAbout::OpenHomePage(const QString& address)
 {
     if (!IsHomePageAddress(address))
         return;
-    Platform::DesktopOpener()->Open(address, QString(), AppPaths::ProgramFolder(), ShowState::Normal);
+    Platform::DesktopOpener()->Open(address, QString(), AppPaths::DataFolder(), ShowState::Normal);
 }

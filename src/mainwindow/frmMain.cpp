@@ -9,6 +9,8 @@
 #include "mainwindow/dlgFind.h"
 #include "mainwindow/frmHelp.h"
 #include "model/AppVersion.h"
+#include "power/dlgShutdown.h"
+#include "scheduler/RunCmd.h"
 #include "ui_frmMain.h"
 
 #include <QCloseEvent>
@@ -47,6 +49,7 @@ frmMain::frmMain(QWidget* parent)
 
 frmMain::~frmMain()
 {
+    TaskCommands::SetPowerHandler(nullptr);
     m_engine.SetView(nullptr);
     m_scheduler.SetHost(nullptr);
     m_scheduler.SetSink(nullptr);
@@ -74,6 +77,16 @@ void frmMain::Load(IAutorun* autorun)
     RefreshList();
     m_lastTaskCount = m_engine.Tasks().Count();
 
+    // Power commands of due tasks count down in the shared shutdown dialog; it exists from here on so the
+    // editor finds it too.
+    ShutdownDialog();
+    TaskCommands::SetPowerHandler([this](const QString& command) { return ShutdownDialog()->ShowAsExec(command); });
+
+    m_loaded = true;
+    // The holder of the data folder reminds; a second one would fire every task twice.
+    if (m_readOnly)
+        return;
+
     // Tasks that were due when the program last ended prompt again (without running their commands again).
     std::vector<TaskPtr> due;
     for (const TaskPtr& task : m_engine.Tasks())
@@ -82,8 +95,15 @@ void frmMain::Load(IAutorun* autorun)
     for (const TaskPtr& task : due)
         m_scheduler.FireTask(task);
 
-    m_loaded = true;
     m_tmrTime->start();
+}
+
+void frmMain::SetReadOnly(const QString& reason)
+{
+    m_readOnly = true;
+    m_engine.SetReadOnly(true);
+    m_baseTitle += QStringLiteral(" [只读：") + reason + QLatin1Char(']');
+    setWindowTitle(m_baseTitle);
 }
 
 void frmMain::Unload()
@@ -94,6 +114,10 @@ void frmMain::Unload()
     m_tmrTime->stop();
     if (m_editor && m_editor->isVisible())
         m_editor->reject();
+    TaskCommands::SetPowerHandler(nullptr);
+    // Hiding stops a countdown: nothing is switched off behind the back of a program that is quitting.
+    if (m_dlgShutdown)
+        m_dlgShutdown->hide();
     // The prompt object stays alive until the window goes: Unload may run inside one of its event loops.
     if (m_prompt)
         m_prompt->Unload();
@@ -102,6 +126,13 @@ void frmMain::Unload()
         if (w)
             w->close();
     m_engine.SaveCfg();
+}
+
+dlgShutdown* frmMain::ShutdownDialog()
+{
+    if (!m_dlgShutdown)
+        m_dlgShutdown = std::make_unique<dlgShutdown>();
+    return m_dlgShutdown.get();
 }
 
 frmPrompt* frmMain::Prompt()

@@ -24,6 +24,7 @@ class QTimer;
 class TaskTableModel;
 class dlgFilter;
 class dlgFind;
+class dlgShutdown;
 class frmHelp;
 class frmPrompt;
 class frmTask;
@@ -50,6 +51,9 @@ public:
     // `autorun` is given, loads the data file and builds the list, prompts again every task saved as due,
     // starts the scan.
     void Load(IAutorun* autorun);
+    // Before Load: another program holds the data folder. This window then neither scans nor saves, and
+    // its caption says so.
+    void SetReadOnly(const QString& reason);
     // Whether an autostart entry was found at load (and, later, whether the menu's mark is set).
     bool AutorunOn() const { return m_autorunOn; }
 
@@ -63,6 +67,9 @@ public:
     // The one task editor, created on first use and kept for the run (its histories with it).
     frmTask* Editor();
     frmTask* EditorIfLoaded() const { return m_editor.get(); }
+
+    // The shutdown dialog shared by the Tools menu, power commands of due tasks and the task editor.
+    dlgShutdown* ShutdownDialog();
 
     // ---- The list ----
     QTableView* List() const;
@@ -117,6 +124,7 @@ public:
     void ShowFind();
     void ShowFilterForm();
     void ShowHelp();
+    void ShowShutdown();
     void ShowAbout();
     void OpenHomePage();
     QMenu* FilterMenu() const;
@@ -182,10 +190,13 @@ private:
     QTimer* m_tmrTime = nullptr;
     std::unique_ptr<frmPrompt> m_prompt;
     std::unique_ptr<frmTask> m_editor;
+    // Not a child: it must stay up, above everything, while this window hides in the tray.
+    std::unique_ptr<dlgShutdown> m_dlgShutdown;
     IAutorun* m_autorun = nullptr;
     bool m_autorunOn = false;
     bool m_unloaded = false;
     bool m_loaded = false;
+    bool m_readOnly = false;
 
     TaskTableModel* m_model = nullptr;
     TaskColumns::Columns m_columns;

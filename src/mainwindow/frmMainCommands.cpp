@@ -11,6 +11,7 @@
 #include "model/CsvExport.h"
 #include "model/MsgBox.h"
 #include "platform/Autorun.h"
+#include "power/dlgShutdown.h"
 #include "scheduler/RunCmd.h"
 #include "timerules/Clock.h"
 #include "ui_frmMain.h"
@@ -121,7 +122,9 @@ void frmMain::SetupMenus()
     }
 
     // Windows that arrive with later work stay visible and disabled until then.
-    for (QAction* a : { ui.mnuCalendar, ui.mnuShutdown, ui.mnuLock, ui.mnuOpt, ui.mnuRunStatus })
+    connect(ui.mnuShutdown, &QAction::triggered, this, &frmMain::ShowShutdown);
+
+    for (QAction* a : { ui.mnuCalendar, ui.mnuLock, ui.mnuOpt, ui.mnuRunStatus })
         a->setEnabled(false);
     ui.mnuStyleParent->menuAction()->setEnabled(false);
 
@@ -345,30 +348,35 @@ void frmMain::ViewLog()
             ToggleLog();
     }
     const QString path = m_engine.LogFilePath();
-    if (QFileInfo::exists(path))
-        Platform::DesktopOpener()->Open(
-            QLatin1Char('"') + path + QLatin1Char('"'), QString(), QString(), ShowState::Normal);
-    else
+    // The opener needs a start folder that exists: the log's own.
+    if (QFileInfo::exists(path)) {
+        if (!Platform::DesktopOpener()->Open(QLatin1Char('"') + path + QLatin1Char('"'), QString(),
+                QFileInfo(path).absolutePath(), ShowState::Normal))
+            Warn(QStringLiteral("出错: 无法打开文件 ") + QDir::toNativeSeparators(path));
+    } else
         Warn(QStringLiteral("无日志文件：") + QDir::toNativeSeparators(path));
 }
 
 void frmMain::Export()
 {
     const QString name = QStringLiteral("任务提醒列表 ") + Clock::CurrentDate().toString(QStringLiteral("yyyy-MM-dd"));
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString suggested = folder.isEmpty() ? name : QDir(folder).filePath(name);
+    // The documents folder is proposed only where there is one; a fresh account may have none.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    const QString suggested = QDir(folder).filePath(name);
     const QString path = MsgBox::SaveFileName(QStringLiteral("保存文件"),
         QStringLiteral("逗号分隔的Excel文件(*.csv)|*.csv"), suggested, QStringLiteral(".csv"));
     if (path.isEmpty())
         return;
     QString error;
-    if (!ExportCsv(m_engine.Tasks(), path, &error)) {
+    if (!ExportCsv(m_engine.Tasks(), path, &error, m_engine.DataFilePath())) {
         Warn(QStringLiteral("出错: ") + error);
         return;
     }
     if (MsgBox::Show(QStringLiteral("导出成功！是否打开？"), MsgButtons::YesNo, MsgIcon::Question) == MsgResult::Yes)
-        if (!Platform::DesktopOpener()->Open(
-                QLatin1Char('"') + path + QLatin1Char('"'), QString(), QString(), ShowState::Normal))
+        if (!Platform::DesktopOpener()->Open(QLatin1Char('"') + path + QLatin1Char('"'), QString(),
+                QFileInfo(path).absolutePath(), ShowState::Normal))
             Warn(QStringLiteral("出错: 无法打开文件 ") + QDir::toNativeSeparators(path));
 }
 
@@ -496,6 +504,11 @@ void frmMain::ShowHelp()
     if (!m_frmHelp)
         m_frmHelp = new frmHelp(this);
     ForceForeground(m_frmHelp);
+}
+
+void frmMain::ShowShutdown()
+{
+    ShutdownDialog()->ShowByHand();
 }
 
 void frmMain::ShowAbout()

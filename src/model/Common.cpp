@@ -16,7 +16,7 @@ bool EndsWith(const QString& text, const QString& suffix)
 
 QString ToAppRelative(const QString& path)
 {
-    const QString folder = AppPaths::ProgramFolder();
+    const QString folder = AppPaths::DataFolder();
     if (folder.isEmpty())
         return path;
     const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : QString(folder + QLatin1Char('/'));
@@ -29,7 +29,7 @@ QString FromAppRelative(const QString& path)
 {
     if (path.isEmpty() || QDir::isAbsolutePath(path))
         return path;
-    const QString folder = AppPaths::ProgramFolder();
+    const QString folder = AppPaths::DataFolder();
     if (folder.endsWith(QLatin1Char('/')))
         return folder + path;
     return folder + QLatin1Char('/') + path;

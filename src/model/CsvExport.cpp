@@ -2,6 +2,8 @@
 
 #include "model/TaskStore.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -30,6 +32,16 @@ void AppendField(QString& line, const QString& field, bool alwaysQuote)
     line += QLatin1Char('"') + escaped.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
 }
 
+// A spreadsheet runs a field beginning with one of these as a formula ("=HYPERLINK(…)", "=cmd|…"). Text the
+// user typed gets a leading apostrophe, which shows it as text; the columns the program fills stay as they are.
+QString AsText(const QString& field)
+{
+    static const QString kFormulaStarts = QStringLiteral("=+-@");
+    if (!field.isEmpty() && kFormulaStarts.contains(field.front()))
+        return QLatin1Char('\'') + field;
+    return field;
+}
+
 }  // namespace
 
 QByteArray CsvText(const TaskList& tasks)
@@ -42,8 +54,8 @@ QByteArray CsvText(const TaskList& tasks)
                 line += QLatin1Char(',');
             AppendField(line, value, quoted);
         };
-        field(t->sDescription(), true, true);
-        field(t->sType, false);
+        field(AsText(t->sDescription()), true, true);
+        field(AsText(t->sType), false);
         field(t->sDueDate, true);
         field(t->sDueTime, true);
         field(t->StatusStr(), false);
@@ -61,14 +73,29 @@ QByteArray CsvText(const TaskList& tasks)
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-bool ExportCsv(const TaskList& tasks, const QString& path, QString* error)
+bool IsSameFile(const QString& a, const QString& b)
 {
+    // Through symbolic links, of the file or of any folder above it.
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+bool ExportCsv(const TaskList& tasks, const QString& path, QString* error, const QString& dataFile)
+{
+    auto fail = [error](const QString& message) {
+        if (error)
+            *error = message;
+        return false;
+    };
+    const QFileInfo target(path);
+    // The file is written beside the target and renamed over it: a FIFO or a device would become a file.
+    if (target.exists() && !target.isFile())
+        return fail(QStringLiteral("%1 不是普通文件，不能导出到这里").arg(QDir::toNativeSeparators(path)));
+    if (!dataFile.isEmpty() && IsSameFile(path, dataFile))
+        return fail(QStringLiteral("%1 是数据文件本身，不能导出到这里").arg(QDir::toNativeSeparators(path)));
     const QByteArray bytes = CsvText(tasks);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return fail(file.errorString());
     return true;
 }

@@ -10,5 +10,10 @@
 QByteArray CsvText(const TaskList& tasks);
 
 // Writes CsvText to `path`, replacing the file only once the whole text is written. False with a description
-// in `error` when it cannot be written.
-bool ExportCsv(const TaskList& tasks, const QString& path, QString* error = nullptr);
+// in `error` when it cannot be written, when `path` exists and is no regular file (a FIFO, a device), or when
+// it is `dataFile` itself, also through a symbolic link.
+bool ExportCsv(
+    const TaskList& tasks, const QString& path, QString* error = nullptr, const QString& dataFile = QString());
+
+// Whether both paths name one existing file, symbolic links followed.
+bool IsSameFile(const QString& a, const QString& b);

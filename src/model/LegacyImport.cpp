@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QStringDecoder>
 
 #include <optional>
@@ -72,10 +71,10 @@ QStringList SearchFolders()
     if (Override())
         return *Override();
     QStringList folders;
-    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString user = AppPaths::UserDataFolder();
     if (!user.isEmpty())
         folders << user;
-    folders << AppPaths::ProgramFolder();
+    folders << AppPaths::DataFolder();
     return folders;
 }
 

@@ -8,3 +8,4 @@
 Q_DECLARE_LOGGING_CATEGORY(lcStore)  // "tw.store": the data file
 Q_DECLARE_LOGGING_CATEGORY(lcCheck)  // "tw.check": custom-event checks
 Q_DECLARE_LOGGING_CATEGORY(lcStatusLog)  // "tw.log": the status log
+Q_DECLARE_LOGGING_CATEGORY(lcMessages)  // "tw.messages": messages nobody sees in a box (headless, or ending)

@@ -1,15 +1,17 @@
 #include "model/MsgBox.h"
 
-#include <cstdio>
+#include "model/Logging.h"
 
 namespace {
 
+// Messages nobody sees in a box (a headless run, or a program being ended by a signal or the session) go to
+// stderr through the log category.
 class HeadlessPresenter : public IMessagePresenter
 {
 public:
     MsgResult Show(const QString& text, MsgButtons buttons, MsgIcon, const QString&) override
     {
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        qCWarning(lcMessages).noquote() << text;
         return MsgBox::SafeAnswer(buttons);
     }
 

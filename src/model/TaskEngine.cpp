@@ -48,12 +48,12 @@ void TaskEngine::RemoveAllTasks()
 
 QString TaskEngine::DataFilePath() const
 {
-    return AppPaths::ProgramFolder() + QStringLiteral("/twdata.xml");
+    return AppPaths::DataFolder() + QStringLiteral("/twdata.xml");
 }
 
 QString TaskEngine::LogFilePath() const
 {
-    return AppPaths::ProgramFolder() + QStringLiteral("/tickwell.log");
+    return AppPaths::DataFolder() + QStringLiteral("/tickwell.log");
 }
 
 bool TaskEngine::LoadCfg()
@@ -66,6 +66,8 @@ bool TaskEngine::LoadCfg()
 
 bool TaskEngine::SaveCfg()
 {
+    if (m_readOnly)
+        return false;
     if (m_taskTypes.Text() != m_taskTypesAsLoaded) {
         m_settings.Types = m_taskTypes.Text();
         m_taskTypesAsLoaded = m_taskTypes.Text();
@@ -152,7 +154,7 @@ void TaskEngine::LogTaskStatus(const TaskPtr& task)
 
 void TaskEngine::WriteLog(const QString& message)
 {
-    if (!m_settings.EnableLog)
+    if (!m_settings.EnableLog || m_readOnly)
         return;
     if (m_logFile.isEmpty())
         m_logFile = LogFilePath();

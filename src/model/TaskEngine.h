@@ -54,8 +54,8 @@ public:
     void SetView(ITaskView* view) { m_view = view; }
     ITaskView* View() const { return m_view; }
 
-    QString DataFilePath() const;  // program folder + "/twdata.xml"
-    QString LogFilePath() const;  // program folder + "/tickwell.log"
+    QString DataFilePath() const;  // data folder + "/twdata.xml"
+    QString LogFilePath() const;  // data folder + "/tickwell.log"
 
     // The one way statuses change.
     void SetTaskStatus(const TaskPtr& task, TaskStatus status, bool nextRecurring, bool writeLog);
@@ -72,6 +72,10 @@ public:
     bool LoadCfg();
     bool SaveCfg();
 
+    // Another program holds the data folder: nothing is written to it, neither the data file nor the log.
+    void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool IsReadOnly() const { return m_readOnly; }
+
 private:
     TaskList m_tasks;
     AppSettings m_settings;
@@ -80,5 +84,6 @@ private:
     QString m_taskTypesAsLoaded;  // the list's text right after the load: unchanged lists keep the file's text
     TaskStore m_store;
     QString m_logFile;  // worked out at the first write, kept for the run
-    bool m_logFailReported = false;  // the user hears once per run that the log cannot be written
+    bool m_logFailReported = false;
+    bool m_readOnly = false;  // the user hears once per run that the log cannot be written
 };

@@ -15,9 +15,10 @@ using TaskPtr = std::shared_ptr<CTask>;
 class TaskList
 {
 public:
-    // Numbers a task whose ID is 0 with the next free number and adds it under its Key.
-    // Returns false (and adds nothing) for a null task, a negative ID, a key already taken, or when the
-    // numbers are exhausted (INT32_MAX handed out). Removing a task never frees its number.
+    // Numbers a task whose ID is 0 with the number after the highest one and adds it under its Key; once the
+    // highest number (INT32_MAX) is taken, with the lowest free one. Returns false (and adds nothing) for a
+    // null task, a negative ID or a key already taken. Below the highest number, removing a task never frees
+    // its number.
     bool AddTask(const TaskPtr& task);
     TaskPtr GetTask(const QString& key) const;  // nullptr when no task has that key
     bool Remove(const QString& key);
@@ -31,7 +32,10 @@ public:
     auto end() const { return m_tasks.end(); }
 
 private:
+    qint32 LowestFreeId();  // 0 when every number is taken
+
     std::vector<TaskPtr> m_tasks;
     QHash<QString, TaskPtr> m_byKey;
     qint32 m_highestId = 0;
+    qint32 m_lowestFreeHint = 1;  // where the next search for a free number starts
 };

@@ -488,8 +488,16 @@ QByteArray TaskStore::Serialize(const AppSettings& s, const TaskList& tasks)
 
 bool TaskStore::Parse(const QByteArray& xml, Contents& out, QString* error)
 {
+    // One loop over the whole document with a depth count, never a recursive read: a file of a hundred
+    // thousand nested elements must not exhaust the stack. The program writes two levels; a document much
+    // deeper than that is no data file of ours.
+    constexpr int kMaxDepth = 64;
     QXmlStreamReader r(xml);
     bool root = false;
+    int depth = 0;
+    bool inTask = false;
+    QXmlStreamAttributes taskAttrs;
+    QString taskText;
     while (!r.atEnd()) {
         switch (r.readNext()) {
         case QXmlStreamReader::DTD:
@@ -499,6 +507,10 @@ bool TaskStore::Parse(const QByteArray& xml, Contents& out, QString* error)
                     = QStringLiteral("第%1行：文件带有文档类型声明（DTD），不是本程序的数据文件").arg(r.lineNumber());
             return false;
         case QXmlStreamReader::StartElement:
+            if (++depth > kMaxDepth) {
+                r.raiseError(QStringLiteral("元素嵌套超过 %1 层").arg(kMaxDepth));
+                break;
+            }
             if (!root) {
                 if (r.name() != QLatin1String("tasks")) {
                     if (error)
@@ -507,19 +519,29 @@ bool TaskStore::Parse(const QByteArray& xml, Contents& out, QString* error)
                 }
                 root = true;
                 ReadSettings(r.attributes(), out.settings);
-            } else if (r.name() == QLatin1String("task")) {
-                const QXmlStreamAttributes attrs = r.attributes();
-                const QString text = r.readElementText(QXmlStreamReader::IncludeChildElements);
-                if (r.hasError())
-                    break;
+            } else if (depth == 2 && r.name() == QLatin1String("task")) {
+                inTask = true;
+                taskAttrs = r.attributes();
+                taskText.clear();
+            }
+            // Other elements, and anything below the root but outside a task, are ignored.
+            break;
+        case QXmlStreamReader::Characters:
+        case QXmlStreamReader::EntityReference:
+            // A task's text is its memo, the text of any element inside it included.
+            if (inTask)
+                taskText += r.text();
+            break;
+        case QXmlStreamReader::EndElement:
+            if (inTask && depth == 2) {
+                inTask = false;
                 auto task = std::make_shared<CTask>();
-                if (LoadFromXmlElem(*task, attrs, text))
+                if (LoadFromXmlElem(*task, taskAttrs, taskText))
                     out.tasks.push_back(std::move(task));
                 else
                     ++out.skipped;
-            } else {
-                r.skipCurrentElement();
             }
+            --depth;
             break;
         default:
             break;
@@ -626,7 +648,11 @@ bool TaskStore::Load(TaskEngine& engine)
     const QString path = engine.DataFilePath();
     QString error;
     int skipped = 0;
-    switch (LoadInto(engine, path, &error, &skipped)) {
+    const ReadStatus status = LoadInto(engine, path, &error, &skipped);
+    // Another program holds the folder: it imports, keeps copies and moves files aside; this one only reads.
+    if (engine.IsReadOnly())
+        return status != ReadStatus::Unreadable;
+    switch (status) {
     case ReadStatus::Ok:
         if (skipped > 0)
             KeepCopyOfSkipped(path, skipped);

@@ -27,7 +27,7 @@ bool RunCmd(const QString& command, const QString& startDir)
 {
     if (command.isEmpty())
         return false;
-    const QString dir = startDir.isEmpty() ? AppPaths::ProgramFolder() : startDir;
+    const QString dir = startDir.isEmpty() ? AppPaths::DataFolder() : startDir;
 
     QString cmd = command;
     ShowState show = ShowState::Normal;

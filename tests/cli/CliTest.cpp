@@ -72,9 +72,8 @@ TEST(CliWhen, SuccessiveOccurrences)
     // Not recurring, or no due moment: one line whatever the count.
     EXPECT_EQ(Cli(When("2011-12-15 11:00:00", { "--count", "5", "3天后", "9:00" })).out, "2011-12-18 09:00:00\n");
     EXPECT_EQ(Cli(When("2011-12-15 11:00:00", { "--count", "5", "每天", "--" })).out, "--\n");
-    // The last occurrences before the calendar ends, then nothing more.
-    EXPECT_EQ(Cli(When("9997-12-15 11:00:00", { "--count", "5", "每年", "9:00" })).out,
-        "9998-12-15 09:00:00\n9999-12-15 09:00:00\n");
+    // From 2173-10-14 on a moment is "--", as everywhere in the program, and the series ends there.
+    EXPECT_EQ(Cli(When("9997-12-15 11:00:00", { "--count", "5", "每年", "9:00" })).out, "--\n");
 }
 
 // Instants are wall-clock; a time inside the spring-forward gap is still one occurrence a day.
@@ -159,4 +158,36 @@ TEST(CliHelp, ListsEveryCommand)
         EXPECT_NE(r.out.find(std::string("  ") + name + " "), std::string::npos) << name;
     EXPECT_NE(r.out.find("每天 10:00"), std::string::npos);
     EXPECT_EQ(Cli({ QStringLiteral("nosuch") }).code, 2);
+}
+
+// From 2173-10-14 on, every moment is shown as "--" by the data file, the list and the formatters.
+TEST(CliWhen, MomentsFromNoDateOnAreDashes)
+{
+    const struct
+    {
+        const char* now;
+        std::initializer_list<const char*> rest;
+        const char* out;
+    } cases[] = {
+        { "2173-10-13 11:00:00", { "明天", "10:00" }, "--\n" },
+        { "2173-10-12 11:00:00", { "2200-1-1", "10:00" }, "--\n" },
+        { "2173-10-12 11:00:00", { "明天", "10:00" }, "2173-10-13 10:00:00\n" },
+    };
+    for (const auto& c : cases) {
+        const CliRun r = Cli(When(c.now, c.rest));
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.out, c.out) << c.now;
+    }
+}
+
+TEST(CliHelp, VersionAndUnknownOptions)
+{
+    CliRun r = Cli({ QStringLiteral("--version") });
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out.rfind("tickwell-cli", 0), 0u) << r.out;
+    r = Cli({ QStringLiteral("--bogus") });
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("未知选项：--bogus"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("用法"), std::string::npos);
+    EXPECT_TRUE(r.out.empty());
 }

@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct CliRun
@@ -35,7 +37,7 @@ QByteArray ReadAll(const QString& path)
 void WriteData(const QString& folder)
 {
     ProgramFolderGuard guard;
-    AppPaths::SetProgramFolder(folder);
+    AppPaths::SetDataFolder(folder);
     TaskEngine engine;
     auto a = std::make_shared<CTask>();
     a->SetDescription(QStringLiteral("写周报\t本周\r\n第二行"));
@@ -117,4 +119,106 @@ TEST(CliData, BadInputGetsAMessageAndChangesNothing)
     r = Cli({ "export", QDir(dir.path()).filePath("no/such/x.csv"), "--data-dir", dir.path() });
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.startsWith("出错: "));
+}
+
+namespace {
+
+// tickwell-cli in a private account: HOME and the XDG folders lie under `root`.
+CliRun CliAt(const QString& root, const QStringList& args)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), root + QStringLiteral("/home"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), root + QStringLiteral("/share"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TW_CLI_PATH), args);
+    p.waitForFinished(30000);
+    return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()) };
+}
+
+}  // namespace
+
+// Without --data-dir the tool reads the file the program writes: the per-user data folder.
+TEST(CliData, WithoutAnOptionReadsThePerUserDataFolder)
+{
+    QTemporaryDir root;
+    const QString folder = root.filePath(QStringLiteral("share/Tickwell"));
+    CliRun r = CliAt(root.path(), { QStringLiteral("list") });
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QDir::toNativeSeparators(folder))) << r.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(folder));  // a reader creates nothing
+
+    ASSERT_TRUE(QDir().mkpath(folder));
+    WriteData(folder);
+    r = CliAt(root.path(), { QStringLiteral("list") });
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("T01\t"))) << r.out.toStdString();
+}
+
+TEST(CliData, OptionsAndTargetsThatAreRefused)
+{
+    QTemporaryDir dir;
+    WriteData(dir.path());
+    const QString data = QDir(dir.path()).filePath(QStringLiteral("twdata.xml"));
+    const QByteArray before = ReadAll(data);
+    const QString linkToData = dir.filePath(QStringLiteral("out.csv"));
+    ASSERT_TRUE(QFile::link(data, linkToData));
+    const QString linkedDir = dir.path() + QStringLiteral("-link");
+    ASSERT_TRUE(QFile::link(dir.path(), linkedDir));
+    const QString fifo = dir.filePath(QStringLiteral("pipe.csv"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+
+    const QString ex = QStringLiteral("export"), li = QStringLiteral("list"), dd = QStringLiteral("--data-dir");
+    const struct
+    {
+        QStringList args;
+        int code;
+        const char* message;
+    } cases[] = {
+        { { li, QStringLiteral("--data-dir=") }, 2, "--data-dir" },
+        { { li, dd }, 2, "--data-dir" },
+        { { li, dd, dir.filePath(QStringLiteral("nowhere")) }, 2, "数据文件夹不存在" },
+        { { ex, linkToData, dd, dir.path() }, 2, "数据文件" },
+        { { ex, QStringLiteral("twdata.xml"), dd, linkedDir }, 2, "数据文件" },
+        { { ex, data, dd, linkedDir }, 2, "数据文件" },
+        { { ex, fifo, dd, dir.path() }, 1, "不是普通文件" },
+        { { ex, QStringLiteral("/dev/null"), dd, dir.path() }, 1, "不是普通文件" },
+    };
+    for (const auto& c : cases) {
+        QProcess p;
+        p.setWorkingDirectory(linkedDir);
+        p.start(QStringLiteral(TW_CLI_PATH), c.args);
+        p.waitForFinished(30000);
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_EQ(p.exitCode(), c.code) << c.args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(err.contains(QString::fromUtf8(c.message))) << err.toStdString();
+    }
+    EXPECT_EQ(ReadAll(data), before);
+    EXPECT_TRUE(QFileInfo(linkToData).isSymLink());
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+    EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/null")).exists() && !QFileInfo(QStringLiteral("/dev/null")).isFile());
+}
+
+// Tasks that cannot be read are not silently missing: the rest is printed or exported, stderr says how many
+// were left out, and the exit code is 1.
+TEST(CliData, UnreadableTasksAreCountedOnStderr)
+{
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("twdata.xml"));
+    QFile f(data);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(R"(<tasks><task Id="1" DueDT="--" Status="0" DueDate="--" DueTime="--" Desc="好的"/>)"
+            R"(<task Id="2" DueDT="--" Status="99" DueDate="--" DueTime="--" Desc="坏的"/>)"
+            R"(<task Id="3" DueDT="坏" Status="0" DueDate="--" DueTime="--" Desc="也坏"/></tasks>)");
+    f.close();
+    const QString csv = dir.filePath(QStringLiteral("x.csv"));
+    for (const QStringList& args :
+        { QStringList { QStringLiteral("list") }, QStringList { QStringLiteral("export"), csv } }) {
+        const CliRun r = Cli(args + QStringList { QStringLiteral("--data-dir"), dir.path() });
+        EXPECT_EQ(r.code, 1);
+        EXPECT_TRUE(r.err.contains(QStringLiteral("有 2 个任务无法读取"))) << r.err.toStdString();
+    }
+    EXPECT_TRUE(ReadAll(csv).contains("好的"));
+    EXPECT_TRUE(
+        Cli({ QStringLiteral("list"), QStringLiteral("--data-dir"), dir.path() }).out.contains(QStringLiteral("好的")));
 }

@@ -1,3 +1,4 @@
+#include "support/RecordingPowerManager.h"
 #include "support/TestEnv.h"
 
 #include <QApplication>
@@ -9,6 +10,11 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // No test reaches the system's power manager, even one that forgets its guard: a refusing fake stands in.
+    auto refuse = std::make_shared<RecordingPowerManager>();
+    refuse->result = false;
+    refuse->failure = QStringLiteral("PowerOff error=no power actions in tests");
+    Power::SetManager(refuse);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new TwTestEnvironment);
     return RUN_ALL_TESTS();

@@ -26,6 +26,7 @@ TEST_F(AboutTest, TitleCarriesTheVersionAndTheHomePageWaitsForAnAddress)
     EXPECT_EQ(about.windowTitle(), QStringLiteral("关于 - 晴钟任务提醒"));
     EXPECT_EQ(Find<QLabel>(about, "lblTitle")->text(), QStringLiteral("晴钟任务提醒 V") + AppVersionText());
     EXPECT_TRUE(Find<QPushButton>(about, "cmdOk")->isDefault());
+    EXPECT_EQ(Find<QLabel>(about, "lblDataFolder")->text(), QStringLiteral("数据文件夹：") + m_folder.path());
 
     // No address has been published yet: the button cannot open anything.
     ASSERT_TRUE(HomePageUrl().isEmpty());

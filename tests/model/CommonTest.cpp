@@ -8,7 +8,7 @@ TEST(Common, SuffixesAndAppRelativePaths)
     EXPECT_FALSE(EndsWith("htm", ".htm"));
 
     ProgramFolderGuard folder;
-    const QString root = AppPaths::ProgramFolder();
+    const QString root = AppPaths::DataFolder();
     EXPECT_EQ(ToAppRelative(root + "/铃声/a.mid"), "铃声/a.mid");
     EXPECT_EQ(FromAppRelative("铃声/a.mid"), root + "/铃声/a.mid");
     EXPECT_EQ(FromAppRelative("/elsewhere/a.mid"), "/elsewhere/a.mid");

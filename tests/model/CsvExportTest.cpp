@@ -3,6 +3,8 @@
 #include "model/CsvExport.h"
 #include "support/TestEnv.h"
 
+#include <sys/stat.h>
+
 using namespace storetest;
 
 namespace {
@@ -94,4 +96,53 @@ TEST(CsvExport, WritesTheFileOrReportsWhyNot)
 
     EXPECT_FALSE(ExportCsv(tasks, folder.file("no/such/folder/x.csv"), &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+// A spreadsheet would run these as formulas; typed text gets an apostrophe, the program's own columns do not.
+TEST(CsvExport, TypedTextThatLooksLikeAFormulaStaysText)
+{
+    const struct
+    {
+        const char16_t* typed;
+        const char16_t* field;
+    } cases[] = {
+        { u"=HYPERLINK(\"http://x\")", u"'=HYPERLINK(\"\"http://x\"\")" },
+        { u"+1", u"'+1" },
+        { u"-2+3", u"'-2+3" },
+        { u"@SUM(A1)", u"'@SUM(A1)" },
+        { u"a=b", u"a=b" },
+    };
+    for (const auto& c : cases) {
+        TaskList tasks;
+        auto t = Task(QString::fromUtf16(c.typed));
+        t->sType = QString::fromUtf16(c.typed);
+        t->sDueDate = QStringLiteral("--");
+        tasks.AddTask(t);
+        const QString line = QString::fromUtf8(CsvText(tasks).mid(3)).split(QStringLiteral("\r\n")).value(1);
+        const QString field = QString::fromUtf16(c.field);
+        const QString type = field.contains(QLatin1Char('"')) ? QLatin1Char('"') + field + QLatin1Char('"') : field;
+        EXPECT_TRUE(
+            line.startsWith(QLatin1Char('"') + field + QStringLiteral("\",") + type + QStringLiteral(",\"--\",")))
+            << line.toStdString();
+    }
+}
+
+TEST(CsvExport, RefusesSpecialFilesAndTheDataFile)
+{
+    ProgramFolderGuard folder;
+    TaskList tasks;
+    tasks.AddTask(Task(QStringLiteral("一")));
+    const QString fifo = folder.file(QStringLiteral("pipe.csv"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString data = folder.file(QStringLiteral("twdata.xml"));
+    ASSERT_TRUE(WriteAll(data, "<tasks/>"));
+    const QString link = folder.file(QStringLiteral("link.csv"));
+    ASSERT_TRUE(QFile::link(data, link));
+    for (const QString& target : { fifo, QStringLiteral("/dev/null"), folder.path(), link, data }) {
+        QString error;
+        EXPECT_FALSE(ExportCsv(tasks, target, &error, data)) << target.toStdString();
+        EXPECT_FALSE(error.isEmpty());
+    }
+    EXPECT_FALSE(QFileInfo(fifo).isFile());  // still the FIFO
+    EXPECT_EQ(ReadAll(data), "<tasks/>");
 }

@@ -228,7 +228,7 @@ TEST(LegacyImport, TheOldFileIsNotOfferedForDeletionWhenTheNewOneCouldNotBeWritt
 {
     LegacySetup s;
     ASSERT_TRUE(WriteAll(s.legacy(), Gbk(V2Record(1, "唯一的副本"))));
-    AppPaths::SetProgramFolder(s.program.file("missing-folder"));
+    AppPaths::SetDataFolder(s.program.file("missing-folder"));
     s.box->answers.push_back(MsgResult::Yes);
     TaskEngine engine;
     engine.LoadCfg();

@@ -85,7 +85,7 @@ TEST_F(StatusLog, UnwritableLogWarnsOnceAndKeepsTheChange)
     QFile blocker(folder.file("blocker"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    AppPaths::SetProgramFolder(folder.file("blocker/app"));
+    AppPaths::SetDataFolder(folder.file("blocker/app"));
     engine.Settings().EnableLog = true;
     task->bAutoMemo = true;
 

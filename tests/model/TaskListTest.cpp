@@ -43,7 +43,7 @@ TEST(TaskList, NumbersKeysAndRefusals)
     EXPECT_EQ(e->ID, 1);
 }
 
-TEST(TaskList, NumbersGoPastSixteenBitsAndStopAtTheTop)
+TEST(TaskList, NumbersGoPastSixteenBitsAndWrapToTheLowestFree)
 {
     TaskList list;
     ASSERT_TRUE(list.AddTask(NewTask(32767)));
@@ -51,9 +51,15 @@ TEST(TaskList, NumbersGoPastSixteenBitsAndStopAtTheTop)
     ASSERT_TRUE(list.AddTask(next));
     EXPECT_EQ(next->Key(), "T32768");
 
+    // Past the top the lowest free numbers are handed out: a task is never refused for want of a number.
     ASSERT_TRUE(list.AddTask(NewTask(std::numeric_limits<qint32>::max())));
-    auto refused = NewTask();
-    EXPECT_FALSE(list.AddTask(refused));
-    EXPECT_EQ(refused->ID, 0);
-    EXPECT_EQ(list.Count(), 3);
+    ASSERT_TRUE(list.AddTask(NewTask(2)));
+    QStringList keys;
+    for (int i = 0; i < 3; ++i) {
+        auto task = NewTask();
+        ASSERT_TRUE(list.AddTask(task));
+        keys << task->Key();
+    }
+    EXPECT_EQ(keys, QStringList({ QStringLiteral("T01"), QStringLiteral("T03"), QStringLiteral("T04") }));
+    EXPECT_EQ(list.Count(), 7);
 }

@@ -118,3 +118,45 @@ TEST(TaskStoreHostile, ATruncatedFileIsRefusedAtEveryCut)
         ExpectRefusedAndKept(whole.left(cut));
     }
 }
+
+// ~80,000 levels inside a task crashed every start (a recursive read of the element text), and so did the
+// same depth elsewhere in the file; any depth is now refused like every other unreadable file.
+TEST(TaskStoreHostile, DeepNestingIsRefusedNotACrash)
+{
+    const QByteArray task = R"(<tasks><task Id="1" DueDT="--" Status="0" DueDate="--" DueTime="--" Desc="x">)";
+    for (const int depth : { 65, 80000 }) {
+        ExpectRefusedAndKept(
+            task + QByteArray("<a>").repeated(depth) + QByteArray("</a>").repeated(depth) + "</task></tasks>");
+        ExpectRefusedAndKept(
+            "<tasks>" + QByteArray("<b>").repeated(depth) + QByteArray("</b>").repeated(depth) + "</tasks>");
+    }
+    // A little nesting in a memo is still read, its text kept.
+    TaskStore::Contents contents;
+    ASSERT_TRUE(TaskStore::Parse(task + "m<a>e<b>m</b></a>o</task></tasks>", contents, nullptr));
+    ASSERT_EQ(contents.tasks.size(), 1u);
+    EXPECT_EQ(contents.tasks[0]->sMemo, QStringLiteral("memo"));
+}
+
+// A file holding the highest number left no number for a duplicate or negative one: those tasks were dropped
+// without a word and the next save deleted them. They now get the lowest free numbers.
+TEST(TaskStoreHostile, TasksNextToTheHighestNumberAreNumberedNotDropped)
+{
+    ProgramFolderGuard folder;
+    MsgBoxGuard box;
+    QByteArray xml = "<tasks>";
+    for (const char* id : { "2147483647", "1", "2147483647", "-4", "1" })
+        xml += QByteArray("<task Id=\"") + id + R"(" DueDT="--" Status="0" DueDate="--" DueTime="--" Desc=")" + id
+            + "\"/>";
+    ASSERT_TRUE(WriteAll(folder.file(QStringLiteral("twdata.xml")), xml + "</tasks>"));
+    TaskEngine engine;
+    EXPECT_TRUE(engine.LoadCfg());
+    QStringList keys;
+    for (const TaskPtr& t : engine.Tasks())
+        keys << t->Key() + QLatin1Char('=') + t->sDescription();
+    EXPECT_EQ(keys.join(QLatin1Char(' ')), QStringLiteral("T2147483647=2147483647 T01=1 T02=2147483647 T03=-4 T04=1"));
+    EXPECT_TRUE(box->shown.empty());
+    ASSERT_TRUE(engine.SaveCfg());
+    TaskEngine again;
+    EXPECT_TRUE(again.LoadCfg());
+    EXPECT_EQ(again.Tasks().Count(), 5);
+}

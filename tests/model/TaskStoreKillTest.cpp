@@ -56,7 +56,7 @@ TEST(TaskStoreKill, ChildSavesUntilKilled)
     const QByteArray dir = qgetenv(kChildEnv);
     if (dir.isEmpty())
         GTEST_SKIP() << "runs only as the child of SaveSurvivesSigkill";
-    AppPaths::SetProgramFolder(QString::fromLocal8Bit(dir));
+    AppPaths::SetDataFolder(QString::fromLocal8Bit(dir));
     TaskEngine engines[2];
     Fill(engines[0], 0);
     Fill(engines[1], 1);

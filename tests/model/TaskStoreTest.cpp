@@ -404,7 +404,7 @@ TEST(TaskStoreSave, WarnsOncePerStreakOfFailures)
     MsgBoxGuard box;
     // A folder that is not there: QSaveFile cannot create its temporary file (this works even as root).
     const QString missing = folder.file("gone");
-    AppPaths::SetProgramFolder(missing);
+    AppPaths::SetDataFolder(missing);
     TaskEngine engine;
     FillVaried(engine);
     EXPECT_FALSE(engine.SaveCfg());
@@ -501,4 +501,26 @@ TEST(TaskStoreLoad, SettingsKeepTheirTextsThroughALoadAndASave)
     EXPECT_EQ(t.AutoLock, "");
     EXPECT_EQ(t.BgStyle, 2);
     EXPECT_EQ(t.ColorStyle, "1,2,3");
+}
+
+// An engine on a folder another program holds reads and nothing else: no copy, no file moved aside, no log,
+// no save, no question.
+TEST(TaskStoreLoad, AReadOnlyEngineOnlyReads)
+{
+    const QByteArray task = R"(<task Id="1" DueDT="--" Status="0" DueDate="--" DueTime="--" Desc="a"/>)";
+    const QByteArray files[] = { "<tasks><task", "<tasks>" + task + R"(<task Id="2" Status="99"/></tasks>)",
+        "<tasks EnableLog=\"true\">" + task + "</tasks>" };
+    for (const QByteArray& bytes : files) {
+        ProgramFolderGuard folder;
+        MsgBoxGuard box;
+        ASSERT_TRUE(WriteAll(folder.file(QStringLiteral("twdata.xml")), bytes));
+        TaskEngine engine;
+        engine.SetReadOnly(true);
+        engine.LoadCfg();
+        engine.WriteLog(QStringLiteral("x"));
+        EXPECT_FALSE(engine.SaveCfg());
+        EXPECT_TRUE(box->shown.empty());
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList { QStringLiteral("twdata.xml") });
+        EXPECT_EQ(ReadAll(folder.file(QStringLiteral("twdata.xml"))), bytes);
+    }
 }

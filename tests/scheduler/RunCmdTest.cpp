@@ -63,7 +63,7 @@ TEST(RunCmd, SplitsFileFromParametersAndDefaultsToTheProgramFolder)
     ASSERT_EQ(opener->calls.size(), 1u);
     EXPECT_EQ(opener->calls[0].file, QStringLiteral("/home/u/notes.txt"));
     EXPECT_EQ(opener->calls[0].parameters, QString());
-    EXPECT_EQ(opener->calls[0].dir, AppPaths::ProgramFolder());
+    EXPECT_EQ(opener->calls[0].dir, AppPaths::DataFolder());
     EXPECT_EQ(opener->calls[0].show, ShowState::Normal);
 
     // A quoted first word keeps its quotes; everything after the blanks is the parameters.

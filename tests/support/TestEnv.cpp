@@ -15,7 +15,7 @@ void TwTestEnvironment::SetUp()
     Clock::SetSource(std::make_shared<ManualClock>());
     MsgBox::SetPresenter(std::make_shared<ScriptedPresenter>());
     static QTemporaryDir folder;
-    AppPaths::SetProgramFolder(folder.path());
+    AppPaths::SetDataFolder(folder.path());
     AppPaths::SetTempFolder(folder.path());
     // The legacy import would look in the user's application-data folder; tests name their own folders.
     LegacyImport::SetSearchFolders({});
@@ -77,16 +77,16 @@ MsgBoxGuard::~MsgBoxGuard()
 }
 
 ProgramFolderGuard::ProgramFolderGuard()
-    : m_previous(AppPaths::ProgramFolder())
+    : m_previous(AppPaths::DataFolder())
     , m_previousTemp(AppPaths::TempFolder())
 {
-    AppPaths::SetProgramFolder(m_dir.path());
+    AppPaths::SetDataFolder(m_dir.path());
     AppPaths::SetTempFolder(m_dir.path());
 }
 
 ProgramFolderGuard::~ProgramFolderGuard()
 {
-    AppPaths::SetProgramFolder(m_previous);
+    AppPaths::SetDataFolder(m_previous);
     AppPaths::SetTempFolder(m_previousTemp);
 }
 

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+
+// One program at a time writes a data folder: the holder keeps "twdata.lock" in it for its whole run. A lock
+// left behind by a process that died (kill -9, a crash, a power cut) is taken over; a live holder's lock is
+// never, however old. Reading the folder (tickwell-cli) needs no lock.
+class DataFolderLock
+{
+public:
+    explicit DataFolderLock(const QString& folder);
+    ~DataFolderLock();
+
+    enum class Result {
+        Locked,  // this process holds the folder
+        HeldByOther,  // a live process holds it
+        Unavailable,  // no lock file can be made there (a read-only folder): nobody can write it anyway
+    };
+    Result TryLock();
+    bool IsLocked() const { return m_file.isLocked(); }
+    // The process id of the other holder after a failed TryLock; 0 when unknown.
+    qint64 HolderPid() const { return m_holderPid; }
+
+    static QString LockFileName() { return QStringLiteral("twdata.lock"); }
+
+private:
+    QLockFile m_file;
+    qint64 m_holderPid = 0;
+};

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "MainWindowFixture.h"
+#include "platform/DryRunPowerManager.h"
+#include "power/dlgShutdown.h"
+#include "support/RecordingPowerManager.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include <cstdio>
+
+namespace {
+
+class PowerActions : public MainWindowFixture
+{
+protected:
+    PowerActions() { W().Load(nullptr); }
+
+    dlgShutdown& Dlg() { return *W().ShutdownDialog(); }
+    QString Timer() { return Dlg().findChild<QLabel*>(QStringLiteral("lblTimer"))->text(); }
+
+    // A task due now whose command is `cmd`.
+    void AddDue(const QString& cmd)
+    {
+        TaskPtr t = Add(QStringLiteral("关机任务"), {}, tsNotStarted, MakeInstant(2012, 6, 3, 12, 0, 0));
+        t->sCmd = cmd;
+        t->bUseCmd = true;
+    }
+};
+
+// What the dry-run backend printed, read back from its temporary file.
+QString Printed(std::FILE* f)
+{
+    std::fflush(f);
+    std::rewind(f);
+    QByteArray text;
+    char buf[256];
+    while (std::fgets(buf, sizeof buf, f))
+        text += buf;
+    return QString::fromUtf8(text);
+}
+
+}  // namespace
+
+TEST_F(PowerActions, TheToolsMenuOpensTheSharedDialog)
+{
+    QAction* item = Action("mnuShutdown");
+    ASSERT_TRUE(item->isEnabled());
+    item->trigger();
+    EXPECT_TRUE(Dlg().isVisible());
+    EXPECT_EQ(dlgShutdown::Shared(), &Dlg());
+    EXPECT_FALSE(Dlg().IsCountingDown());
+    EXPECT_EQ(Dlg().Command(), QStringLiteral("关机"));
+}
+
+// Through the scan, the command runner and the dry-run backend: the action is printed when the countdown
+// ends, and not at all when it is cancelled; quitting during a countdown performs nothing either.
+TEST_F(PowerActions, ADueTaskWithAPowerCommandCountsDownInTheDialog)
+{
+    std::FILE* out = std::tmpfile();
+    ASSERT_NE(out, nullptr);
+    const std::shared_ptr<IPowerManager> previous = Power::Manager();
+    Power::SetManager(std::make_shared<DryRunPowerManager>(out));
+
+    AddDue(QStringLiteral("-@关机 3秒"));
+    W().Scheduler().Tick();
+    ASSERT_TRUE(Dlg().IsCountingDown());
+    EXPECT_EQ(Timer(), QStringLiteral("3秒关机"));
+    Dlg().findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
+    for (int i = 0; i < 5; ++i) {
+        m_clock.Advance(1);
+        W().Scheduler().Tick();
+        Dlg().Tick();
+    }
+    EXPECT_EQ(Printed(out), QString());
+
+    AddDue(QStringLiteral("@强制关机 3秒"));
+    W().Scheduler().Tick();
+    ASSERT_TRUE(Dlg().IsCountingDown());
+    m_clock.Advance(3);
+    Dlg().Tick();
+    EXPECT_EQ(Printed(out), QStringLiteral("power-dry-run: 强制关机 (PowerOff, ignoring inhibitors)\n"));
+    EXPECT_FALSE(Dlg().isVisible());
+
+    AddDue(QStringLiteral("@重启 3秒"));
+    W().Scheduler().Tick();
+    ASSERT_TRUE(Dlg().IsCountingDown());
+    W().Unload();
+    EXPECT_FALSE(Dlg().IsCountingDown());
+
+    Power::SetManager(previous);
+    std::fclose(out);
+}
