@@ -148,8 +148,12 @@ frmPrompt* frmMain::Prompt()
 
 frmTask* frmMain::Editor()
 {
-    if (!m_editor)
+    if (!m_editor) {
         m_editor = std::make_unique<frmTask>(m_engine);
+        // The command box's power entry edits an "@" command in the shutdown dialog's setting mode.
+        m_editor->SetPowerSetting(
+            [this](QWidget*, const QString& lastCmd) { return ShutdownDialog()->ShowAsSetting(lastCmd); });
+    }
     return m_editor.get();
 }
 

@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
+#include "editor/frmTask.h"
 #include "platform/DryRunPowerManager.h"
 #include "power/dlgShutdown.h"
 #include "support/RecordingPowerManager.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardItemModel>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -90,4 +95,22 @@ TEST_F(PowerActions, ADueTaskWithAPowerCommandCountsDownInTheDialog)
 
     Power::SetManager(previous);
     std::fclose(out);
+}
+
+// The editor's command box reaches the shutdown dialog in its setting mode and takes the command it gives back.
+TEST_F(PowerActions, TheEditorsPowerEntrySetsACommandInTheDialog)
+{
+    Action("mnuNew")->trigger();
+    auto* cmd = W().Editor()->findChild<QComboBox*>(QStringLiteral("cboCmd"));
+    auto* items = qobject_cast<QStandardItemModel*>(cmd->model());
+    ASSERT_TRUE(items->item(1)->isEnabled());
+    QTimer::singleShot(0, [] {
+        auto* dlg = qobject_cast<dlgShutdown*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dlg);
+        dlg->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+    });
+    m_msg->answers = { MsgResult::No, MsgResult::No };  // the two option questions that follow
+    Q_EMIT cmd->activated(1);
+    EXPECT_EQ(cmd->currentText(), QStringLiteral("@关机"));
+    W().Editor()->reject();
 }
