@@ -3,6 +3,7 @@
 #include "model/MsgBox.h"
 #include "model/TaskEngine.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -74,5 +75,25 @@ void BM_LoadCfg(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kTasks);
 }
 BENCHMARK(BM_LoadCfg)->Unit(benchmark::kMillisecond);
+
+// A hostile file: one description of 50 MB. It must load in seconds, not minutes.
+void BM_LoadHugeAttribute(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    AppPaths::SetProgramFolder(dir.path());
+    QFile file(dir.filePath(QStringLiteral("twdata.xml")));
+    if (!file.open(QIODevice::WriteOnly))
+        return state.SkipWithError("cannot write");
+    file.write(R"(<?xml version="1.0" encoding="UTF-8"?><tasks><task Id="1" DueDT="--" Status="0" Desc=")");
+    file.write(QByteArray(50 * 1024 * 1024, 'a'));
+    file.write("\"/></tasks>");
+    file.close();
+    for (auto _ : state) {
+        TaskEngine engine;
+        if (!engine.LoadCfg() || engine.Tasks().Count() != 1)
+            state.SkipWithError("load failed");
+    }
+}
+BENCHMARK(BM_LoadHugeAttribute)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

@@ -67,7 +67,8 @@ TEST(TaskStoreHostile, ABillionLaughsDoesNotExpand)
     ExpectRefusedAndKept(doc, 1000);
 }
 
-TEST(TaskStoreHostile, AFiftyMegabyteAttributeLoadsInSeconds)
+// How fast such a file loads is measured in bench/, not here.
+TEST(TaskStoreHostile, AFiftyMegabyteAttributeLoads)
 {
     ProgramFolderGuard folder;
     MsgBoxGuard box;
@@ -81,11 +82,8 @@ TEST(TaskStoreHostile, AFiftyMegabyteAttributeLoadsInSeconds)
     ASSERT_TRUE(WriteAll(folder.file("twdata.xml"), doc));
     doc.clear();
 
-    QElapsedTimer timer;
-    timer.start();
     TaskEngine engine;
     ASSERT_TRUE(engine.LoadCfg());
-    EXPECT_LT(timer.elapsed(), 8000);
     ASSERT_EQ(engine.Tasks().Count(), 2);
     EXPECT_EQ(engine.GetTask("T01")->sDescription().size(), size);
     EXPECT_EQ(engine.GetTask("T02")->sDescription(), "small");
