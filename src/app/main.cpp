@@ -1,15 +1,19 @@
-#include "platform/Autorun.h"
 #include "app/CommandLine.h"
 #include "app/QuitApp.h"
-#include "platform/UnixSignalQuit.h"
 #include "app/WidgetMessagePresenter.h"
 #include "mainwindow/frmMain.h"
 #include "model/AppPaths.h"
 #include "model/AppVersion.h"
+#include "model/Resources.h"
 #include "model/TempFiles.h"
+#include "platform/Autorun.h"
+#include "platform/IAudio.h"
+#include "platform/UnixSignalQuit.h"
+#include "platform/qtaudio/QtMediaAudio.h"
 
 #include <QApplication>
 #include <QSessionManager>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -33,9 +37,17 @@ int main(int argc, char* argv[])
     // Before anything slow: a SIGTERM during start-up is then handled as soon as the event loop runs.
     UnixSignalQuit signalQuit;
 
+    // The media stack is started by the first ring, not here: most runs never ring.
+    Audio::SetFactory(&MakeSystemAudio);
+    Audio::SetNoSoundHandler([](const QString& reason) {
+        // Told from inside a player's callback: the message waits until that has returned.
+        QTimer::singleShot(0, [reason] { MsgBox::Show(reason, MsgButtons::Ok, MsgIcon::Warning); });
+    });
+
     frmMain window;
     XdgAutorun autorun;
     window.Load(&autorun);
+    Resources::InstallResources();
 
     auto quit = [&window] { QuitApp(window); };
     QObject::connect(&window, &frmMain::quitRequested, &app, quit);
@@ -46,6 +58,9 @@ int main(int argc, char* argv[])
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [&window] {
         window.Unload();
         DeleteTempFiles();
+        // Players stop before the application object they live in goes away.
+        Audio::SetOutput(nullptr);
+        Audio::SetFactory(nullptr);
     });
 
     window.show();
