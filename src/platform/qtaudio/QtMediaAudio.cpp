@@ -10,6 +10,7 @@
 #include <QLoggingCategory>
 #include <QMediaDevices>
 #include <QMediaPlayer>
+#include <QTimer>
 #include <QUrl>
 #include <QtMath>
 
@@ -22,6 +23,17 @@ namespace {
 QString NoDeviceReason()
 {
     return QStringLiteral("找不到可用的声音输出设备（声音服务未运行或没有声卡），提醒将不会发出声音。");
+}
+
+// Without a sound server the player may neither fail nor move: it sits at the start, "playing". On a machine
+// with a sound card it can still play directly to it, so only a player that has not moved is taken as silence.
+void WatchForSilence(QMediaPlayer* player)
+{
+    QTimer::singleShot(3000, player, [player] {
+        if (player->playbackState() == QMediaPlayer::PlayingState && player->position() == 0
+            && QMediaDevices::audioOutputs().isEmpty())
+            Audio::ReportNoSound(NoDeviceReason());
+    });
 }
 
 }  // namespace
@@ -84,6 +96,7 @@ bool QtMediaAudio::Play(const QString& alias, int fromMs)
     if (fromMs >= 0)
         c->player->setPosition(fromMs);
     c->player->play();
+    WatchForSilence(c->player);
     return true;
 }
 
@@ -142,6 +155,7 @@ bool QtMediaAudio::StartAlert()
     if (m_alertFailed)
         return false;
     m_alert->play();
+    WatchForSilence(m_alert);
     return true;
 }
 
