@@ -80,6 +80,11 @@ QList<int> PrivatePulse::StopRecording()
 {
     m_recorder.terminate();
     m_recorder.waitForFinished(3000);
+    return Peaks();
+}
+
+QList<int> PrivatePulse::Peaks() const
+{
     QFile f(m_dir.filePath(QStringLiteral("rec.raw")));
     QList<int> peaks;
     if (!f.open(QIODevice::ReadOnly))

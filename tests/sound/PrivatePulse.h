@@ -17,6 +17,8 @@ public:
     void StartRecording();
     // Stops the recording; the peak level of each 50 ms window of it.
     QList<int> StopRecording();
+    // The peaks recorded so far, the recording going on.
+    QList<int> Peaks() const;
 
 private:
     QTemporaryDir m_dir;
