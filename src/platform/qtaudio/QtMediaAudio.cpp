@@ -6,15 +6,18 @@
 #include <QAudioOutput>
 #include <QAudioSink>
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QTimer>
 #include <QUrl>
+#include <QtEndian>
 #include <QtMath>
 
 #include <cmath>
+#include <cstring>
 
 Q_LOGGING_CATEGORY(lcAudio, "tickwell.audio")
 
@@ -36,6 +39,66 @@ void WatchForSilence(QMediaPlayer* player)
     });
 }
 
+// Endless PCM: the samples over and over, so a looping sound never depends on a player seeking back.
+class LoopingPcm : public QIODevice
+{
+public:
+    LoopingPcm(QByteArray pcm, QObject* parent)
+        : QIODevice(parent)
+        , m_pcm(std::move(pcm))
+    {
+    }
+    bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override { return m_pcm.isEmpty() ? 0 : m_pcm.size() + QIODevice::bytesAvailable(); }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        if (m_pcm.isEmpty())
+            return 0;
+        qint64 done = 0;
+        while (done < maxSize) {
+            const qint64 n = qMin(maxSize - done, qint64(m_pcm.size()) - m_pos);
+            memcpy(data + done, m_pcm.constData() + m_pos, size_t(n));
+            done += n;
+            m_pos = (m_pos + n) % m_pcm.size();
+        }
+        return done;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_pcm;
+    qint64 m_pos = 0;
+};
+
+// The samples of a PCM WAV file and their format; empty when the file is not one.
+QByteArray WavSamples(const QByteArray& wav, QAudioFormat* format)
+{
+    if (wav.size() < 12 || !wav.startsWith("RIFF") || wav.mid(8, 4) != "WAVE")
+        return {};
+    auto u16 = [&wav](qsizetype at) { return qFromLittleEndian<quint16>(wav.constData() + at); };
+    auto u32 = [&wav](qsizetype at) { return qFromLittleEndian<quint32>(wav.constData() + at); };
+    bool haveFormat = false;
+    for (qsizetype at = 12; at + 8 <= wav.size();) {
+        const QByteArray id = wav.mid(at, 4);
+        const qsizetype size = u32(at + 4);
+        const qsizetype body = at + 8;
+        if (body + size > wav.size())
+            return {};
+        if (id == "fmt " && size >= 16 && u16(body) == 1 && u16(body + 14) == 16) {
+            format->setChannelCount(u16(body + 2));
+            format->setSampleRate(int(u32(body + 4)));
+            format->setSampleFormat(QAudioFormat::Int16);
+            haveFormat = true;
+        } else if (id == "data" && haveFormat) {
+            return wav.mid(body, size);
+        }
+        at = body + size + (size & 1);
+    }
+    return {};
+}
+
 }  // namespace
 
 QtMediaAudio::QtMediaAudio() = default;
@@ -46,10 +109,13 @@ QtMediaAudio::~QtMediaAudio()
     for (auto& [alias, c] : m_channels)
         if (c.player)
             c.player->stop();
+    m_alertWanted = false;
     if (m_alert)
         m_alert->stop();
     if (m_sink)
         m_sink->stop();
+    if (m_alertSink)
+        m_alertSink->stop();
 }
 
 QMediaPlayer* QtMediaAudio::MakePlayer(bool* failedFlag)
@@ -147,13 +213,41 @@ bool QtMediaAudio::HasFailed(const QString& alias)
 
 bool QtMediaAudio::StartAlert()
 {
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (!device.isNull()) {
+        if (!m_alertSink) {
+            QFile file(QStringLiteral(":/sounds/DUDU.wav"));
+            QAudioFormat format;
+            const QByteArray pcm = file.open(QIODevice::ReadOnly) ? WavSamples(file.readAll(), &format) : QByteArray();
+            if (pcm.isEmpty())
+                return false;
+            m_alertSink = new QAudioSink(device, format, this);
+            m_alertPcm = new LoopingPcm(pcm, this);
+            m_alertPcm->open(QIODevice::ReadOnly);
+        }
+        if (m_alertSink->state() != QAudio::ActiveState)
+            m_alertSink->start(m_alertPcm);
+        return m_alertSink->error() == QAudio::NoError;
+    }
+    // No output listed (no sound server): the media player may still reach a sound card directly.
     if (!m_alert) {
         m_alert = MakePlayer(&m_alertFailed);
         m_alert->setLoops(QMediaPlayer::Infinite);
         m_alert->setSource(QUrl(QStringLiteral("qrc:/sounds/DUDU.wav")));
+        // The player's own looping can end after a round when the machine is busy; the alert must not.
+        connect(m_alert, &QMediaPlayer::playbackStateChanged, this, [this](QMediaPlayer::PlaybackState state) {
+            if (state == QMediaPlayer::StoppedState && m_alertWanted && !m_alertFailed)
+                QTimer::singleShot(0, m_alert, [this] {
+                    if (m_alertWanted && m_alert->playbackState() == QMediaPlayer::StoppedState) {
+                        m_alert->setPosition(0);
+                        m_alert->play();
+                    }
+                });
+        });
     }
     if (m_alertFailed)
         return false;
+    m_alertWanted = true;
     m_alert->play();
     WatchForSilence(m_alert);
     return true;
@@ -161,6 +255,9 @@ bool QtMediaAudio::StartAlert()
 
 void QtMediaAudio::StopAlert()
 {
+    if (m_alertSink)
+        m_alertSink->stop();
+    m_alertWanted = false;
     if (m_alert)
         m_alert->stop();
 }

@@ -9,12 +9,13 @@
 
 class QAudioSink;
 class QBuffer;
+class QIODevice;
 class QMediaPlayer;
 class QAudioOutput;
 
-// Sound through Qt Multimedia: each alias is a media player of its own, the alert is a looping player on the
-// built-in wave, tones are generated here and written to an audio sink. Players are made on first use, so a
-// program that never rings never starts the media stack.
+// Sound through Qt Multimedia: each alias is a media player of its own; the alert is the built-in wave fed
+// endlessly to an audio sink (a looping player where no output is listed); tones are generated here. Players are made
+// on first use, so a program that never rings never starts the media stack.
 class QtMediaAudio : public QObject, public IAudio
 {
     Q_OBJECT
@@ -47,6 +48,9 @@ private:
     std::map<QString, Channel> m_channels;  // stable addresses: the error handlers keep a pointer to `failed`
     QMediaPlayer* m_alert = nullptr;
     bool m_alertFailed = false;
+    bool m_alertWanted = false;  // started and not stopped: it plays on whatever the player does
+    QAudioSink* m_alertSink = nullptr;
+    QIODevice* m_alertPcm = nullptr;
     QAudioSink* m_sink = nullptr;
     QBuffer* m_tone = nullptr;
 };
