@@ -45,7 +45,7 @@ int main(int argc, char* argv[])
     });
 
     frmMain window;
-    XdgAutorun autorun;
+    XdgAutorun autorun(AppTitle());
     window.Load(&autorun);
     Resources::InstallResources();
 
