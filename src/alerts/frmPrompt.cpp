@@ -1,12 +1,14 @@
 #include "alerts/frmPrompt.h"
 
-#include "widgets/WindowHelpers.h"
+#include "alerts/RingPlayer.h"
+
 #include "model/AppVersion.h"
 #include "model/MsgBox.h"
 #include "model/TaskEngine.h"
 #include "timerules/Clock.h"
 #include "timerules/TimeExpr.h"
 #include "ui_frmPrompt.h"
+#include "widgets/WindowHelpers.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -97,6 +99,22 @@ TaskPtr frmPrompt::TaskAt(int index) const
     return m_tasks[size_t(index)];
 }
 
+RingPlayer* frmPrompt::RingAt(int index) const
+{
+    if (index < 0 || index >= Count())
+        return nullptr;
+    return m_rings[size_t(index)];
+}
+
+void frmPrompt::DropRing(RingPlayer* ring)
+{
+    if (!ring)
+        return;
+    // Silent at once; deleted later, as it may be the one whose message box is open right now.
+    ring->SetTesting(false);
+    ring->deleteLater();
+}
+
 TaskPtr frmPrompt::FocusedTask() const
 {
     return TaskAt(m_ui->lstTasks->currentRow());
@@ -108,6 +126,13 @@ void frmPrompt::AddTask(const TaskPtr& task)
         return;
     m_ui->lstTasks->addItem(EntryText(*task));
     m_tasks.push_back(task);
+    RingPlayer* ring = nullptr;
+    if (task->eRingType == rtBeep || task->eRingType == rtMusic)
+        ring = new RingPlayer(RingPlayer::Mode::Ring, this);
+    m_rings.push_back(ring);
+    // Starting may show a message about the music file; the entry is complete by then.
+    if (ring)
+        ring->ShowAsRing(*task);
 
     // Select the new entry and focus it; entries selected before stay selected.
     const int last = m_ui->lstTasks->count() - 1;
@@ -212,6 +237,8 @@ void frmPrompt::SetSelectedStatus(TaskStatus status)
 void frmPrompt::RemoveEntry(int index)
 {
     m_tasks.erase(m_tasks.begin() + index);
+    DropRing(m_rings[size_t(index)]);
+    m_rings.erase(m_rings.begin() + index);
     delete m_ui->lstTasks->takeItem(index);
 }
 
@@ -228,6 +255,9 @@ void frmPrompt::Unload()
 {
     m_ui->lstTasks->clear();
     m_tasks.clear();
+    for (RingPlayer* ring : m_rings)
+        DropRing(ring);
+    m_rings.clear();
     ResetControls();
     m_unloading = true;
     close();

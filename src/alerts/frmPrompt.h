@@ -8,6 +8,7 @@
 #include <vector>
 
 class QTimer;
+class RingPlayer;
 class TaskEngine;
 
 namespace Ui {
@@ -29,6 +30,8 @@ public:
 
     int Count() const { return int(m_tasks.size()); }
     TaskPtr TaskAt(int index) const;
+    // The ring player of an entry, or nullptr when its task rings silently.
+    RingPlayer* RingAt(int index) const;
 
     // Applies a status to every selected entry (finish, cancel, postpone or ongoing), asking first when
     // more than one is selected; settled entries leave the list.
@@ -49,12 +52,14 @@ private:
     void ShowFocused();
     void TimerStep();
     void RemoveEntry(int index);
+    static void DropRing(RingPlayer* ring);
     void ResetControls();
     TaskPtr FocusedTask() const;
 
     std::unique_ptr<Ui::frmPrompt> m_ui;
     TaskEngine& m_engine;
     std::vector<TaskPtr> m_tasks;  // parallel to the entries of lstTasks
+    std::vector<RingPlayer*> m_rings;  // parallel too, children of the prompt; nullptr for a silent task
     QTimer* m_timer = nullptr;
     QString m_sNewDueCaption;
     bool m_showingDesc = false;

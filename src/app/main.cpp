@@ -5,15 +5,19 @@
 #include "mainwindow/frmMain.h"
 #include "model/AppPaths.h"
 #include "model/AppVersion.h"
+#include "model/Resources.h"
 #include "model/TempFiles.h"
 #include "platform/Autorun.h"
 #include "platform/DataFolderLock.h"
 #include "platform/DryRunPowerManager.h"
+#include "platform/IAudio.h"
 #include "platform/UnixSignalQuit.h"
+#include "platform/qtaudio/QtMediaAudio.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QSessionManager>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -94,6 +98,13 @@ int main(int argc, char* argv[])
     if (quitDuringStart)
         return 0;
 
+    // The media stack is started by the first ring, not here: most runs never ring.
+    Audio::SetFactory(&MakeSystemAudio);
+    Audio::SetNoSoundHandler([](const QString& reason) {
+        // Told from inside a player's callback: the message waits until that has returned.
+        QTimer::singleShot(0, [reason] { MsgBox::Show(reason, MsgButtons::Ok, MsgIcon::Warning); });
+    });
+
     frmMain window;
     DataFolderLock lock(folder);
     if (lock.TryLock() == DataFolderLock::Result::HeldByOther) {
@@ -112,6 +123,7 @@ int main(int argc, char* argv[])
         return 0;
     }
     mainWindow = &window;
+    Resources::InstallResources();
 
     QObject::connect(&window, &frmMain::quitRequested, &app, [&window] { QuitApp(window); });
     // The session is ending (log-out, shutdown): the data must be on disk whether or not we get to quit, and
@@ -126,6 +138,9 @@ int main(int argc, char* argv[])
         StopAsking();
         window.Unload();
         DeleteTempFiles();
+        // Players stop before the application object they live in goes away.
+        Audio::SetOutput(nullptr);
+        Audio::SetFactory(nullptr);
     });
 
     window.show();

@@ -9,6 +9,7 @@
 #include "mainwindow/dlgFind.h"
 #include "mainwindow/frmHelp.h"
 #include "model/AppVersion.h"
+#include "alerts/RingPlayer.h"
 #include "power/dlgShutdown.h"
 #include "scheduler/RunCmd.h"
 #include "ui_frmMain.h"
@@ -153,6 +154,17 @@ frmTask* frmMain::Editor()
         // The command box's power entry edits an "@" command in the shutdown dialog's setting mode.
         m_editor->SetPowerSetting(
             [this](QWidget*, const QString& lastCmd) { return ShutdownDialog()->ShowAsSetting(lastCmd); });
+        // 试听 plays the chosen ring through a player of its own, owned by the editor.
+        auto* preview = new RingPlayer(RingPlayer::Mode::Preview, m_editor.get());
+        m_editor->SetRingPreview({ [preview](int type, const QString& file, int priority) {
+                                      preview->SetTaskPriority(priority);
+                                      preview->SetRingFile(file);
+                                      preview->SetRingType(type);
+                                      preview->SetTesting(false);
+                                      preview->SetTesting(true);
+                                      return preview->IsTesting();
+                                  },
+            [preview] { preview->SetTesting(false); } });
     }
     return m_editor.get();
 }
