@@ -1,12 +1,14 @@
-#include "platform/Autorun.h"
 #include "app/CommandLine.h"
 #include "app/QuitApp.h"
-#include "platform/UnixSignalQuit.h"
+#include "app/TestAnswers.h"
 #include "app/WidgetMessagePresenter.h"
 #include "mainwindow/frmMain.h"
 #include "model/AppPaths.h"
 #include "model/AppVersion.h"
 #include "model/TempFiles.h"
+#include "platform/Autorun.h"
+#include "platform/CSingleInst.h"
+#include "platform/UnixSignalQuit.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -30,12 +32,21 @@ int main(int argc, char* argv[])
         AppPaths::SetProgramFolder(options.dataDir);
 
     MsgBox::SetPresenter(std::make_shared<WidgetMessagePresenter>());
+#ifdef TW_TEST_HOOKS
+    InstallTestAnswers();
+#endif
+    // Another instance brought forward on request: this start ends before it creates a window.
+    CSingleInst singleInst;
+    if (singleInst.Check() == CSingleInst::Outcome::Activated)
+        return 0;
     // Before anything slow: a SIGTERM during start-up is then handled as soon as the event loop runs.
     UnixSignalQuit signalQuit;
 
     frmMain window;
     XdgAutorun autorun;
     window.Load(&autorun);
+    singleInst.Register();
+    QObject::connect(&singleInst, &CSingleInst::activateRequested, &window, &frmMain::RestoreFromTray);
 
     auto quit = [&window] { QuitApp(window); };
     QObject::connect(&window, &frmMain::quitRequested, &app, quit);

@@ -1,14 +1,15 @@
 #include "mainwindow/frmMain.h"
 
 #include "alerts/frmPrompt.h"
-#include "platform/Autorun.h"
-#include "widgets/WindowHelpers.h"
+#include "mainwindow/SysTray.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/dlgFilter.h"
 #include "mainwindow/dlgFind.h"
 #include "mainwindow/frmHelp.h"
 #include "model/AppVersion.h"
+#include "platform/Autorun.h"
 #include "ui_frmMain.h"
+#include "widgets/WindowHelpers.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -34,6 +35,8 @@ frmMain::frmMain(QWidget* parent)
     m_tmrTime->setObjectName(QStringLiteral("tmrTime"));
     m_tmrTime->setInterval(1000);
     connect(m_tmrTime, &QTimer::timeout, this, [this] { m_scheduler.Tick(); });
+    SetupTray();
+    connect(m_tmrTime, &QTimer::timeout, m_sysTray, &SysTray::CheckHost);
 
     InitColumns(QString());
     RefreshList();
@@ -76,6 +79,8 @@ void frmMain::Load(IAutorun* autorun)
     for (const TaskPtr& task : due)
         m_scheduler.FireTask(task);
 
+    // The icon goes up before the window is first shown.
+    HideToTray();
     m_loaded = true;
     m_tmrTime->start();
 }
@@ -93,6 +98,7 @@ void frmMain::Unload()
              static_cast<QWidget*>(m_frmHelp.data()) })
         if (w)
             w->close();
+    m_sysTray->RemoveTrayIcon();
     m_engine.SaveCfg();
 }
 

@@ -21,6 +21,7 @@ class QLabel;
 class QMenu;
 class QTableView;
 class QTimer;
+class SysTray;
 class TaskTableModel;
 class dlgFilter;
 class dlgFind;
@@ -121,6 +122,18 @@ public:
     dlgFilter* FilterDialog() const;
     frmHelp* HelpWindow() const;
 
+    // ---- The tray icon ----
+    // Hides the window to the tray (where the desktop has none: minimises it) and adds the icon the first time.
+    void HideToTray();
+    // Restores the window and brings it to the front; also what another start asks for.
+    void RestoreFromTray();
+    // A click on the tray icon: away windows come back, a shown one goes to the tray.
+    void SysTray_Notify();
+    // Hidden or minimised.
+    bool IsAway() const;
+    SysTray* Tray() const { return m_sysTray; }
+    QMenu* TrayMenu() const;
+
     // ISchedulerHost
     void ClockTick(const QString& now) override;
     void DateChanged() override;
@@ -148,12 +161,14 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SetupList();
     void SetupStatusBar();
     void SetupMenus();
+    void SetupTray();
     void ApplyColumnWidths();
     void OnSectionResized(int column, int oldSize, int newSize);
     void OnColumnMenuOpened();
@@ -200,4 +215,7 @@ private:
     QPointer<dlgFind> m_dlgFind;
     QPointer<dlgFilter> m_dlgFilter;
     QPointer<frmHelp> m_frmHelp;
+
+    SysTray* m_sysTray = nullptr;
+    QMenu* m_mnuTray = nullptr;
 };

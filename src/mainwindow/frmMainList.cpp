@@ -1,8 +1,8 @@
 // The task list of the main window: columns, rows, summary, sorting and the mouse.
-#include "widgets/ListHelpers.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/frmMain.h"
 #include "ui_frmMain.h"
+#include "widgets/ListHelpers.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -197,7 +197,7 @@ void frmMain::UpdateSummary()
         Q_EMIT trayTipChanged(tip);
     }
     const int total = m_engine.Tasks().Count();
-    if (m_loaded && total != m_lastTaskCount && !isVisible())
+    if (m_loaded && total != m_lastTaskCount && IsAway())
         Q_EMIT balloonRequested(tip);
     m_lastTaskCount = total;
 }
