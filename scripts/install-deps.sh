@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-apps imagemagick openbox fonts-wqy-microhei
+  trayer xdotool dbus python3-dbusmock
 )
 
 missing=()

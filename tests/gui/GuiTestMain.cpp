@@ -1,3 +1,4 @@
+#include "support/RecordingNotifier.h"
 #include "support/TestEnv.h"
 
 #include <QApplication>
@@ -9,6 +10,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // No test sends a notification to the real desktop; the tray tests on a private bus put the real one back.
+    DesktopNotifier::SetCurrent(std::make_shared<RecordingNotifier>());
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new TwTestEnvironment);
     return RUN_ALL_TESTS();
