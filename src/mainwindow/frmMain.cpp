@@ -37,6 +37,7 @@ frmMain::frmMain(QWidget* parent)
     connect(m_tmrTime, &QTimer::timeout, this, [this] { m_scheduler.Tick(); });
     SetupTray();
     connect(m_tmrTime, &QTimer::timeout, m_sysTray, &SysTray::CheckHost);
+    SetupLock();
 
     InitColumns(QString());
     RefreshList();
@@ -70,6 +71,9 @@ void frmMain::Load(IAutorun* autorun)
     m_filter = saved.Init(s.Filter, &err) ? saved : CTaskFilter();
     RefreshList();
     m_lastTaskCount = m_engine.Tasks().Count();
+    LoadAutoLock();
+    if (!s.UnlockPassword().isEmpty())
+        mnuLock_Click();
 
     // Tasks that were due when the program last ended prompt again (without running their commands again).
     std::vector<TaskPtr> due;

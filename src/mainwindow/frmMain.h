@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/IFilterHost.h"
+#include "model/AutoLock.h"
 #include "model/CTaskFilter.h"
 #include "model/TaskColumns.h"
 #include "model/TaskEngine.h"
@@ -22,6 +23,7 @@ class QMenu;
 class QTableView;
 class QTimer;
 class SysTray;
+class InputWatcher;
 class TaskTableModel;
 class dlgFilter;
 class dlgFind;
@@ -134,6 +136,18 @@ public:
     SysTray* Tray() const { return m_sysTray; }
     QMenu* TrayMenu() const;
 
+    // ---- The lock ----
+    // Locks (hiding the list, the status bar and the menu bar) or unlocks; a lock with a password set disables
+    // the command until the password is typed.
+    void mnuLock_Click();
+    bool IsLocked() const;
+    bool IsPasswordLocked() const;
+    void NoteActivity();
+    bool IdleExpired(bool reset);
+    // Reads the auto-lock setting and restarts the idle clock.
+    void LoadAutoLock();
+    int AutoLockSeconds() const { return m_autoLockSeconds; }
+
     // ISchedulerHost
     void ClockTick(const QString& now) override;
     void DateChanged() override;
@@ -169,6 +183,9 @@ private:
     void SetupStatusBar();
     void SetupMenus();
     void SetupTray();
+    void SetupLock();
+    void AutoLockTick();
+    bool OnInput(QObject* target, QEvent* event);
     void ApplyColumnWidths();
     void OnSectionResized(int column, int oldSize, int newSize);
     void OnColumnMenuOpened();
@@ -218,4 +235,11 @@ private:
 
     SysTray* m_sysTray = nullptr;
     QMenu* m_mnuTray = nullptr;
+
+    bool m_locked = false;
+    QString m_lockKeyBuffer;
+    QLabel* m_lblPrompt = nullptr;
+    InputWatcher* m_inputWatcher = nullptr;
+    IdleClock m_idle;
+    int m_autoLockSeconds = 0;
 };

@@ -1,7 +1,5 @@
 // The commands of the main window's menus and of its status bar.
-#include "platform/Autorun.h"
 #include "mainwindow/CategoryCombo.h"
-#include "widgets/ListHelpers.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/dlgFilter.h"
 #include "mainwindow/dlgFind.h"
@@ -11,9 +9,11 @@
 #include "model/AppVersion.h"
 #include "model/CsvExport.h"
 #include "model/MsgBox.h"
+#include "platform/Autorun.h"
 #include "scheduler/RunCmd.h"
 #include "timerules/Clock.h"
 #include "ui_frmMain.h"
+#include "widgets/ListHelpers.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -119,7 +119,7 @@ void frmMain::SetupMenus()
     }
 
     // Windows that arrive with later work stay visible and disabled until then.
-    for (QAction* a : { ui.mnuCalendar, ui.mnuShutdown, ui.mnuLock, ui.mnuOpt, ui.mnuRunStatus })
+    for (QAction* a : { ui.mnuCalendar, ui.mnuShutdown, ui.mnuOpt, ui.mnuRunStatus })
         a->setEnabled(false);
     ui.mnuStyleParent->menuAction()->setEnabled(false);
 
