@@ -105,7 +105,7 @@ TEST_F(MainCommands, MenuTreeCaptionsAndShortcuts)
     // The filter menu is only a popup of the status bar.
     EXPECT_FALSE(W().TaskMenu()->actions().contains(W().FilterMenu()->menuAction()));
     // Windows of later work are visible but disabled.
-    for (const char* name : { "mnuCalendar", "mnuShutdown", "mnuLock", "mnuOpt", "mnuRunStatus", "mnuAdd" })
+    for (const char* name : { "mnuCalendar", "mnuShutdown", "mnuOpt", "mnuRunStatus", "mnuAdd" })
         EXPECT_FALSE(Action(name)->isEnabled()) << name;
     EXPECT_FALSE(W().findChild<QMenu*>(QStringLiteral("mnuStyleParent"))->menuAction()->isEnabled());
 }
