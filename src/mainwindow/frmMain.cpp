@@ -38,6 +38,7 @@ frmMain::frmMain(QWidget* parent)
     SetupTray();
     connect(m_tmrTime, &QTimer::timeout, m_sysTray, &SysTray::CheckHost);
     SetupLock();
+    SetupStyle();
 
     InitColumns(QString());
     RefreshList();
@@ -74,6 +75,7 @@ void frmMain::Load(IAutorun* autorun)
     LoadAutoLock();
     if (!s.UnlockPassword().isEmpty())
         mnuLock_Click();
+    InitStyleMenus();
 
     // Tasks that were due when the program last ended prompt again (without running their commands again).
     std::vector<TaskPtr> due;

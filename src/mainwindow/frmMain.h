@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/IFilterHost.h"
+#include "mainwindow/dlgOption.h"
 #include "model/AutoLock.h"
 #include "model/CTaskFilter.h"
 #include "model/TaskColumns.h"
@@ -24,6 +25,8 @@ class QTableView;
 class QTimer;
 class SysTray;
 class InputWatcher;
+class ThemePainter;
+class dlgOption;
 class TaskTableModel;
 class dlgFilter;
 class dlgFind;
@@ -148,6 +151,18 @@ public:
     void LoadAutoLock();
     int AutoLockSeconds() const { return m_autoLockSeconds; }
 
+    // ---- Appearance ----
+    void ApplyStyle();
+    void ApplyListBackground();
+    void mnuColorStyle_Click(int index);
+    void mnuBgStyle_Click(int index);
+    void mnuChooseBG_Click();
+    // Takes a colour pair, repaints and stores it.
+    void SetStyleColorsAndSave(const QColor& color1, const QColor& color2);
+    // The options dialog, one at a time.
+    void ShowOptions();
+    dlgOption* OptionDialog() const { return m_dlgOption; }
+
     // ISchedulerHost
     void ClockTick(const QString& now) override;
     void DateChanged() override;
@@ -184,6 +199,8 @@ private:
     void SetupMenus();
     void SetupTray();
     void SetupLock();
+    void SetupStyle();
+    void InitStyleMenus();
     void AutoLockTick();
     bool OnInput(QObject* target, QEvent* event);
     void ApplyColumnWidths();
@@ -242,4 +259,8 @@ private:
     InputWatcher* m_inputWatcher = nullptr;
     IdleClock m_idle;
     int m_autoLockSeconds = 0;
+
+    ThemePainter* m_themePainter = nullptr;
+    std::vector<QAction*> m_mnuColorStyle;
+    QPointer<dlgOption> m_dlgOption;
 };

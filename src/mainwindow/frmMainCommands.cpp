@@ -119,9 +119,8 @@ void frmMain::SetupMenus()
     }
 
     // Windows that arrive with later work stay visible and disabled until then.
-    for (QAction* a : { ui.mnuCalendar, ui.mnuShutdown, ui.mnuOpt, ui.mnuRunStatus })
+    for (QAction* a : { ui.mnuCalendar, ui.mnuShutdown, ui.mnuRunStatus })
         a->setEnabled(false);
-    ui.mnuStyleParent->menuAction()->setEnabled(false);
 
     // Help.
     connect(ui.mnuContent, &QAction::triggered, this, &frmMain::ShowHelp);
