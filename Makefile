@@ -24,7 +24,7 @@ run: deps $(RELEASE_DIR)/build.ninja
 	./$(RELEASE_DIR)/src/tickwell $(ARGS)
 
 test: deps
-	cmake -S . -B $(DEBUG_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_SANITIZE=ON
+	cmake -S . -B $(DEBUG_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTW_SANITIZE=ON -DTW_WERROR=ON
 	cmake --build $(DEBUG_DIR) -j $(JOBS)
 	cd $(DEBUG_DIR) && $(TEST_ENV) ctest --output-on-failure -j $(JOBS)
 

@@ -5,6 +5,7 @@
 #include "mainwindow/frmMain.h"
 #include "model/AppPaths.h"
 #include "model/AppVersion.h"
+#include "model/MsgBox.h"
 #include "model/TempFiles.h"
 #include "platform/Autorun.h"
 #include "platform/CSingleInst.h"
@@ -37,13 +38,17 @@ int main(int argc, char* argv[])
 #endif
     // Another instance brought forward on request: this start ends before it creates a window.
     CSingleInst singleInst;
-    if (singleInst.Check() == CSingleInst::Outcome::Activated)
+    const auto ask = [] {
+        return MsgBox::Show(QStringLiteral("软件另一实例已在运行，是否激活？"), MsgButtons::YesNo, MsgIcon::Question)
+            == MsgResult::Yes;
+    };
+    if (singleInst.Check(ask) == CSingleInst::Outcome::Activated)
         return 0;
     // Before anything slow: a SIGTERM during start-up is then handled as soon as the event loop runs.
     UnixSignalQuit signalQuit;
 
     frmMain window;
-    XdgAutorun autorun;
+    XdgAutorun autorun(AppTitle());
     window.Load(&autorun);
     singleInst.Register();
     QObject::connect(&singleInst, &CSingleInst::activateRequested, &window, &frmMain::RestoreFromTray);

@@ -63,7 +63,7 @@ int RunList(const QStringList& argsIn, QTextStream& out, QTextStream& err)
     if (int rc = ReadData(args, engine, err))
         return rc;
     if (!args.isEmpty()) {
-        err << "list 不需要参数：" << args.join(' ') << '\n';
+        err << "list 不需要参数：" << args.join(QLatin1Char(' ')) << '\n';
         return 2;
     }
     for (const TaskPtr& t : engine.Tasks()) {

@@ -28,5 +28,5 @@ void frmAbout::OpenHomePage(const QString& address)
 {
     if (!IsHomePageAddress(address))
         return;
-    TaskCommands::DesktopOpener()->Open(address, QString(), AppPaths::ProgramFolder(), ShowState::Normal);
+    Platform::DesktopOpener()->Open(address, QString(), AppPaths::ProgramFolder(), ShowState::Normal);
 }

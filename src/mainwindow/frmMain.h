@@ -173,6 +173,8 @@ public:
     // ITaskView
     void TaskAdded(const TaskPtr& task) override { AddTaskItem(task); }
     void TaskChanged(const TaskPtr& task) override { UpdateTaskItem(task); }
+    void TasksRemoved(const std::vector<TaskPtr>& tasks) override;
+    void TasksReset() override { RefreshList(); }
     void StoreSettings(AppSettings& settings) override;
 
 Q_SIGNALS:

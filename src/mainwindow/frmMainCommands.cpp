@@ -14,6 +14,7 @@
 #include "timerules/Clock.h"
 #include "ui_frmMain.h"
 #include "widgets/ListHelpers.h"
+#include "widgets/WindowHelpers.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -212,12 +213,10 @@ void frmMain::DeleteSelected()
     }
     if (!Confirmed(QStringLiteral("确认删除%1项任务？").arg(rows.size())))
         return;
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
-        if (const TaskPtr task = m_model->TaskAt(*it))
-            m_engine.Tasks().Remove(task->Key());
-        m_model->RemoveRow(*it);
-    }
-    UpdateSummary();
+    std::vector<TaskPtr> tasks;
+    for (int row : rows)
+        tasks.push_back(m_model->TaskAt(row));
+    m_engine.RemoveTasks(tasks);
     m_engine.SaveCfg();
 }
 
@@ -228,8 +227,7 @@ void frmMain::DeleteAll()
             QStringLiteral("确定要删除全部%1项任务吗？").arg(total), MsgButtons::YesNoCancel, MsgIcon::Question)
         != MsgResult::Yes)
         return;
-    m_engine.Tasks().Clear();
-    RefreshList();
+    m_engine.RemoveAllTasks();
     m_engine.SaveCfg();
 }
 
@@ -290,17 +288,8 @@ void frmMain::PauseResume()
     const bool paused = task->eStatus() == tsPaused;
     if (!Confirmed((paused ? QStringLiteral("继续") : QStringLiteral("暂停")) + QStringLiteral("任务？")))
         return;
-    if (task->IsWaiting()) {
-        task->SetStatus(tsPaused);
-    } else if (paused) {
-        if (task->IsRecurringTime() || task->dtAlarmDT < Clock::Now())
-            task->NextRecurring(true);
-        else
-            task->SetStatus(tsNotStarted);
-    } else {
+    if (!(paused ? m_engine.ResumeTask(task) : m_engine.PauseTask(task)))
         return;
-    }
-    UpdateTaskItem(task);
     UpdateTaskMenu();
     // Saved at once: a pause lost to a crash would let the task ring after all.
     m_engine.SaveCfg();
@@ -355,7 +344,7 @@ void frmMain::ViewLog()
     }
     const QString path = m_engine.LogFilePath();
     if (QFileInfo::exists(path))
-        TaskCommands::DesktopOpener()->Open(
+        Platform::DesktopOpener()->Open(
             QLatin1Char('"') + path + QLatin1Char('"'), QString(), QString(), ShowState::Normal);
     else
         Warn(QStringLiteral("无日志文件：") + QDir::toNativeSeparators(path));
@@ -376,7 +365,7 @@ void frmMain::Export()
         return;
     }
     if (MsgBox::Show(QStringLiteral("导出成功！是否打开？"), MsgButtons::YesNo, MsgIcon::Question) == MsgResult::Yes)
-        if (!TaskCommands::DesktopOpener()->Open(
+        if (!Platform::DesktopOpener()->Open(
                 QLatin1Char('"') + path + QLatin1Char('"'), QString(), QString(), ShowState::Normal))
             Warn(QStringLiteral("出错: 无法打开文件 ") + QDir::toNativeSeparators(path));
 }
@@ -468,17 +457,6 @@ void frmMain::StatusBarDoubleClicked(bool onFilterPanel)
 
 // ---- Windows ----
 
-namespace {
-
-void Present(QWidget* w)
-{
-    w->show();
-    w->raise();
-    w->activateWindow();
-}
-
-}  // namespace
-
 dlgFind* frmMain::FindDialog() const
 {
     return m_dlgFind;
@@ -498,7 +476,7 @@ void frmMain::ShowFind()
 {
     if (!m_dlgFind)
         m_dlgFind = new dlgFind(m_ui->lvwTasks, this);
-    Present(m_dlgFind);
+    ForceForeground(m_dlgFind);
 }
 
 void frmMain::ShowFilterForm()
@@ -507,14 +485,14 @@ void frmMain::ShowFilterForm()
         m_dlgFilter = new dlgFilter(*this, this);
     else
         m_dlgFilter->Synchronize();
-    Present(m_dlgFilter);
+    ForceForeground(m_dlgFilter);
 }
 
 void frmMain::ShowHelp()
 {
     if (!m_frmHelp)
         m_frmHelp = new frmHelp(this);
-    Present(m_frmHelp);
+    ForceForeground(m_frmHelp);
 }
 
 void frmMain::ShowAbout()

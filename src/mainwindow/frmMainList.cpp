@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 using namespace TaskColumns;
 
@@ -161,6 +162,21 @@ void frmMain::UpdateTaskItem(const TaskPtr& task, int row)
     m_model->RefreshRow(row);
     // A task edited or re-statused out of the filter leaves the list at once.
     if (!m_filter.Filter(*task))
+        m_model->RemoveRow(row);
+    UpdateSummary();
+}
+
+void frmMain::TasksRemoved(const std::vector<TaskPtr>& tasks)
+{
+    // Rows found first and dropped from the bottom up, so no row moves before its turn.
+    std::vector<int> rows;
+    for (const TaskPtr& task : tasks) {
+        const int row = m_model->RowOf(task->Key());
+        if (row >= 0 && m_model->TaskAt(row) == task)
+            rows.push_back(row);
+    }
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    for (int row : rows)
         m_model->RemoveRow(row);
     UpdateSummary();
 }

@@ -1,7 +1,6 @@
 #include "model/CTask.h"
 
 #include "model/Common.h"
-#include "model/TempFiles.h"
 #include "timerules/Clock.h"
 #include "timerules/TimeExpr.h"
 
@@ -137,6 +136,7 @@ void CTask::SetDescription(const QString& text)
     m_userEventTitle.clear();
     m_userEventCmd.clear();
     m_userEventArgv.clear();
+    m_userEventScript.clear();
     m_kind = ttNormal;
     m_check.reset();  // a running check is left to finish on its own
     if (!text.startsWith(QLatin1Char(':')))
@@ -158,11 +158,10 @@ void CTask::SetDescription(const QString& text)
                 if (l.startsWith(QLatin1Char(':')))
                     l.prepend(QLatin1Char('#'));
             }
-            const QString path = CreateTempFile(kTempFilePrefix, QStringLiteral(".sh"), script.join(u'\n'));
-            if (!path.isEmpty()) {
-                m_userEventArgv = { QStringLiteral("/bin/sh"), path };
-                m_userEventCmd = QStringLiteral("/bin/sh ") + ShellQuote(path);
-            }
+            // Written to a file only when the check starts: a task that is merely read leaves nothing behind.
+            m_userEventArgv.clear();
+            m_userEventScript = script.join(u'\n');
+            m_userEventCmd = m_userEventScript;
             return;
         }
         if (EndsWith(line.trimmed(), QStringLiteral(".htm")) || EndsWith(line.trimmed(), QStringLiteral(".html"))) {

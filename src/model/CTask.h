@@ -38,7 +38,7 @@ quint32 TaskStatusColor(int status);
 bool IsWaitingStatus(int status);  // 0, 3, 7
 
 // The prefix of the temporary scripts made for multi-line check commands.
-inline constexpr const char* kTempFilePrefix = "tw";
+inline constexpr QLatin1String kTempFilePrefix("tw");
 
 // A reminder task. Fields are public: the store, the editor and the rules all read and write them.
 class CTask
@@ -89,12 +89,15 @@ public:
     void SetDescription(const QString& text);
     TaskKind TaskType() const { return m_kind; }
     QString UserEventTitle() const { return m_userEventTitle; }
-    // The check of a kind-1 task as the user would type it in a terminal ("/bin/sh -c 'line'", or
-    // "/bin/sh '/tmp/twXXXXXX.sh'" for a script made of two or more lines); the page file of a kind-2 task.
+    // The check of a kind-1 task as the user would type it in a terminal ("/bin/sh -c 'line'", or the
+    // script itself when it has two or more lines); the page file of a kind-2 task.
     QString UserEventCmd() const { return m_userEventCmd; }
-    // The same check as program and arguments, to be started without a further shell so that nothing in
-    // the line is split or expanded twice. Empty when there is nothing to run (and for kind 2).
+    // A one-line check as program and arguments, to be started without a further shell so that nothing in
+    // the line is split or expanded twice. Empty for a script, for kind 2 and when there is nothing to run.
     QStringList UserEventArgv() const { return m_userEventArgv; }
+    // A check of two or more lines as the script /bin/sh runs (remark lines made comments), "" otherwise. Its
+    // file exists only while the check runs.
+    QString UserEventScript() const { return m_userEventScript; }
 
     QString Title() const;
     QString RemainTime() const;
@@ -123,7 +126,7 @@ public:
     bool InTheValidPeriod(Instant dt) const;
 
     // Custom-event checks (CTaskCheck.cpp). A kind-1 check runs as a separate process that is started once
-    // and then polled; the program never kills it.
+    // and then polled; the program never kills it. A script is written at the start and deleted at the end.
     // True while a check process has been started and its end not yet collected.
     bool IsCheckingEvent() const { return m_check != nullptr; }
     // Starts the check when none is running, then waits at most `timeoutMs` for it. Returns true when it
@@ -142,6 +145,7 @@ private:
     QString m_userEventTitle;
     QString m_userEventCmd;
     QStringList m_userEventArgv;
+    QString m_userEventScript;
     QString m_postpone;
     std::shared_ptr<class CheckProcess> m_check;  // the running check; a new description forgets it
 };

@@ -1,30 +1,50 @@
+#include "model/AppPaths.h"
 #include "model/CTask.h"
+#include "model/Logging.h"
 #include "model/MsgBox.h"
+#include "model/TempFiles.h"
+#include "platform/ICheckLauncher.h"
 
-#include <QProcess>
+#include <QDir>
 
 #include <vector>
+
+// A started check and the script file written for it, which goes once the check has ended.
+class CheckProcess
+{
+public:
+    CheckProcess(std::unique_ptr<ICheckProcess> p, QString scriptFile)
+        : process(std::move(p))
+        , script(std::move(scriptFile))
+    {
+    }
+    ~CheckProcess();
+    CheckProcess(const CheckProcess&) = delete;
+    CheckProcess& operator=(const CheckProcess&) = delete;
+
+    std::unique_ptr<ICheckProcess> process;
+    QString script;
+};
 
 namespace {
 
 // Checks whose task forgot them (a new description, a deleted task) keep running to their end: the
-// program never kills a check. They are reaped here once they have ended.
+// program never kills a check. They and their scripts are cleared up here once they have ended.
 class Orphanage
 {
 public:
-    static void Adopt(QProcess* process)
+    static void Adopt(std::unique_ptr<ICheckProcess> process, const QString& script)
     {
         Reap();
-        Orphans().push_back(process);
+        Orphans().push_back({ std::move(process), script });
     }
 
     static void Reap()
     {
         auto& orphans = Orphans();
         for (auto it = orphans.begin(); it != orphans.end();) {
-            QProcess* p = *it;
-            if (p->state() == QProcess::NotRunning || p->waitForFinished(0)) {
-                delete p;
+            if (it->process->WaitForEnd(0)) {
+                DeleteTempFile(it->script);
                 it = orphans.erase(it);
             } else {
                 ++it;
@@ -33,33 +53,29 @@ public:
     }
 
 private:
-    // Never destroyed: deleting a running QProcess would kill it, so those still running at exit stay.
-    static std::vector<QProcess*>& Orphans()
+    struct Orphan
     {
-        static auto* orphans = new std::vector<QProcess*>;
+        std::unique_ptr<ICheckProcess> process;
+        QString script;
+    };
+    // Never destroyed: those still running at exit stay running (their scripts go with the other
+    // temporary files at quit).
+    static std::vector<Orphan>& Orphans()
+    {
+        static auto* orphans = new std::vector<Orphan>;
         return *orphans;
     }
 };
 
 }  // namespace
 
-class CheckProcess
+CheckProcess::~CheckProcess()
 {
-public:
-    explicit CheckProcess(std::unique_ptr<QProcess> p)
-        : process(std::move(p))
-    {
-    }
-    ~CheckProcess()
-    {
-        if (process && process->state() != QProcess::NotRunning)
-            Orphanage::Adopt(process.release());
-    }
-    CheckProcess(const CheckProcess&) = delete;
-    CheckProcess& operator=(const CheckProcess&) = delete;
-
-    std::unique_ptr<QProcess> process;
-};
+    if (process && !process->WaitForEnd(0))
+        Orphanage::Adopt(std::move(process), script);
+    else
+        DeleteTempFile(script);
+}
 
 bool CTask::CheckUserCmd(bool& isValid, int timeoutMs, int& retCode)
 {
@@ -68,34 +84,35 @@ bool CTask::CheckUserCmd(bool& isValid, int timeoutMs, int& retCode)
         return false;
 
     if (!m_check) {
-        const QStringList argv = UserEventArgv();
+        QStringList argv = m_userEventArgv;
+        QString script;
+        if (!m_userEventScript.isEmpty()) {
+            script = CreateTempFile(kTempFilePrefix, QStringLiteral(".sh"), m_userEventScript);
+            if (script.isEmpty()) {
+                qCWarning(lcCheck) << "cannot write the check script of" << Key() << "into"
+                                   << QDir::toNativeSeparators(AppPaths::TempFolder());
+                isValid = false;
+                return false;
+            }
+            argv = { QStringLiteral("/bin/sh"), script };
+        }
         if (argv.isEmpty())
             return false;
         Orphanage::Reap();
-        auto p = std::make_unique<QProcess>();
-        p->setProgram(argv.front());
-        p->setArguments(argv.mid(1));
-        // No window and no pipes: a check that writes a lot must not stall on a pipe nobody reads.
-        p->setStandardInputFile(QProcess::nullDevice());
-        p->setStandardOutputFile(QProcess::nullDevice());
-        p->setStandardErrorFile(QProcess::nullDevice());
-        p->start();
-        if (!p->waitForStarted(10000)) {
-            // Could not be created (a missing program, a script that vanished): nothing is left running.
+        std::unique_ptr<ICheckProcess> process = Platform::CheckLauncher()->Start(argv);
+        if (!process) {
+            // Could not be created (a missing program, say): nothing is left running, and no script.
+            qCWarning(lcCheck) << "cannot start the check of" << Key() << argv;
+            DeleteTempFile(script);
             isValid = false;
             return false;
         }
-        m_check = std::make_shared<CheckProcess>(std::move(p));
+        m_check = std::make_shared<CheckProcess>(std::move(process), script);
     }
 
-    QProcess& p = *m_check->process;
-    if (p.state() != QProcess::NotRunning && !p.waitForFinished(timeoutMs < 0 ? 0 : timeoutMs))
+    if (!m_check->process->WaitForEnd(timeoutMs < 0 ? 0 : timeoutMs))
         return false;
-
-    if (p.exitStatus() == QProcess::NormalExit)
-        retCode = p.exitCode();
-    else
-        retCode = 128 + (p.exitCode() > 0 ? p.exitCode() : 1);  // killed by a signal: never "no event"
+    retCode = m_check->process->ExitCode();
     m_check.reset();
     return retCode != 0;
 }

@@ -10,17 +10,7 @@ public:
     MsgResult Show(const QString& text, MsgButtons buttons, MsgIcon, const QString&) override
     {
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-        switch (buttons) {
-        case MsgButtons::Ok:
-            return MsgResult::Ok;
-        case MsgButtons::OkCancel:
-            return MsgResult::Cancel;
-        case MsgButtons::YesNo:
-            return MsgResult::No;
-        case MsgButtons::YesNoCancel:
-            return MsgResult::Cancel;
-        }
-        return MsgResult::Cancel;
+        return MsgBox::SafeAnswer(buttons);
     }
 
     QString Input(const QString&, const QString&, const QString&) override { return {}; }
@@ -63,6 +53,20 @@ void SetPresenter(std::shared_ptr<IMessagePresenter> presenter)
 std::shared_ptr<IMessagePresenter> Presenter()
 {
     return Current();
+}
+
+MsgResult SafeAnswer(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::Ok:
+        return MsgResult::Ok;
+    case MsgButtons::YesNo:
+        return MsgResult::No;
+    case MsgButtons::OkCancel:
+    case MsgButtons::YesNoCancel:
+        return MsgResult::Cancel;
+    }
+    return MsgResult::Cancel;
 }
 
 QString DefaultTitle()

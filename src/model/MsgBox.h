@@ -42,6 +42,9 @@ QString SaveFileName(const QString& title, const QString& filter, const QString&
 void SetPresenter(std::shared_ptr<IMessagePresenter> presenter);
 std::shared_ptr<IMessagePresenter> Presenter();
 
+// The answer of a question nobody can see: Ok to a plain message, otherwise No or Cancel, never a go-ahead.
+MsgResult SafeAnswer(MsgButtons buttons);
+
 // The window caption used when a caller passes no title.
 QString DefaultTitle();
 

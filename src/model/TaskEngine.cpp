@@ -1,6 +1,7 @@
 #include "model/TaskEngine.h"
 
 #include "model/AppPaths.h"
+#include "model/Logging.h"
 #include "model/MsgBox.h"
 #include "timerules/Clock.h"
 
@@ -17,6 +18,26 @@ bool TaskEngine::AddTask(const TaskPtr& task)
     if (m_view)
         m_view->TaskAdded(task);
     return true;
+}
+
+int TaskEngine::RemoveTasks(const std::vector<TaskPtr>& tasks)
+{
+    std::vector<TaskPtr> removed;
+    removed.reserve(tasks.size());
+    for (const TaskPtr& task : tasks) {
+        if (task && m_tasks.GetTask(task->Key()) == task && m_tasks.Remove(task->Key()))
+            removed.push_back(task);
+    }
+    if (m_view && !removed.empty())
+        m_view->TasksRemoved(removed);
+    return int(removed.size());
+}
+
+void TaskEngine::RemoveAllTasks()
+{
+    m_tasks.Clear();
+    if (m_view)
+        m_view->TasksReset();
 }
 
 QString TaskEngine::DataFilePath() const
@@ -84,6 +105,29 @@ void TaskEngine::SetTaskStatus(const TaskPtr& task, TaskStatus status, bool next
         m_view->TaskChanged(task);
 }
 
+bool TaskEngine::PauseTask(const TaskPtr& task)
+{
+    if (!task || !task->IsWaiting())
+        return false;
+    task->SetStatus(tsPaused);
+    if (m_view)
+        m_view->TaskChanged(task);
+    return true;
+}
+
+bool TaskEngine::ResumeTask(const TaskPtr& task)
+{
+    if (!task || task->eStatus() != tsPaused)
+        return false;
+    if (task->IsRecurringTime() || task->dtAlarmDT < Clock::Now())
+        task->NextRecurring(true);
+    else
+        task->SetStatus(tsNotStarted);
+    if (m_view)
+        m_view->TaskChanged(task);
+    return true;
+}
+
 void TaskEngine::LogTaskStatus(const TaskPtr& task)
 {
     if (!task || (!m_settings.EnableLog && !task->bAutoMemo))
@@ -119,8 +163,12 @@ void TaskEngine::WriteLog(const QString& message)
     ok = ok && file.write(bytes) == bytes.size();
     file.close();
     ok = ok && file.error() == QFileDevice::NoError;
-    if (ok || m_logFailReported)
+    if (ok)
         return;
+    if (m_logFailReported) {
+        qCWarning(lcStatusLog) << "status log line not written to" << m_logFile << file.errorString();
+        return;
+    }
     // Said once: the scan changes statuses every second and must not stack up message boxes.
     m_logFailReported = true;
     MsgBox::Show(QStringLiteral("无法写入状态日志文件：") + QDir::toNativeSeparators(m_logFile)

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <vector>
+
 // What the engine tells the windows. The engine never includes a widget header.
 class ITaskView
 {
@@ -14,6 +16,10 @@ public:
     virtual ~ITaskView() = default;
     virtual void TaskAdded(const TaskPtr& task) = 0;  // a row for a new task
     virtual void TaskChanged(const TaskPtr& task) = 0;  // refresh the task's row
+    // The tasks have left the collection (one call for a whole deletion, so a view can drop their rows at once).
+    virtual void TasksRemoved(const std::vector<TaskPtr>& tasks) = 0;
+    // The collection was emptied or replaced as a whole: rebuild the list.
+    virtual void TasksReset() = 0;
     // Just before a save: settings that live in the windows (column widths, say) are written back.
     virtual void StoreSettings(AppSettings&) { }
 };
@@ -29,6 +35,11 @@ public:
     TaskList& Tasks() { return m_tasks; }
     const TaskList& Tasks() const { return m_tasks; }
     bool AddTask(const TaskPtr& task);
+    // Takes the tasks out of the collection (those not in it are skipped) and tells the view; returns how many
+    // left. A check still running for a removed task runs on to its end.
+    int RemoveTasks(const std::vector<TaskPtr>& tasks);
+    bool RemoveTask(const TaskPtr& task) { return RemoveTasks({ task }) == 1; }
+    void RemoveAllTasks();
     TaskPtr GetTask(const QString& key) const { return m_tasks.GetTask(key); }
 
     AppSettings& Settings() { return m_settings; }
@@ -46,6 +57,11 @@ public:
 
     // The one way statuses change.
     void SetTaskStatus(const TaskPtr& task, TaskStatus status, bool nextRecurring, bool writeLog);
+    // Pausing holds a waiting task; false (nothing changes) for a task that is not waiting.
+    bool PauseTask(const TaskPtr& task);
+    // Resuming a paused task lets it wait again, or moves it on to its next occurrence when its alarm has
+    // passed meanwhile or its time recurs; false (nothing changes) for a task that is not paused.
+    bool ResumeTask(const TaskPtr& task);
     void LogTaskStatus(const TaskPtr& task);
     void WriteLog(const QString& message);
 

@@ -3,6 +3,7 @@
 #include "model/AppVersion.h"
 #include "model/Common.h"
 #include "model/LegacyImport.h"
+#include "model/Logging.h"
 #include "model/MsgBox.h"
 #include "model/TaskEngine.h"
 #include "timerules/Clock.h"
@@ -680,6 +681,8 @@ bool TaskStore::Save(const TaskEngine& engine)
     if (!m_saveFailing) {
         m_saveFailing = true;
         MsgBox::Show(kSaveFailed, MsgButtons::Ok, MsgIcon::Warning);
+    } else {
+        qCWarning(lcStore) << "data file not saved again:" << path;
     }
     return false;
 }

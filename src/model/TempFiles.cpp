@@ -55,6 +55,13 @@ QString CreateTempFile(const QString& prefix, const QString& extension, const QS
     return path;
 }
 
+void DeleteTempFile(const QString& path)
+{
+    if (path.isEmpty() || !Register().removeOne(path))
+        return;
+    QFile::remove(path);
+}
+
 void DeleteTempFiles()
 {
     for (const QString& path : std::as_const(Register()))

@@ -21,8 +21,9 @@ public:
 class XdgAutorun : public IAutorun
 {
 public:
-    // The program path defaults to the running executable.
-    explicit XdgAutorun(QString programPath = QString());
+    // `title` is the entry's name as the desktop's start-up settings list it; the program path defaults to
+    // the running executable.
+    explicit XdgAutorun(QString title, QString programPath = QString());
 
     std::optional<QString> Read() const override;
     bool Set(bool enable) override;
@@ -35,6 +36,7 @@ public:
     QString EntryText() const;
 
 private:
+    QString m_title;
     QString m_programPath;
 };
 
@@ -44,6 +46,3 @@ QString ExecProgram(const QString& exec);
 // The start-up check: when an entry exists it is reported as on (true); when it names another program path,
 // for instance after the program moved, it is rewritten for this one. Failures to rewrite are ignored here.
 bool CheckAutorunAtStart(IAutorun& autorun, const QString& programPath);
-
-// Switches the current user's autostart entry for this program; true when the entry now holds what was asked.
-bool SetAutorun(bool enable);

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/CSingleInst.h"
 
-#include "model/MsgBox.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -77,14 +75,12 @@ bool CSingleInst::AskToActivate(int slot) const
     return true;
 }
 
-CSingleInst::Outcome CSingleInst::Check()
+CSingleInst::Outcome CSingleInst::Check(const std::function<bool()>& askToActivate)
 {
     for (int slot = 0; slot < kSlots; ++slot) {
         if (!SlotIsLive(slot))
             continue;
-        const MsgResult answer
-            = MsgBox::Show(QStringLiteral("软件另一实例已在运行，是否激活？"), MsgButtons::YesNo, MsgIcon::Question);
-        if (answer != MsgResult::Yes)
+        if (!askToActivate())
             return Outcome::RunOn;
         // The instance may have ended while the question was open: then this start runs on.
         return AskToActivate(slot) ? Outcome::Activated : Outcome::RunOn;

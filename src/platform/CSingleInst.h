@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QLocalServer;
 
 // Lets a second start find an instance that is already running and bring it forward instead of running twice.
@@ -23,9 +25,9 @@ public:
     explicit CSingleInst(const QString& dir = QString(), QObject* parent = nullptr);
     ~CSingleInst() override;
 
-    // The check of a new start: at the first live slot, asks whether to activate that instance. On Yes it is asked
-    // to come forward and the result is Activated: the caller ends at once, before creating any window.
-    Outcome Check();
+    // The check of a new start: at the first live slot, `askToActivate` puts the question to the user. On Yes that
+    // instance is asked to come forward and the result is Activated: the caller ends at once, before any window.
+    Outcome Check(const std::function<bool()>& askToActivate);
 
     // Registers this instance in the first slot without a live instance (slot 0 when all six are live) so that
     // later starts find it. Runs once; returns the slot, or -1 when no endpoint could be opened.

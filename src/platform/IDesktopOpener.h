@@ -21,3 +21,11 @@ public:
 
 // The desktop's own opener on this platform.
 std::shared_ptr<IDesktopOpener> MakeSystemDesktopOpener();
+
+namespace Platform {
+
+// The opener in force; the desktop's own until a test installs another. nullptr restores the desktop's one.
+std::shared_ptr<IDesktopOpener> DesktopOpener();
+void SetDesktopOpener(std::shared_ptr<IDesktopOpener> opener);
+
+}  // namespace Platform

@@ -1,7 +1,5 @@
 #include "platform/Autorun.h"
 
-#include "model/AppVersion.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -82,8 +80,9 @@ std::optional<QString> ReadFile(const QString& path)
 
 }  // namespace
 
-XdgAutorun::XdgAutorun(QString programPath)
-    : m_programPath(programPath.isEmpty() ? QCoreApplication::applicationFilePath() : std::move(programPath))
+XdgAutorun::XdgAutorun(QString title, QString programPath)
+    : m_title(std::move(title))
+    , m_programPath(programPath.isEmpty() ? QCoreApplication::applicationFilePath() : std::move(programPath))
 {
 }
 
@@ -102,7 +101,7 @@ QString XdgAutorun::EntryText() const
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
                           "Name=")
-        + AppTitle()
+        + EscapeValue(m_title)
         + QStringLiteral("\n"
                          "Exec=")
         + EscapeValue(ExecLine())
@@ -182,10 +181,4 @@ bool CheckAutorunAtStart(IAutorun& autorun, const QString& programPath)
     if (ExecProgram(*exec) != programPath)
         autorun.Set(true);
     return true;
-}
-
-bool SetAutorun(bool enable)
-{
-    XdgAutorun autorun;
-    return autorun.Set(enable);
 }

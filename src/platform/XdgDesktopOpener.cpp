@@ -14,6 +14,30 @@ std::shared_ptr<IDesktopOpener> MakeSystemDesktopOpener()
 
 namespace {
 
+std::shared_ptr<IDesktopOpener>& Current()
+{
+    static std::shared_ptr<IDesktopOpener> opener = MakeSystemDesktopOpener();
+    return opener;
+}
+
+}  // namespace
+
+namespace Platform {
+
+std::shared_ptr<IDesktopOpener> DesktopOpener()
+{
+    return Current();
+}
+
+void SetDesktopOpener(std::shared_ptr<IDesktopOpener> opener)
+{
+    Current() = opener ? std::move(opener) : MakeSystemDesktopOpener();
+}
+
+}  // namespace Platform
+
+namespace {
+
 QString Unquote(const QString& text)
 {
     if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))

@@ -6,12 +6,6 @@
 
 namespace {
 
-std::shared_ptr<IDesktopOpener>& Opener()
-{
-    static std::shared_ptr<IDesktopOpener> opener = MakeSystemDesktopOpener();
-    return opener;
-}
-
 TaskCommands::PowerHandler& Power()
 {
     static TaskCommands::PowerHandler handler;
@@ -21,16 +15,6 @@ TaskCommands::PowerHandler& Power()
 }  // namespace
 
 namespace TaskCommands {
-
-void SetDesktopOpener(std::shared_ptr<IDesktopOpener> opener)
-{
-    Opener() = opener ? std::move(opener) : MakeSystemDesktopOpener();
-}
-
-std::shared_ptr<IDesktopOpener> DesktopOpener()
-{
-    return Opener();
-}
 
 void SetPowerHandler(PowerHandler handler)
 {
@@ -67,6 +51,6 @@ bool RunCmd(const QString& command, const QString& startDir)
         file = m.captured(1);
         parameters = m.captured(2);
     }
-    auto opener = Opener();
+    auto opener = Platform::DesktopOpener();
     return opener->Open(file, parameters, dir, show);
 }

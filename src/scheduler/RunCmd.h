@@ -9,10 +9,6 @@
 
 namespace TaskCommands {
 
-// The opener in force; nullptr restores the desktop's one.
-void SetDesktopOpener(std::shared_ptr<IDesktopOpener> opener);
-std::shared_ptr<IDesktopOpener> DesktopOpener();
-
 // Receives the power-action commands (those beginning with "@") and says whether the action was accepted.
 // Without a handler such commands are refused.
 using PowerHandler = std::function<bool(const QString& command)>;

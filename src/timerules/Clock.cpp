@@ -15,7 +15,12 @@ public:
 
 }  // namespace
 
-std::shared_ptr<IClockSource>& Clock::Source()
+std::shared_ptr<IClockSource> Clock::Source()
+{
+    return Current();
+}
+
+std::shared_ptr<IClockSource>& Clock::Current()
 {
     static std::shared_ptr<IClockSource> source = std::make_shared<SystemClock>();
     return source;
@@ -23,12 +28,12 @@ std::shared_ptr<IClockSource>& Clock::Source()
 
 void Clock::SetSource(std::shared_ptr<IClockSource> source)
 {
-    Source() = source ? std::move(source) : std::make_shared<SystemClock>();
+    Current() = source ? std::move(source) : std::make_shared<SystemClock>();
 }
 
 QDateTime Clock::CurrentDateTime()
 {
-    return Source()->CurrentDateTime();
+    return Current()->CurrentDateTime();
 }
 
 QDate Clock::CurrentDate()

@@ -24,9 +24,11 @@ public:
 
     // Replace the source; nullptr restores the system clock.
     static void SetSource(std::shared_ptr<IClockSource> source);
+    // The source in force, so a temporary replacement can put it back.
+    static std::shared_ptr<IClockSource> Source();
 
 private:
-    static std::shared_ptr<IClockSource>& Source();
+    static std::shared_ptr<IClockSource>& Current();
 };
 
 // A clock that only moves when told to.

@@ -1,4 +1,5 @@
 #include "platform/Autorun.h"
+#include "model/AppVersion.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -57,7 +58,7 @@ void WriteFile(const QString& path, const QString& text)
 TEST(Autorun, WritesReadsAndRemovesTheAutostartEntry)
 {
     XdgConfigGuard env;
-    XdgAutorun autorun(QStringLiteral("/opt/tw dir/tickwell"));
+    XdgAutorun autorun(AppTitle(), QStringLiteral("/opt/tw dir/tickwell"));
     EXPECT_EQ(autorun.EntryPath(), env.entry());
     EXPECT_FALSE(autorun.Read());
     EXPECT_TRUE(autorun.Set(false));  // nothing there, nothing asked: success
@@ -77,7 +78,7 @@ TEST(Autorun, QuotesPathsThatHoldSpecialCharacters)
 {
     XdgConfigGuard env;
     const QString odd = QStringLiteral("/tmp/a \"b\" $HOME `x` 100% \\c/tickwell");
-    XdgAutorun autorun(odd);
+    XdgAutorun autorun(AppTitle(), odd);
     ASSERT_TRUE(autorun.Set(true));
     const auto exec = autorun.Read();
     ASSERT_TRUE(exec);
@@ -85,7 +86,7 @@ TEST(Autorun, QuotesPathsThatHoldSpecialCharacters)
     EXPECT_TRUE(exec->endsWith(QStringLiteral(" -m")));
 
     // A path that cannot be written into the entry is refused, not half written.
-    EXPECT_FALSE(XdgAutorun(QStringLiteral("/tmp/line\nbreak")).Set(true));
+    EXPECT_FALSE(XdgAutorun(AppTitle(), QStringLiteral("/tmp/line\nbreak")).Set(true));
 }
 
 TEST(Autorun, FailsWhenTheFolderCannotBeWritten)
@@ -93,7 +94,7 @@ TEST(Autorun, FailsWhenTheFolderCannotBeWritten)
     XdgConfigGuard env;
     // The configuration folder is a file: nothing can be created below it.
     WriteFile(env.config(), QStringLiteral("not a folder"));
-    XdgAutorun autorun(QStringLiteral("/opt/tw/tickwell"));
+    XdgAutorun autorun(AppTitle(), QStringLiteral("/opt/tw/tickwell"));
     EXPECT_FALSE(autorun.Set(true));
 }
 
@@ -101,7 +102,7 @@ TEST(Autorun, UsesTheHomeFolderWhenTheConfigVariableIsNotAbsolute)
 {
     XdgConfigGuard env;
     qputenv("XDG_CONFIG_HOME", "relative/config");
-    XdgAutorun autorun(QStringLiteral("/opt/tw/tickwell"));
+    XdgAutorun autorun(AppTitle(), QStringLiteral("/opt/tw/tickwell"));
     EXPECT_EQ(autorun.EntryPath(), env.path(QStringLiteral("home/.config/autostart/tickwell.desktop")));
 }
 
@@ -109,7 +110,7 @@ TEST(Autorun, StartUpRewritesAnEntryForAnotherPathOnly)
 {
     XdgConfigGuard env;
     const QString here = QStringLiteral("/opt/tw/tickwell");
-    XdgAutorun autorun(here);
+    XdgAutorun autorun(AppTitle(), here);
 
     // No entry: reported off, nothing written.
     EXPECT_FALSE(CheckAutorunAtStart(autorun, here));

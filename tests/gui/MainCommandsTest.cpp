@@ -3,7 +3,7 @@
 #include "mainwindow/dlgFilter.h"
 #include "mainwindow/dlgFind.h"
 #include "mainwindow/frmHelp.h"
-#include "platform/Autorun.h"
+#include "support/RecordingAutorun.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,23 +16,6 @@
 #include <QTest>
 
 using namespace TaskColumns;
-
-namespace {
-
-class ScriptedAutorun : public IAutorun
-{
-public:
-    std::optional<QString> Read() const override { return std::nullopt; }
-    bool Set(bool enable) override
-    {
-        calls << enable;
-        return works;
-    }
-    bool works = true;
-    QList<bool> calls;
-};
-
-}  // namespace
 
 using MainCommands = MainWindowFixture;
 
@@ -408,7 +391,7 @@ TEST_F(MainCommands, ExportWritesTheFileAndOffersToOpenIt)
 
 TEST_F(MainCommands, AutostartToggle)
 {
-    ScriptedAutorun autorun;
+    RecordingAutorun autorun;
     W().Load(&autorun);
     EXPECT_FALSE(Action("mnuAutorun")->isChecked());
     Action("mnuAutorun")->trigger();

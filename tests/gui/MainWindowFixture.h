@@ -2,11 +2,11 @@
 
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/frmMain.h"
-#include "scheduler/RunCmd.h"
 #include "support/RecordingOpener.h"
 #include "support/TestEnv.h"
 #include "support/TestText.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QTableView>
 #include <gtest/gtest.h>
@@ -18,11 +18,8 @@ class WindowTestEnv : public ::testing::Test
 protected:
     explicit WindowTestEnv(const QDateTime& start)
         : m_clock(start)
-        , m_opener(std::make_shared<RecordingOpener>())
     {
-        TaskCommands::SetDesktopOpener(m_opener);
     }
-    ~WindowTestEnv() override { TaskCommands::SetDesktopOpener(nullptr); }
 
     QString LastMessage() { return m_msg->shown.empty() ? QString() : m_msg->shown.back().text; }
     QString DataFile() const { return m_folder.file(QStringLiteral("twdata.xml")); }
@@ -30,7 +27,7 @@ protected:
     ProgramFolderGuard m_folder;
     ClockGuard m_clock;
     MsgBoxGuard m_msg;
-    std::shared_ptr<RecordingOpener> m_opener;
+    OpenerGuard m_opener;
 };
 
 // That environment with a main window, and helpers to fill and select its list.
@@ -40,9 +37,17 @@ protected:
     MainWindowFixture()
         : WindowTestEnv(QDateTime(QDate(2012, 6, 3), QTime(12, 0), Qt::UTC))
         , m_window(std::make_unique<frmMain>())
+        // Every insertion, removal, reset and change of the list is checked against the model rules; a
+        // breach ends the test run at once.
+        , m_modelTester(std::make_unique<QAbstractItemModelTester>(
+              m_window->ListModel(), QAbstractItemModelTester::FailureReportingMode::Fatal))
     {
     }
-    ~MainWindowFixture() override { m_window.reset(); }
+    ~MainWindowFixture() override
+    {
+        m_modelTester.reset();
+        m_window.reset();
+    }
 
     frmMain& W() { return *m_window; }
     TaskTableModel& M() { return *m_window->ListModel(); }
@@ -84,4 +89,5 @@ protected:
     void SelectTask(const TaskPtr& t) { Select({ M().RowOf(t->Key()) }); }
 
     std::unique_ptr<frmMain> m_window;
+    std::unique_ptr<QAbstractItemModelTester> m_modelTester;
 };

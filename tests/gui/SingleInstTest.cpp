@@ -21,6 +21,12 @@ namespace {
 
 const QString kQuestion = QStringLiteral("软件另一实例已在运行，是否激活？");
 
+// What the program asks, through the scripted message box.
+bool Ask()
+{
+    return MsgBox::Show(kQuestion, MsgButtons::YesNo, MsgIcon::Question) == MsgResult::Yes;
+}
+
 // Waits with the event loop running, so endpoints of this process answer meanwhile.
 template <class Pred> bool WaitFor(Pred pred, int ms = 20000)
 {
@@ -76,7 +82,7 @@ TEST(SingleInst, SlotsAreTakenInOrderAndTheQuestionComesOnlyWhenOneIsLive)
     for (int i = 0; i < 7; ++i) {
         auto inst = std::make_unique<CSingleInst>(rt.path());
         box->answers.push_back(MsgResult::No);
-        EXPECT_EQ(inst->Check(), CSingleInst::Outcome::RunOn);
+        EXPECT_EQ(inst->Check(Ask), CSingleInst::Outcome::RunOn);
         EXPECT_EQ(inst->Register(), i < 6 ? i : 0) << "instance " << i + 1;
         EXPECT_EQ(inst->Register(), inst->Slot()) << "registering twice changes nothing";
         running.push_back(std::move(inst));
@@ -99,7 +105,7 @@ TEST(SingleInst, SlotsAreTakenInOrderAndTheQuestionComesOnlyWhenOneIsLive)
     next.reset();
     CSingleInst alone(rt.path());
     box->shown.clear();
-    EXPECT_EQ(alone.Check(), CSingleInst::Outcome::RunOn);
+    EXPECT_EQ(alone.Check(Ask), CSingleInst::Outcome::RunOn);
     EXPECT_TRUE(box->shown.empty()) << "after the others quit, a start asks nothing";
     EXPECT_EQ(alone.Register(), 0);
     EXPECT_EQ(QDir(rt.path()).entryList(QDir::System | QDir::Files).size(), 2) << "one link, one endpoint";

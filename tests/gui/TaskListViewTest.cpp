@@ -47,7 +47,7 @@ TEST_F(TaskListView, RowsFollowTheTasksWithTheColourOfTheirStatus)
     ASSERT_EQ(M().rowCount(), 9);
     for (int s = 0; s < kTaskStatusCount; ++s) {
         const QColor c = M().data(M().index(s, colPriority), Qt::ForegroundRole).value<QColor>();
-        EXPECT_EQ(c.name(), colours[s]) << s;
+        EXPECT_EQ(c.name(), QLatin1String(colours[s])) << s;
         EXPECT_EQ(M().Text(s, colStatus), TaskStatusName(s));
     }
     EXPECT_EQ(M().Text(0, colKey), "T01");

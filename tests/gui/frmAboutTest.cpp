@@ -9,13 +9,6 @@
 class AboutTest : public ::testing::Test
 {
 protected:
-    AboutTest()
-        : m_opener(std::make_shared<RecordingOpener>())
-    {
-        TaskCommands::SetDesktopOpener(m_opener);
-    }
-    ~AboutTest() override { TaskCommands::SetDesktopOpener(nullptr); }
-
     template <class T> static T* Find(QWidget& w, const char* name)
     {
         T* child = w.findChild<T*>(QLatin1String(name));
@@ -24,7 +17,7 @@ protected:
     }
 
     ProgramFolderGuard m_folder;
-    std::shared_ptr<RecordingOpener> m_opener;
+    OpenerGuard m_opener;
 };
 
 TEST_F(AboutTest, TitleCarriesTheVersionAndTheHomePageWaitsForAnAddress)

@@ -1,9 +1,9 @@
 #include "mainwindow/frmMain.h"
 #include "MainWindowFixture.h"
 #include "alerts/frmPrompt.h"
-#include "platform/Autorun.h"
 #include "model/AppVersion.h"
 #include "scheduler/RunCmd.h"
+#include "support/RecordingAutorun.h"
 #include "support/RecordingOpener.h"
 #include "support/TestEnv.h"
 
@@ -15,21 +15,6 @@
 #include <QTimer>
 
 namespace {
-
-class FakeAutorun : public IAutorun
-{
-public:
-    std::optional<QString> Read() const override { return exec; }
-    bool Set(bool enable) override
-    {
-        ++writes;
-        exec = enable ? std::optional<QString>(QStringLiteral("\"%1\" -m").arg(QCoreApplication::applicationFilePath()))
-                      : std::nullopt;
-        return true;
-    }
-    std::optional<QString> exec;
-    int writes = 0;
-};
 
 void WriteFile(const QString& path, const QString& text)
 {
@@ -110,20 +95,20 @@ TEST_F(MainWindowTest, TheCloseBoxMinimisesAndOnlyUnloadSaves)
 
 TEST_F(MainWindowTest, LoadMovesAnAutostartEntryToThisProgram)
 {
-    FakeAutorun none;
+    RecordingAutorun none;
     {
         frmMain window;
         window.Load(&none);
         EXPECT_FALSE(window.AutorunOn());
-        EXPECT_EQ(none.writes, 0);
+        EXPECT_TRUE(none.calls.isEmpty());
         window.Unload();
     }
-    FakeAutorun moved;
+    RecordingAutorun moved;
     moved.exec = QStringLiteral("\"/elsewhere/tickwell\" -m");
     frmMain window;
     window.Load(&moved);
     EXPECT_TRUE(window.AutorunOn());
-    EXPECT_EQ(moved.writes, 1);
+    EXPECT_EQ(moved.calls, QList<bool> { true });
     EXPECT_EQ(ExecProgram(moved.exec.value_or(QString())), QCoreApplication::applicationFilePath());
     window.Unload();
 }

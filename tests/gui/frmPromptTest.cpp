@@ -36,11 +36,10 @@ protected:
     PromptTest()
         : m_clock(2011, 12, 15, 10, 0, 0)
         , m_presenter(std::make_shared<HookedPresenter>())
+        , m_msg(m_presenter)
         , m_prompt(m_engine)
     {
-        MsgBox::SetPresenter(m_presenter);
     }
-    ~PromptTest() override { MsgBox::SetPresenter(std::make_shared<ScriptedPresenter>()); }
 
     // A task that has just fired.
     TaskPtr Fire(const QString& desc, const QString& type = QString())
@@ -80,6 +79,7 @@ protected:
     ProgramFolderGuard m_folder;
     ClockGuard m_clock;
     std::shared_ptr<HookedPresenter> m_presenter;
+    MsgBoxGuard m_msg;
     TaskEngine m_engine;
     frmPrompt m_prompt;
 };

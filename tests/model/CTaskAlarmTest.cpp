@@ -55,7 +55,7 @@ TEST_F(CTaskAlarm, RejectedPostponementsChangeNothing)
     EXPECT_EQ(err, "推迟时间格式不正确!");
     for (const char* text : { "0分钟", "abc", "", "99999999999999999999天" }) {
         err = "untouched";
-        EXPECT_FALSE(task.SetPostpone(text, &err, false)) << text;
+        EXPECT_FALSE(task.SetPostpone(QString::fromUtf8(text), &err, false)) << text;
         EXPECT_EQ(err, "untouched") << text;
     }
     EXPECT_FALSE(task.SetPostpone("2010-10-1 10:00", &err, false));

@@ -11,6 +11,8 @@ class RecordingView : public ITaskView
 public:
     void TaskAdded(const TaskPtr&) override { }
     void TaskChanged(const TaskPtr& task) override { changed.push_back(task); }
+    void TasksRemoved(const std::vector<TaskPtr>&) override { }
+    void TasksReset() override { }
     std::vector<TaskPtr> changed;
 };
 

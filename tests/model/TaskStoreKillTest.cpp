@@ -78,7 +78,7 @@ TEST(TaskStoreKill, SaveSurvivesSigkill)
     ASSERT_TRUE(SaveXmlIndented(a, folder.file("twdata.xml")));
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(kChildEnv, folder.path());
+    env.insert(QString::fromLatin1(kChildEnv), folder.path());
     std::mt19937 random(20120604);
     std::uniform_int_distribution<int> delayUs(0, 6000);
     QElapsedTimer total;

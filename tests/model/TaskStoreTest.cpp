@@ -369,11 +369,11 @@ TEST(TaskStore, ReadsTheValueSpellingsOfOlderFiles)
 {
     bool b = false;
     for (const char* yes : { "True", "TRUE", " 1 ", "-1" })
-        EXPECT_TRUE(TaskStore::ReadBool(yes, b) && b) << yes;
+        EXPECT_TRUE(TaskStore::ReadBool(QString::fromUtf8(yes), b) && b) << yes;
     for (const char* no : { "False", "0" })
-        EXPECT_TRUE(TaskStore::ReadBool(no, b) && !b) << no;
+        EXPECT_TRUE(TaskStore::ReadBool(QString::fromUtf8(no), b) && !b) << no;
     for (const char* bad : { "", "yes" })
-        EXPECT_FALSE(TaskStore::ReadBool(bad, b)) << bad;
+        EXPECT_FALSE(TaskStore::ReadBool(QString::fromUtf8(bad), b)) << bad;
     int n = 0;
     EXPECT_TRUE(TaskStore::ReadInt(" 3 ", n) && n == 3);
     EXPECT_FALSE(TaskStore::ReadInt("1e99", n));

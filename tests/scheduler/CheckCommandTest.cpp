@@ -1,4 +1,5 @@
 #include "model/CTask.h"
+#include "model/TempFiles.h"
 #include "support/TestEnv.h"
 
 #include <QElapsedTimer>
@@ -82,4 +83,5 @@ TEST(CheckCommand, AMultiLineCheckRunsAsOneScript)
     EXPECT_TRUE(task.CheckUserCmd(valid, 5000, rc));
     EXPECT_TRUE(valid);
     EXPECT_EQ(rc, 5);
+    EXPECT_TRUE(RegisteredTempFiles().isEmpty());  // the script went with the check
 }

@@ -10,17 +10,19 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <optional>
+
 namespace {
 
-class OpenerGuard
+// Installs a handler of power actions for the guard's life; they are refused again afterwards.
+class PowerHandlerGuard
 {
 public:
-    explicit OpenerGuard(std::shared_ptr<IDesktopOpener> opener) { TaskCommands::SetDesktopOpener(std::move(opener)); }
-    ~OpenerGuard()
+    explicit PowerHandlerGuard(TaskCommands::PowerHandler handler)
     {
-        TaskCommands::SetDesktopOpener(nullptr);
-        TaskCommands::SetPowerHandler(nullptr);
+        TaskCommands::SetPowerHandler(std::move(handler));
     }
+    ~PowerHandlerGuard() { TaskCommands::SetPowerHandler(nullptr); }
 };
 
 bool WaitForFile(const QString& path, int ms = 5000)
@@ -52,8 +54,7 @@ void WriteScript(const QString& path, const QByteArray& body)
 TEST(RunCmd, SplitsFileFromParametersAndDefaultsToTheProgramFolder)
 {
     ProgramFolderGuard folder;
-    auto opener = std::make_shared<RecordingOpener>();
-    OpenerGuard guard(opener);
+    OpenerGuard opener;
 
     EXPECT_FALSE(RunCmd(QString(), QString()));
     EXPECT_TRUE(opener->calls.empty());
@@ -86,13 +87,11 @@ TEST(RunCmd, SplitsFileFromParametersAndDefaultsToTheProgramFolder)
 
 TEST(RunCmd, PowerCommandsGoToTheHandlerOrAreRefused)
 {
-    auto opener = std::make_shared<RecordingOpener>();
-    OpenerGuard guard(opener);
-
+    OpenerGuard opener;
     EXPECT_FALSE(RunCmd(QStringLiteral("@shutdown 60"), QString()));
 
     QStringList seen;
-    TaskCommands::SetPowerHandler([&seen](const QString& cmd) {
+    PowerHandlerGuard power([&seen](const QString& cmd) {
         seen << cmd;
         return true;
     });
@@ -112,14 +111,14 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         m_recorder = m_dir.filePath(QStringLiteral("fake-opener"));
         WriteScript(m_recorder, "printf '%s\\n' \"$@\" > \"$(dirname \"$0\")/opened.txt\"");
-        TaskCommands::SetDesktopOpener(std::make_shared<XdgDesktopOpener>(m_recorder));
+        m_opener.emplace(m_recorder);
     }
-    void TearDown() override { TaskCommands::SetDesktopOpener(nullptr); }
 
     QString Path(const QString& name) const { return m_dir.filePath(name); }
 
     QTemporaryDir m_dir;
     QString m_recorder;
+    std::optional<FakeGuard<XdgDesktopOpener, IDesktopOpener>> m_opener;
 };
 
 TEST_F(XdgOpenerTest, StartsProgramsWithTheirParametersInTheStartFolder)

@@ -51,12 +51,9 @@ protected:
         : m_clock(2011, 12, 15, 10, 0, 0)
         , m_scheduler(m_engine)
     {
-        m_opener = std::make_shared<RecordingOpener>();
-        TaskCommands::SetDesktopOpener(m_opener);
         m_scheduler.SetSink(&m_sink);
         m_scheduler.SetHost(&m_host);
     }
-    ~SchedulerTest() override { TaskCommands::SetDesktopOpener(nullptr); }
 
     // A task whose reminder is `offsetSeconds` from now.
     TaskPtr Add(const QString& desc, qint64 offsetSeconds, TaskStatus status = tsNotStarted)
@@ -81,7 +78,7 @@ protected:
     TaskScheduler m_scheduler;
     RecordingSink m_sink;
     RecordingHost m_host;
-    std::shared_ptr<RecordingOpener> m_opener;
+    OpenerGuard m_opener;
 };
 
 TEST_F(SchedulerTest, KeepsTheCaptionClockAndNoticesDateChanges)

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "scheduler/RunCmd.h"
+#include "platform/IDesktopOpener.h"
+#include "support/FakeGuard.h"
 
 #include <QStringList>
 
@@ -27,3 +28,6 @@ public:
     QStringList opened;  // file, followed by its parameters when there are any
     bool result = true;
 };
+
+// A recording opener in force for the guard's life: `guard->calls`.
+using OpenerGuard = FakeGuard<RecordingOpener, IDesktopOpener>;

@@ -23,6 +23,7 @@ void TwTestEnvironment::SetUp()
 
 ClockGuard::ClockGuard(const QDateTime& start)
     : m_clock(std::make_shared<ManualClock>(start))
+    , m_previous(Clock::Source())
 {
     Clock::SetSource(m_clock);
 }
@@ -34,7 +35,7 @@ ClockGuard::ClockGuard(int y, int m, int d, int hh, int nn, int ss)
 
 ClockGuard::~ClockGuard()
 {
-    Clock::SetSource(std::make_shared<ManualClock>());
+    Clock::SetSource(m_previous);
 }
 
 void ClockGuard::Set(int y, int m, int d, int hh, int nn, int ss)
@@ -45,19 +46,11 @@ void ClockGuard::Set(int y, int m, int d, int hh, int nn, int ss)
 MsgResult ScriptedPresenter::Show(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)
 {
     shown.push_back({ text, buttons, icon, title });
-    if (!answers.empty()) {
-        MsgResult r = answers.front();
-        answers.pop_front();
-        return r;
-    }
-    switch (buttons) {
-    case MsgButtons::Ok:
-        return MsgResult::Ok;
-    case MsgButtons::YesNo:
-        return MsgResult::No;
-    default:
-        return MsgResult::Cancel;
-    }
+    if (answers.empty())
+        return MsgBox::SafeAnswer(buttons);
+    MsgResult r = answers.front();
+    answers.pop_front();
+    return r;
 }
 
 QString ScriptedPresenter::Input(const QString& prompt, const QString&, const QString& defaultText)
@@ -71,8 +64,8 @@ QString ScriptedPresenter::Input(const QString& prompt, const QString&, const QS
     return r;
 }
 
-MsgBoxGuard::MsgBoxGuard()
-    : m_presenter(std::make_shared<ScriptedPresenter>())
+MsgBoxGuard::MsgBoxGuard(std::shared_ptr<ScriptedPresenter> presenter)
+    : m_presenter(std::move(presenter))
     , m_previous(MsgBox::Presenter())
 {
     MsgBox::SetPresenter(m_presenter);

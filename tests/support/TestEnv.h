@@ -32,6 +32,7 @@ public:
 
 private:
     std::shared_ptr<ManualClock> m_clock;
+    std::shared_ptr<IClockSource> m_previous;
 };
 
 // Records every message and input box and answers from a queue; an empty queue answers the safe way
@@ -62,11 +63,12 @@ public:
     QStringList saveDialogs;  // "title|filter|suggested|suffix" of each dialog shown
 };
 
-// Installs a ScriptedPresenter for the life of the guard.
+// Installs a ScriptedPresenter (a new one, or the one given) for the life of the guard and restores the
+// previous presenter afterwards.
 class MsgBoxGuard
 {
 public:
-    MsgBoxGuard();
+    explicit MsgBoxGuard(std::shared_ptr<ScriptedPresenter> presenter = std::make_shared<ScriptedPresenter>());
     ~MsgBoxGuard();
     ScriptedPresenter& operator*() { return *m_presenter; }
     ScriptedPresenter* operator->() { return m_presenter.get(); }

@@ -35,7 +35,7 @@ TEST(CompoundAmount, SinglePairsAndOtherTextsAreNotCompound)
 {
     for (const char* t :
         { "1小时", "-15", "15", "abc", "", "1小时30", "1小时x30分", "每1小时30分", "10:00", "1周2天", "- -1天1秒" })
-        EXPECT_FALSE(ParseCompoundAmount(t).has_value()) << t;
+        EXPECT_FALSE(ParseCompoundAmount(QString::fromUtf8(t)).has_value()) << t;
     auto zero = ParseCompoundAmount("0分0秒");
     ASSERT_TRUE(zero.has_value());
     EXPECT_TRUE(zero->IsZero());
