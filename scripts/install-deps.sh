@@ -11,7 +11,7 @@ PACKAGES=(
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
   timgm6mb-soundfont pulseaudio pulseaudio-utils
   xvfb xauth x11-apps imagemagick openbox fonts-wqy-microhei
-  dbus python3-dbusmock
+  trayer xdotool dbus python3-dbusmock
 )
 
 missing=()

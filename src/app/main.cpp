@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 #include "app/QuitApp.h"
+#include "app/TestAnswers.h"
 #include "app/WidgetMessagePresenter.h"
 #include "mainwindow/frmMain.h"
 #include "model/AppPaths.h"
 #include "model/AppVersion.h"
+#include "model/MsgBox.h"
 #include "model/Resources.h"
 #include "model/TempFiles.h"
 #include "platform/Autorun.h"
+#include "platform/CSingleInst.h"
 #include "platform/DataFolderLock.h"
 #include "platform/DryRunPowerManager.h"
 #include "platform/IAudio.h"
@@ -73,6 +76,17 @@ int main(int argc, char* argv[])
     if (options.powerDryRun)
         Power::SetManager(std::make_shared<DryRunPowerManager>());
     MsgBox::SetPresenter(std::make_shared<WidgetMessagePresenter>());
+#ifdef TW_TEST_HOOKS
+    InstallTestAnswers();
+#endif
+    // Another instance brought forward on request: this start ends before it creates a window.
+    CSingleInst singleInst;
+    const auto ask = [] {
+        return MsgBox::Show(QStringLiteral("软件另一实例已在运行，是否激活？"), MsgButtons::YesNo, MsgIcon::Question)
+            == MsgResult::Yes;
+    };
+    if (singleInst.Check(ask) == CSingleInst::Outcome::Activated)
+        return 0;
 
     // Before the first box of start-up: a termination request ends the program at any point, saving what was
     // loaded up to then.
@@ -123,6 +137,8 @@ int main(int argc, char* argv[])
         return 0;
     }
     mainWindow = &window;
+    singleInst.Register();
+    QObject::connect(&singleInst, &CSingleInst::activateRequested, &window, &frmMain::RestoreFromTray);
     Resources::InstallResources();
 
     QObject::connect(&window, &frmMain::quitRequested, &app, [&window] { QuitApp(window); });

@@ -2,8 +2,8 @@
 
 #include "alerts/frmPrompt.h"
 #include "editor/frmTask.h"
+#include "mainwindow/SysTray.h"
 #include "platform/Autorun.h"
-#include "widgets/WindowHelpers.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/dlgFilter.h"
 #include "mainwindow/dlgFind.h"
@@ -13,6 +13,7 @@
 #include "power/dlgShutdown.h"
 #include "scheduler/RunCmd.h"
 #include "ui_frmMain.h"
+#include "widgets/WindowHelpers.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -38,6 +39,10 @@ frmMain::frmMain(QWidget* parent)
     m_tmrTime->setObjectName(QStringLiteral("tmrTime"));
     m_tmrTime->setInterval(1000);
     connect(m_tmrTime, &QTimer::timeout, this, [this] { m_scheduler.Tick(); });
+    SetupTray();
+    connect(m_tmrTime, &QTimer::timeout, m_sysTray, &SysTray::CheckHost);
+    SetupLock();
+    SetupStyle();
 
     connect(this, &frmMain::newTaskRequested, this, [this] { Editor()->ShowAsNewTask(this); });
     connect(this, &frmMain::editTaskRequested, this,
@@ -77,12 +82,18 @@ void frmMain::Load(IAutorun* autorun)
     m_filter = saved.Init(s.Filter, &err) ? saved : CTaskFilter();
     RefreshList();
     m_lastTaskCount = m_engine.Tasks().Count();
+    LoadAutoLock();
+    if (!s.UnlockPassword().isEmpty())
+        mnuLock_Click();
+    InitStyleMenus();
 
     // Power commands of due tasks count down in the shared shutdown dialog; it exists from here on so the
     // editor finds it too.
     ShutdownDialog();
     TaskCommands::SetPowerHandler([this](const QString& command) { return ShutdownDialog()->ShowAsExec(command); });
 
+    // The icon goes up before the window is first shown.
+    HideToTray();
     m_loaded = true;
     // The holder of the data folder reminds; a second one would fire every task twice.
     if (m_readOnly)
@@ -126,6 +137,7 @@ void frmMain::Unload()
              static_cast<QWidget*>(m_frmHelp.data()) })
         if (w)
             w->close();
+    m_sysTray->RemoveTrayIcon();
     m_engine.SaveCfg();
 }
 

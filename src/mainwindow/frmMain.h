@@ -1,6 +1,8 @@
 #pragma once
 
 #include "mainwindow/IFilterHost.h"
+#include "mainwindow/dlgOption.h"
+#include "model/AutoLock.h"
 #include "model/CTaskFilter.h"
 #include "model/TaskColumns.h"
 #include "model/TaskEngine.h"
@@ -21,6 +23,10 @@ class QLabel;
 class QMenu;
 class QTableView;
 class QTimer;
+class SysTray;
+class InputWatcher;
+class ThemePainter;
+class dlgOption;
 class TaskTableModel;
 class dlgFilter;
 class dlgFind;
@@ -133,6 +139,42 @@ public:
     dlgFilter* FilterDialog() const;
     frmHelp* HelpWindow() const;
 
+    // ---- The tray icon ----
+    // Hides the window to the tray (where the desktop has none: minimises it) and adds the icon the first time.
+    void HideToTray();
+    // Restores the window and brings it to the front; also what another start asks for.
+    void RestoreFromTray();
+    // A click on the tray icon: away windows come back, a shown one goes to the tray.
+    void SysTray_Notify();
+    // Hidden or minimised.
+    bool IsAway() const;
+    SysTray* Tray() const { return m_sysTray; }
+    QMenu* TrayMenu() const;
+
+    // ---- The lock ----
+    // Locks (hiding the list, the status bar and the menu bar) or unlocks; a lock with a password set disables
+    // the command until the password is typed.
+    void mnuLock_Click();
+    bool IsLocked() const;
+    bool IsPasswordLocked() const;
+    void NoteActivity();
+    bool IdleExpired(bool reset);
+    // Reads the auto-lock setting and restarts the idle clock.
+    void LoadAutoLock();
+    int AutoLockSeconds() const { return m_autoLockSeconds; }
+
+    // ---- Appearance ----
+    void ApplyStyle();
+    void ApplyListBackground();
+    void mnuColorStyle_Click(int index);
+    void mnuBgStyle_Click(int index);
+    void mnuChooseBG_Click();
+    // Takes a colour pair, repaints and stores it.
+    void SetStyleColorsAndSave(const QColor& color1, const QColor& color2);
+    // The options dialog, one at a time.
+    void ShowOptions();
+    dlgOption* OptionDialog() const { return m_dlgOption; }
+
     // ISchedulerHost
     void ClockTick(const QString& now) override;
     void DateChanged() override;
@@ -162,12 +204,19 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SetupList();
     void SetupStatusBar();
     void SetupMenus();
+    void SetupTray();
+    void SetupLock();
+    void SetupStyle();
+    void InitStyleMenus();
+    void AutoLockTick();
+    bool OnInput(QObject* target, QEvent* event);
     void ApplyColumnWidths();
     void OnSectionResized(int column, int oldSize, int newSize);
     void OnColumnMenuOpened();
@@ -218,4 +267,18 @@ private:
     QPointer<dlgFind> m_dlgFind;
     QPointer<dlgFilter> m_dlgFilter;
     QPointer<frmHelp> m_frmHelp;
+
+    SysTray* m_sysTray = nullptr;
+    QMenu* m_mnuTray = nullptr;
+
+    bool m_locked = false;
+    QString m_lockKeyBuffer;
+    QLabel* m_lblPrompt = nullptr;
+    InputWatcher* m_inputWatcher = nullptr;
+    IdleClock m_idle;
+    int m_autoLockSeconds = 0;
+
+    ThemePainter* m_themePainter = nullptr;
+    std::vector<QAction*> m_mnuColorStyle;
+    QPointer<dlgOption> m_dlgOption;
 };

@@ -124,9 +124,8 @@ void frmMain::SetupMenus()
     // Windows that arrive with later work stay visible and disabled until then.
     connect(ui.mnuShutdown, &QAction::triggered, this, &frmMain::ShowShutdown);
 
-    for (QAction* a : { ui.mnuCalendar, ui.mnuLock, ui.mnuOpt, ui.mnuRunStatus })
+    for (QAction* a : { ui.mnuCalendar, ui.mnuRunStatus })
         a->setEnabled(false);
-    ui.mnuStyleParent->menuAction()->setEnabled(false);
 
     // Help.
     connect(ui.mnuContent, &QAction::triggered, this, &frmMain::ShowHelp);

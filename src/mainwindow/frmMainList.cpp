@@ -213,7 +213,7 @@ void frmMain::UpdateSummary()
         Q_EMIT trayTipChanged(tip);
     }
     const int total = m_engine.Tasks().Count();
-    if (m_loaded && total != m_lastTaskCount && !isVisible())
+    if (m_loaded && total != m_lastTaskCount && IsAway())
         Q_EMIT balloonRequested(tip);
     m_lastTaskCount = total;
 }

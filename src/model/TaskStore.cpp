@@ -243,12 +243,16 @@ QString GetXmlAttr(const QXmlStreamAttributes& attrs, QLatin1StringView name, co
 
 bool SaveXmlIndented(const QByteArray& xml, const QString& path, QString* error)
 {
+    // The file holds the unlock password: a new one is for its owner's eyes only; an existing one keeps its mode.
+    const bool existed = QFileInfo::exists(path);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
             *error = file.errorString();
         return false;
     }
+    if (!existed)
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     if (file.write(xml) != xml.size()) {
         if (error)
             *error = file.errorString();

@@ -67,6 +67,7 @@ TEST(EndToEnd, ADueTaskIsFinishedLoggedAndSavedAndSigtermQuitsCleanly)
     // Nothing of the user's own configuration is read or written.
     env.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
     env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
     app.setProcessEnvironment(env);
     app.setProcessChannelMode(QProcess::ForwardedErrorChannel);

@@ -1,4 +1,5 @@
 #include "support/RecordingPowerManager.h"
+#include "support/RecordingNotifier.h"
 #include "support/TestEnv.h"
 
 #include <QApplication>
@@ -15,6 +16,8 @@ int main(int argc, char** argv)
     refuse->result = false;
     refuse->failure = QStringLiteral("PowerOff error=no power actions in tests");
     Power::SetManager(refuse);
+    // No test sends a notification to the real desktop; the tray tests on a private bus put the real one back.
+    DesktopNotifier::SetCurrent(std::make_shared<RecordingNotifier>());
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new TwTestEnvironment);
     return RUN_ALL_TESTS();

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QLocalServer;
+
+// Lets a second start find an instance that is already running and bring it forward instead of running twice.
+// Six per-user local endpoints stand for six slots; a slot holds a live instance when its endpoint answers.
+// A socket file left behind by a killed process does not answer, so it neither blocks nor misleads a later start:
+// its slot counts as free and is taken over.
+class CSingleInst : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kSlots = 6;
+    enum class Outcome { RunOn, Activated };
+
+    // `dir` is the folder that holds the endpoints; empty: the user's runtime folder (or the temporary folder with
+    // the user id in the names).
+    explicit CSingleInst(const QString& dir = QString(), QObject* parent = nullptr);
+    ~CSingleInst() override;
+
+    // The check of a new start: at the first live slot, `askToActivate` puts the question to the user. On Yes that
+    // instance is asked to come forward and the result is Activated: the caller ends at once, before any window.
+    Outcome Check(const std::function<bool()>& askToActivate);
+
+    // Registers this instance in the first slot without a live instance (slot 0 when all six are live) so that
+    // later starts find it. Runs once; returns the slot, or -1 when no endpoint could be opened.
+    int Register();
+    int Slot() const { return m_slot; }
+
+    QString EndpointName(int slot) const;
+    bool SlotIsLive(int slot) const;
+
+    static QString DefaultDir();
+
+Q_SIGNALS:
+    // Another start asked for this instance's main window: restore it and bring it to the front.
+    void activateRequested();
+
+private:
+    void OnNewConnection();
+    bool AskToActivate(int slot) const;
+
+    QString m_dir;
+    QLocalServer* m_server = nullptr;
+    QString m_ownName;
+    int m_slot = -1;
+};

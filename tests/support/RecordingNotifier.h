@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/IDesktopNotifier.h"
+
+#include <QStringList>
+
+// Stands in for the desktop's notification service: records "title|text" of each notification, shows nothing.
+class RecordingNotifier : public IDesktopNotifier
+{
+public:
+    bool Notify(const QString& title, const QString& text) override
+    {
+        shown << title + QLatin1Char('|') + text;
+        return result;
+    }
+    QStringList shown;
+    bool result = true;
+};
+
+// Installs a RecordingNotifier for the life of the guard, or `notifier` when one is given.
+class NotifierGuard
+{
+public:
+    explicit NotifierGuard(std::shared_ptr<IDesktopNotifier> notifier = nullptr)
+        : m_previous(DesktopNotifier::Current())
+    {
+        if (!notifier)
+            notifier = m_recording = std::make_shared<RecordingNotifier>();
+        DesktopNotifier::SetCurrent(std::move(notifier));
+    }
+    ~NotifierGuard() { DesktopNotifier::SetCurrent(m_previous); }
+    NotifierGuard(const NotifierGuard&) = delete;
+    NotifierGuard& operator=(const NotifierGuard&) = delete;
+    RecordingNotifier* operator->() const { return m_recording.get(); }
+
+private:
+    std::shared_ptr<RecordingNotifier> m_recording;
+    std::shared_ptr<IDesktopNotifier> m_previous;
+};
