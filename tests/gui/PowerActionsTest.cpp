@@ -100,7 +100,7 @@ TEST_F(PowerActions, ADueTaskWithAPowerCommandCountsDownInTheDialog)
 // The editor's command box reaches the shutdown dialog in its setting mode and takes the command it gives back.
 TEST_F(PowerActions, TheEditorsPowerEntrySetsACommandInTheDialog)
 {
-    Action("mnuNew")->trigger();
+    Action("mnuAdd")->trigger();
     auto* cmd = W().Editor()->findChild<QComboBox*>(QStringLiteral("cboCmd"));
     auto* items = qobject_cast<QStandardItemModel*>(cmd->model());
     ASSERT_TRUE(items->item(1)->isEnabled());

@@ -392,6 +392,7 @@ TEST_F(TaskEditor, ThePowerEntryWaitsForItsDialogThenSuggestsTheOptions)
     NewTask("关机");
     auto* cmd = C<QComboBox>("cboCmd");
     auto* model = qobject_cast<QStandardItemModel*>(cmd->model());
+    E().SetPowerSetting(nullptr);  // the main window installs the shutdown dialog; without it the entry waits
     EXPECT_FALSE(model->item(1)->isEnabled());
     E().SetPowerSetting([](QWidget*, const QString&) { return QStringLiteral("@shutdown 60"); });
     EXPECT_TRUE(model->item(1)->isEnabled());
