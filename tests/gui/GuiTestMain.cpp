@@ -3,6 +3,8 @@
 #include "support/TestEnv.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
@@ -10,6 +12,10 @@ int main(int argc, char** argv)
     // Windows are created but never shown on a real screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The single-instance channel lives in the runtime folder: a private one per test process keeps programs
+    // started by tests running side by side from asking each other to come forward.
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     QApplication app(argc, argv);
     // No test reaches the system's power manager, even one that forgets its guard: a refusing fake stands in.
     auto refuse = std::make_shared<RecordingPowerManager>();

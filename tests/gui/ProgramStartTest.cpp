@@ -63,6 +63,12 @@ public:
         env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
         m_process.setProcessEnvironment(env);
     }
+    void AnswerQuestions(const QString& answers)
+    {
+        QProcessEnvironment env = m_process.processEnvironment();
+        env.insert(QStringLiteral("TW_TEST_ANSWERS"), answers);
+        m_process.setProcessEnvironment(env);
+    }
     ~Program()
     {
         if (m_process.state() != QProcess::NotRunning) {
@@ -234,6 +240,7 @@ TEST(ProgramStart, ASecondProgramOnALockedFolderNeitherScansNorSaves)
             .toUtf8()));
     const QStringList args { QStringLiteral("--data-dir"), root.path() };
     Program first(root.path()), second(root.path());
+    second.AnswerQuestions(QStringLiteral("no"));  // "activate the other one?" — no, run beside it
     first.Start(args);
     ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(root.filePath(QStringLiteral("twdata.lock"))); }));
     second.Start(args);

@@ -33,8 +33,9 @@ TEST(NoSoundChild, EverySoundReturnsAndTheReasonIsToldOnce)
     EXPECT_TRUE(played || told.size() == 1) << "silent without a word";
     audio.Tone(950, 60);
     EXPECT_LE(told.size(), 1);
-    if (!told.isEmpty())
+    if (!told.isEmpty()) {
         EXPECT_TRUE(told[0].contains(QStringLiteral("声音"))) << qPrintable(told[0]);
+    }
 }
 
 TEST(NoSound, ReportedOnceAndNothingHangs)
