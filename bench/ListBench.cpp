@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/frmMain.h"
 #include "timerules/Clock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of finding a task's next due moment, as the editor and every finished occurrence pay it.
 #include "timerules/Clock.h"
 #include "timerules/Recurrence.h"

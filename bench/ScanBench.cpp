@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/TaskEngine.h"
 #include "scheduler/TaskScheduler.h"
 #include "timerules/Clock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and saving the data file with 10,000 tasks, far more than anyone keeps.
 #include "model/AppPaths.h"
 #include "model/MsgBox.h"

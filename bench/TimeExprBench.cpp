@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list view and the alarm box format and parse these texts for every row on every refresh.
 #include "timerules/Clock.h"
 #include "timerules/TimeExpr.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tickwell-cli lunar / solar: convert one date between the solar and the lunar calendar.
 #include "cli/CliCommand.h"
 #include "timerules/CLunarUtil.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands of the main window's menus and of its status bar.
 #include "editor/frmTask.h"
 #include "mainwindow/CategoryCombo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The task list of the main window: columns, rows, summary, sorting and the mouse.
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/frmMain.h"

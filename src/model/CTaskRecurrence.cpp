@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recurrence side of a task: moving it on to its next occurrence.
 #include "model/CTask.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "scheduler/TaskScheduler.h"
 
 #include "model/MsgBox.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the built tickwell-cli and checks what it prints and how it exits.
 #include <QDateTime>
 #include <QProcess>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs every file of a saved fuzz corpus through the target once, so crashes found by `make fuzz`
 // stay fixed. Any crash or sanitizer report fails the test.
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary due-date and due-time texts to the recurrence rules. The input's first line is the date
 // text, the second the time text (the whole input is also tried as either). The first byte picks the
 // clock's moment and a base; the last eight bytes, read as a double, are one more base.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary text to the task record: as a description (title, custom-event check, scripts), as a
 // postponement and as a manual alarm; and to the compound-span reader. Whatever the input, nothing may
 // crash, hang or throw, and the promises checked below hold.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the data-file reader and to the legacy reader. Whatever the input, both must return
 // (no crash, hang or sanitizer report), and whatever the data-file reader accepts must survive a save: the
 // written document reads back with the same tasks.

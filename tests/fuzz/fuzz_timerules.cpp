@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary text and numbers to the date and time vocabulary. Whatever the input, the parsers and
 // formatters must return (no crash, hang, exception or sanitizer report) and keep a few promises checked below.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/dlgFilter.h"
 #include "mainwindow/IFilterHost.h"
 #include "model/CSimpleList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files the program did not write: none may expand, hang, crash, or cost the user the file.
 #include "StoreTestUtil.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A save interrupted by SIGKILL (a crash, a power cut) leaves the old file or the new one, never a torn one.
 // The child is this test binary run again with TW_KILL_CHILD_DIR set, so it saves through the real code path.
 #include "StoreTestUtil.h"

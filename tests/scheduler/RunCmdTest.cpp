@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "scheduler/RunCmd.h"
 #include "model/AppPaths.h"
 #include "platform/XdgDesktopOpener.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Properties of rule evaluation over many generated rules and clock values, checked against a plain
 // day-by-day search written straight from the rule's meaning.
 #include "support/TestEnv.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rule vocabulary the recurrence dialog works with: heads, details, composing and reading rules back.
 #include "support/TestEnv.h"
 #include "support/TestText.h"
