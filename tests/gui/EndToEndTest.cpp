@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/DataFileText.h"
 #include "support/TestEnv.h"
 
 #include <QDateTime>
@@ -42,24 +43,16 @@ TEST(EndToEnd, ADueTaskIsFinishedLoggedAndSavedAndSigtermQuitsCleanly)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDateTime due
-        = QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second())).addSecs(2);
-    const QString dueText = due.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-    const QString data
-        = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                         "<tasks ver=\"100000\" types=\"\" EnableLog=\"true\">\n"
-                         "  <task Id=\"1\" DueDT=\"%1\" CreateDT=\"%1\" RingType=\"0\" Status=\"0\" AlarmDT=\"%1\"\n"
-                         "        DueDate=\"%2\" DueTime=\"%3\" AutoFinish=\"true\" Desc=\"端到端自动完成\"/>\n"
-                         "</tasks>\n")
-              .arg(dueText, due.date().toString(QStringLiteral("yyyy-M-d")),
-                  due.time().toString(QStringLiteral("h:mm:ss")));
+    const QDateTime due = WholeSecondsFromNow(2);
+    const QByteArray data
+        = OneTaskDataFile(due, QStringLiteral("RingType=\"0\" AutoFinish=\"true\" Desc=\"端到端自动完成\""),
+            QStringLiteral("EnableLog=\"true\""));
     const QString dataFile = dir.filePath(QStringLiteral("twdata.xml"));
     const QString logFile = dir.filePath(QStringLiteral("tickwell.log"));
     {
         QFile f(dataFile);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(data.toUtf8());
+        f.write(data);
     }
 
     QProcess app;

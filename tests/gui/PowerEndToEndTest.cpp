@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/DataFileText.h"
+
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
@@ -16,21 +18,12 @@ TEST(PowerEndToEnd, APowerCommandIsPrintedAfterItsCountdownInDryRun)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QDateTime now = QDateTime::currentDateTime();
-    const QString dueText = now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-    const QString data
-        = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                         "<tasks ver=\"100000\" types=\"\">\n"
-                         "  <task Id=\"1\" DueDT=\"%1\" CreateDT=\"%1\" RingType=\"0\" Status=\"0\" AlarmDT=\"%1\"\n"
-                         "        DueDate=\"%2\" DueTime=\"%3\" AutoFinish=\"true\" UseCmd=\"true\"\n"
-                         "        Cmd=\"@关机 3秒\" Desc=\"下班关机\"/>\n"
-                         "</tasks>\n")
-              .arg(dueText, now.date().toString(QStringLiteral("yyyy-M-d")),
-                  now.time().toString(QStringLiteral("h:mm:ss")));
+    const QByteArray data = OneTaskDataFile(WholeSecondsFromNow(0),
+        QStringLiteral("RingType=\"0\" AutoFinish=\"true\" UseCmd=\"true\" Cmd=\"@关机 3秒\" Desc=\"下班关机\""));
     {
         QFile f(dir.filePath(QStringLiteral("twdata.xml")));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(data.toUtf8());
+        f.write(data);
     }
 
     QProcess app;

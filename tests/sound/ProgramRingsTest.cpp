@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PrivatePulse.h"
+#include "support/DataFileText.h"
 #include "support/TestEnv.h"
 
 #include <QDateTime>
@@ -21,22 +22,11 @@ TEST(ProgramRings, ADueBeepTaskIsHeardUntilTheProgramQuits)
         GTEST_SKIP() << qPrintable(Pulse().Why());
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDateTime due
-        = QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second())).addSecs(2);
-    const QString dueText = due.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    const QDateTime due = WholeSecondsFromNow(2);
     {
         QFile f(dir.filePath(QStringLiteral("twdata.xml")));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(
-            QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                           "<tasks ver=\"100000\" types=\"\">\n"
-                           "  <task Id=\"1\" DueDT=\"%1\" CreateDT=\"%1\" RingType=\"1\" Status=\"0\" AlarmDT=\"%1\"\n"
-                           "        DueDate=\"%2\" DueTime=\"%3\" Desc=\"响铃\"/>\n"
-                           "</tasks>\n")
-                .arg(dueText, due.date().toString(QStringLiteral("yyyy-M-d")),
-                    due.time().toString(QStringLiteral("h:mm:ss")))
-                .toUtf8());
+        f.write(OneTaskDataFile(due, QStringLiteral("RingType=\"1\" Desc=\"响铃\"")));
     }
     QProcess app;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
