@@ -57,7 +57,8 @@ TEST_F(NewUser, TheLogAndAnExportOpenThroughTheRealOpener)
         Action(c.action)->trigger();
         QElapsedTimer waited;
         waited.start();
-        while (!QFile::exists(record) && waited.elapsed() < 5000)
+        // The file appears when the shell opens it, a moment before the line is in it.
+        while (!ReadAll(record).endsWith('\n') && waited.elapsed() < 5000)
             QThread::msleep(20);
         EXPECT_EQ(QString::fromUtf8(ReadAll(record)), c.opened + QLatin1Char('\n')) << c.action;
         for (const auto& shown : m_msg->shown)
