@@ -12,10 +12,10 @@ DataFolderLock::DataFolderLock(const QString& folder)
 
 DataFolderLock::~DataFolderLock() = default;
 
-DataFolderLock::Result DataFolderLock::TryLock()
+DataFolderLock::Result DataFolderLock::TryLock(int waitMs)
 {
     // tryLock removes a lock whose process is gone (same host, pid no longer running that program).
-    if (m_file.isLocked() || m_file.tryLock(0))
+    if (m_file.isLocked() || m_file.tryLock(waitMs))
         return Result::Locked;
     if (m_file.error() != QLockFile::LockFailedError)
         return Result::Unavailable;

@@ -18,7 +18,8 @@ public:
         HeldByOther,  // a live process holds it
         Unavailable,  // no lock file can be made there (a read-only folder): nobody can write it anyway
     };
-    Result TryLock();
+    // `waitMs`: how long to wait for a holder that may be about to let go (tickwell-cli holds it for an edit).
+    Result TryLock(int waitMs = 0);
     bool IsLocked() const { return m_file.isLocked(); }
     // The process id of the other holder after a failed TryLock; 0 when unknown.
     qint64 HolderPid() const { return m_holderPid; }
