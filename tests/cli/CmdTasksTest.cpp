@@ -38,7 +38,11 @@ public:
         m_env = PrivateAccountEnv(m_root.path());
         QDir().mkpath(Data());
     }
-    ~Account() { Stop(); }
+    ~Account()
+    {
+        m_app.kill();
+        m_app.waitForFinished(5000);
+    }
     QString Data() const { return m_root.filePath(QStringLiteral("data")); }
     QString File() const { return ReadAll(Data() + QStringLiteral("/twdata.xml")); }
 
@@ -72,14 +76,6 @@ public:
         while (!QFileInfo(endpoint).isSymLink() && t.elapsed() < 30000)
             QThread::msleep(50);
         ASSERT_TRUE(QFileInfo(endpoint).isSymLink()) << "the program did not open its channel";
-    }
-    void Stop()
-    {
-        if (m_app.state() == QProcess::NotRunning)
-            return;
-        m_app.terminate();
-        if (!m_app.waitForFinished(15000))
-            m_app.kill();
     }
     bool Running() const { return m_app.state() == QProcess::Running; }
 
@@ -137,11 +133,6 @@ TEST(CliTasks, ThroughTheRunningProgram)
     EXPECT_TRUE(r.out.startsWith(QStringLiteral("T01\t已完成"))) << r.out.toStdString();
     EXPECT_TRUE(ReadAll(account.Data() + QStringLiteral("/tickwell.log")).contains(QStringLiteral("已完成 - T01")));
 
-    // Text the editor would refuse: its message, exit code 2, nothing changes.
-    r = account.Cli({ QStringLiteral("add"), QStringLiteral("x"), QStringLiteral("--date"), QStringLiteral("13月") });
-    EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(r.err, QStringLiteral("请填写正确的日期\n"));
-
     RaceTwoAdds(account);
     EXPECT_TRUE(account.File().contains(QStringLiteral("乙任务")));
     EXPECT_TRUE(account.Running());
@@ -155,6 +146,9 @@ TEST(CliTasks, WithoutAProgramTheFileIsEditedUnderTheLock)
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(account.File().contains(QStringLiteral("离线添加")));
     EXPECT_FALSE(QFile::exists(account.Data() + QStringLiteral("/twdata.lock")));
+    r = account.Cli({ QStringLiteral("add"), QStringLiteral("x"), QStringLiteral("--date"), QStringLiteral("13月") });
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.err, QStringLiteral("请填写正确的日期\n"));  // the editor's message
     RaceTwoAdds(account);
 
     account.Start();
