@@ -125,8 +125,8 @@ int main(int argc, char* argv[])
 
     frmMain window;
     DataFolderLock lock(folder);
-    // tickwell-cli may be in the middle of an edit: that takes a moment, a running program the whole run.
-    if (lock.TryLock(2000) == DataFolderLock::Result::HeldByOther) {
+    // tickwell-cli may be in the middle of an edit: that is waited for.
+    if (lock.TryLock(5000) == DataFolderLock::Result::HeldByOther) {
         const QString holder
             = lock.HolderPid() > 0 ? QStringLiteral("进程 %1").arg(lock.HolderPid()) : QStringLiteral("另一个程序");
         window.SetReadOnly(QStringLiteral("数据文件夹正由%1使用，本窗口不提醒、不保存").arg(holder));
