@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from an existing build tree (the test build: no second build) and checks what a user
 # gets: the control data, the files, the desktop entry and the AppStream data, and that apt can install it here.
 # Usage: scripts/package-test.sh BUILD_DIR
