@@ -1,5 +1,5 @@
 # Two commands on a fresh Debian 12 machine: `make run` and `make test`.
-.PHONY: all deps run test bench fuzz format clean
+.PHONY: all deps run test bench fuzz format clean package
 
 JOBS ?= $(shell nproc)
 DEBUG_DIR := build/debug
@@ -49,3 +49,10 @@ format:
 
 clean:
 	rm -rf build
+
+# The Debian package of a release build: tickwell, tickwell-cli, the modules, the desktop entry, icon and
+# AppStream data; `sudo apt-get install ./build/release/tickwell_*.deb` installs it.
+package: deps
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTW_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+	cd $(RELEASE_DIR) && cpack -G DEB

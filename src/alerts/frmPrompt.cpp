@@ -6,6 +6,7 @@
 #include "model/AppVersion.h"
 #include "model/MsgBox.h"
 #include "model/TaskEngine.h"
+#include "platform/IDesktopNotifier.h"
 #include "timerules/Clock.h"
 #include "timerules/TimeExpr.h"
 #include "ui_frmPrompt.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 
@@ -41,6 +43,9 @@ QString FromEditor(const QString& text)
     QString s = text;
     return s.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
+
+const QString kNotifyDone = QStringLiteral("done");
+const QString kNotifyPostpone = QStringLiteral("postpone10");
 
 }  // namespace
 
@@ -131,6 +136,7 @@ void frmPrompt::AddTask(const TaskPtr& task)
     if (task->eRingType == rtBeep || task->eRingType == rtMusic)
         ring = new RingPlayer(RingPlayer::Mode::Ring, this);
     m_rings.push_back(ring);
+    Notify(task);
     // Starting may show a message about the music file; the entry is complete by then.
     if (ring)
         ring->ShowAsRing(*task);
@@ -203,28 +209,39 @@ void frmPrompt::SetSelectedStatus(TaskStatus status)
     for (int i = count - 1; i >= 0; --i) {
         if (i >= Count() || !m_ui->lstTasks->item(i)->isSelected())
             continue;
-        const TaskPtr task = m_tasks[size_t(i)];
-        if (status == tsPostponed || status == tsOngoing) {
-            QString err;
-            if (!task->SetPostpone(m_ui->cboDelay->currentText().trimmed(), &err, status == tsOngoing)) {
-                if (!err.isEmpty())
-                    MsgBox::Show(err, MsgButtons::Ok, MsgIcon::Warning);
-                m_ui->cboDelay->setFocus();
-                // The entries already settled are kept on disk at once rather than at some later save.
-                if (settled > 0)
-                    m_engine.SaveCfg();
-                return;
-            }
+        if (!SettleEntry(m_tasks[size_t(i)], status, m_ui->cboDelay->currentText().trimmed())) {
+            m_ui->cboDelay->setFocus();
+            // The entries already settled are kept on disk at once rather than at some later save.
+            if (settled > 0)
+                m_engine.SaveCfg();
+            return;
         }
-        m_engine.SetTaskStatus(task, status, true, true);
-        // The task may have been settled by other means while a question was open; its entry goes either way.
-        const auto it = std::find(m_tasks.begin(), m_tasks.end(), task);
-        if (it != m_tasks.end())
-            RemoveEntry(int(it - m_tasks.begin()));
         ++settled;
     }
     m_engine.SaveCfg();
+    AfterSettling();
+}
 
+bool frmPrompt::SettleEntry(const TaskPtr& task, TaskStatus status, const QString& delay)
+{
+    if (status == tsPostponed || status == tsOngoing) {
+        QString err;
+        if (!task->SetPostpone(delay, &err, status == tsOngoing)) {
+            if (!err.isEmpty())
+                MsgBox::Show(err, MsgButtons::Ok, MsgIcon::Warning);
+            return false;
+        }
+    }
+    m_engine.SetTaskStatus(task, status, true, true);
+    // The task may have been settled by other means while a question was open; its entry goes either way.
+    const auto it = std::find(m_tasks.begin(), m_tasks.end(), task);
+    if (it != m_tasks.end())
+        RemoveEntry(int(it - m_tasks.begin()));
+    return true;
+}
+
+void frmPrompt::AfterSettling()
+{
     // A task that fell due while a question was open is still waiting for the user: keep the prompt for it.
     if (Count() == 0) {
         Unload();
@@ -233,6 +250,48 @@ void frmPrompt::SetSelectedStatus(TaskStatus status)
         m_ui->lstTasks->setCurrentRow(0, QItemSelectionModel::Select);
         ShowFocused();
     }
+}
+
+void frmPrompt::Notify(const TaskPtr& task)
+{
+    if (!m_engine.Settings().DesktopNotify)
+        return;
+    const QString category = task->sType.isEmpty() ? QString() : QStringLiteral("[%1] ").arg(task->sType);
+    const QString text = task->AlarmTimeStr().replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    const std::vector<NotificationAction> actions
+        = { { kNotifyDone, QStringLiteral("任务完成") }, { kNotifyPostpone, QStringLiteral("推迟10分钟") } };
+    // Without a notification service nothing else changes: the prompt is there either way.
+    DesktopNotifier::Current()->NotifyWithActions(category + task->Title(), text, actions,
+        [self = QPointer<frmPrompt>(this), weak = std::weak_ptr<CTask>(task)](const QString& key) {
+            if (const TaskPtr t = weak.lock(); t && self)
+                self->SettleFromNotification(t, key);
+        });
+}
+
+void frmPrompt::SettleFromNotification(const TaskPtr& task, const QString& key)
+{
+    // Settled meanwhile (in the prompt, the list or by tickwell-cli): the notification is out of date.
+    if (std::find(m_tasks.begin(), m_tasks.end(), task) == m_tasks.end() || task->eStatus() != tsDue)
+        return;
+    const bool postpone = key == kNotifyPostpone;
+    if (!postpone && key != kNotifyDone)
+        return;
+    if (SettleEntry(task, postpone ? tsPostponed : tsFinished, QStringLiteral("10分钟")))
+        m_engine.SaveCfg();
+    AfterSettling();
+}
+
+void frmPrompt::DropSettled()
+{
+    bool dropped = false;
+    for (int i = Count() - 1; i >= 0; --i) {
+        if (m_tasks[size_t(i)]->eStatus() != tsDue) {
+            RemoveEntry(i);
+            dropped = true;
+        }
+    }
+    if (dropped)
+        AfterSettling();
 }
 
 void frmPrompt::RemoveEntry(int index)

@@ -38,6 +38,9 @@ public:
     // more than one is selected; settled entries leave the list.
     void SetSelectedStatus(TaskStatus status);
 
+    // Takes out the entries whose task was settled elsewhere (tickwell-cli, the list).
+    void DropSettled();
+
     // Forgets every entry and hides the window; used when the program quits.
     void Unload();
 
@@ -53,6 +56,12 @@ private:
     void ShowFocused();
     void TimerStep();
     void RemoveEntry(int index);
+    // One entry gets the status (a postponement by `delay`); false when the postponement was refused.
+    bool SettleEntry(const TaskPtr& task, TaskStatus status, const QString& delay);
+    void AfterSettling();
+    // The desktop notification of a fired task, whose buttons act like the prompt's on that task alone.
+    void Notify(const TaskPtr& task);
+    void SettleFromNotification(const TaskPtr& task, const QString& key);
     static void DropRing(RingPlayer* ring);
     void ResetControls();
     TaskPtr FocusedTask() const;

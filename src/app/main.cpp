@@ -3,6 +3,7 @@
 #include "app/QuitApp.h"
 #include "app/TestAnswers.h"
 #include "app/WidgetMessagePresenter.h"
+#include "mainwindow/SysTray.h"
 #include "mainwindow/frmMain.h"
 #include "model/AppPaths.h"
 #include "model/AppVersion.h"
@@ -69,6 +70,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tickwell"));
     QApplication::setApplicationVersion(AppVersionText());
+    // Wayland desktops match windows to the installed desktop entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tickwell.Tickwell"));
+    QApplication::setWindowIcon(SysTray::ProgramIcon());
     // A tray program: the prompt or a message box closing while the main window is hidden must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -120,7 +124,8 @@ int main(int argc, char* argv[])
 
     frmMain window;
     DataFolderLock lock(folder);
-    if (lock.TryLock() == DataFolderLock::Result::HeldByOther) {
+    // tickwell-cli may be in the middle of an edit: that is waited for.
+    if (lock.TryLock(5000) == DataFolderLock::Result::HeldByOther) {
         const QString holder
             = lock.HolderPid() > 0 ? QStringLiteral("进程 %1").arg(lock.HolderPid()) : QStringLiteral("另一个程序");
         window.SetReadOnly(QStringLiteral("数据文件夹正由%1使用，本窗口不提醒、不保存").arg(holder));
@@ -139,6 +144,7 @@ int main(int argc, char* argv[])
     mainWindow = &window;
     singleInst.Register();
     QObject::connect(&singleInst, &CSingleInst::activateRequested, &window, &frmMain::RestoreFromTray);
+    singleInst.SetRequestHandler([&window](const QString& request) { return window.AnswerRequest(request); });
     Resources::InstallResources();
 
     QObject::connect(&window, &frmMain::quitRequested, &app, [&window] { QuitApp(window); });

@@ -28,4 +28,9 @@ QString TakeOption(QStringList& args, const QString& name, bool* missing = nullp
 // Removes a bare flag "--name"; true when it was there.
 bool TakeFlag(QStringList& args, const QString& name);
 
+// Hands the command to the running program that writes `folder`, if there is one (`answered`), and prints its
+// answer; returns the exit code.
+int AskProgram(const QString& folder, const QString& command, const QStringList& args, QTextStream& out,
+    QTextStream& err, bool& answered);
+
 }  // namespace Cli

@@ -4,6 +4,7 @@
 #include "cli/CliCommand.h"
 #include "model/AppPaths.h"
 #include "model/CsvExport.h"
+#include "model/TaskCommands.h"
 #include "model/TaskEngine.h"
 #include "model/TaskStore.h"
 #include "model/TempFiles.h"
@@ -17,7 +18,10 @@ namespace {
 // Takes --data-dir and reads the data file into `engine`; the folder is found by the program's own rule, so
 // without the option this reads the file the program writes. Returns 0, or the exit code after a message.
 // `skipped` receives the number of tasks that could not be read.
-int ReadData(QStringList& args, TaskEngine& engine, int& skipped, QTextStream& err)
+// With `answered`, a running program that writes the folder is asked for the listing first (it may hold changes
+// newer than the file); *answered tells whether it gave it, printed on `out`.
+int ReadData(QStringList& args, TaskEngine& engine, int& skipped, QTextStream& err, QTextStream* out = nullptr,
+    bool* answered = nullptr)
 {
     bool missing = false;
     const QString dir = Cli::TakeOption(args, QStringLiteral("data-dir"), &missing);
@@ -32,6 +36,11 @@ int ReadData(QStringList& args, TaskEngine& engine, int& skipped, QTextStream& e
         return 2;
     }
     AppPaths::SetDataFolder(folder);
+    if (answered) {
+        const int rc = Cli::AskProgram(folder, QStringLiteral("list"), args, *out, err, *answered);
+        if (*answered)
+            return rc;
+    }
     const QString path = engine.DataFilePath();
     const TaskStore::ReadStatus status = TaskStore::LoadInto(engine, path, &error, &skipped);
     // A custom-event task may have made a script while its description was read; it is not needed here.
@@ -58,31 +67,20 @@ int ReportSkipped(int skipped, QTextStream& err)
     return 1;
 }
 
-// One column of the tab-separated listing: a tab or line break inside a field would shift the columns after it.
-QString Column(QString text)
-{
-    for (QChar& c : text) {
-        if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
-            c = QLatin1Char(' ');
-    }
-    return text;
-}
-
 int RunList(const QStringList& argsIn, QTextStream& out, QTextStream& err)
 {
     QStringList args = argsIn;
     TaskEngine engine;
     int skipped = 0;
-    if (int rc = ReadData(args, engine, skipped, err))
+    bool answered = false;
+    if (int rc = ReadData(args, engine, skipped, err, &out, &answered); rc || answered)
         return rc;
     if (!args.isEmpty()) {
         err << "list 不需要参数：" << args.join(QLatin1Char(' ')) << '\n';
         return 2;
     }
-    for (const TaskPtr& t : engine.Tasks()) {
-        out << t->Key() << '\t' << t->StatusStr() << '\t' << TaskStore::DateTimeText(t->dtAlarmDT) << '\t'
-            << Column(t->sDueDate) << '\t' << Column(t->sDueTime) << '\t' << Column(t->Title()) << '\n';
-    }
+    for (const TaskPtr& t : engine.Tasks())
+        out << TaskCommands::ListLine(*t) << '\n';
     return ReportSkipped(skipped, err);
 }
 

@@ -2,6 +2,7 @@
 #include "cli/CliCommand.h"
 #include "model/AppPaths.h"
 #include "model/AppVersion.h"
+#include "platform/DataFolderLock.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -79,6 +80,9 @@ bool TakeFlag(QStringList& args, const QString& name)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    // The name the data-folder lock records: a program starting meanwhile waits for this edit rather than
+    // running read-only.
+    QCoreApplication::setApplicationName(DataFolderLock::BriefHolderName());
     QTextStream out(stdout);
     QTextStream err(stderr);
 

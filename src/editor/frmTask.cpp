@@ -5,6 +5,7 @@
 #include "editor/dlgLoopDefine.h"
 #include "editor/dlgValidPeriod.h"
 #include "mainwindow/CategoryCombo.h"
+#include "model/DueEntry.h"
 #include "model/MsgBox.h"
 #include "model/TaskEngine.h"
 #include "timerules/Clock.h"
@@ -697,8 +698,7 @@ bool frmTask::CheckAndWrite()
     const TaskStatus newStatus = SelectedStatus();
     const bool dueWritten = m_mode == kNewTask || m_dueChanged;
 
-    Instant due = 0;
-    Instant alarm = 0;
+    DueEntry entry;
     if (dueWritten) {
         // Enter accepts without leaving the fields: they get the checks they would get on leaving.
         if (ui.cboDueDate->isEnabled() && !DateLeft()) {
@@ -709,32 +709,15 @@ bool frmTask::CheckAndWrite()
             ui.cboDueTime->setFocus();
             return false;
         }
-        due = DueMoment();
-        if (!m_work.InTheValidPeriod(due)) {
-            Warn(QStringLiteral("到期时间不在有效期内,请重新设置."));
-            ui.cboDueTime->setFocus();
-            return false;
-        }
-        // Texts that each pass their own check may still name no moment together (a rule past its end).
-        if (due == 0) {
-            Inform(QStringLiteral("请填写正确的时间!"));
-            ui.cboDueTime->setFocus();
-            return false;
-        }
-        QString err;
-        alarm = ParseTimeOffset(due, m_manualAlarm, &err);
-        if (alarm == 0) {
-            Warn(err);
-            return false;
-        }
-        if (IsWaitingStatus(newStatus)) {
-            // A changed due moment is what the user just set; the alarm may lie before it on purpose.
-            const Instant tested = newStatus != tsPostponed && m_dueChanged ? due : alarm;
-            if (SecondDiff(Clock::Now(), tested) < 0) {
-                Inform(QStringLiteral("提醒时间在当前时间之前,请重新设置."));
+        entry = ResolveDueEntry(DateText(), TimeText(), m_manualAlarm, m_work, newStatus, m_dueChanged);
+        if (!entry.ok) {
+            if (entry.warning)
+                Warn(entry.message);
+            else
+                Inform(entry.message);
+            if (!entry.alarmText)
                 ui.cboDueTime->setFocus();
-                return false;
-            }
+            return false;
         }
     }
 
@@ -747,23 +730,15 @@ bool frmTask::CheckAndWrite()
     CTask& task = *m_task;
     if (dueWritten) {
         if (m_dueChanged) {
-            task.dtDueDT = due;
+            task.dtDueDT = entry.due;
             task.sManualAlarm = m_manualAlarm;
-            task.dtAlarmDT = alarm;
+            task.dtAlarmDT = entry.alarm;
             const Instant now = Clock::Now();
             task.dtStartDT
                 = m_work.dtValidFromDT == 0 || SecondDiff(now, m_work.dtValidFromDT) < 0 ? now : m_work.dtValidFromDT;
         }
-        const QString timeText = TimeText().trimmed();
-        QString dateText = DateText().trimmed();
-        if (!IsRecurringText(timeText))
-            if (const Instant day = ParseDayWord(dateText, 0))
-                dateText = FormatDateText(day);
-        if (dateText.endsWith(u'后'))
-            dateText = FormatDateText(due);
-        task.sDueDate = dateText;
-        // Relative times are frozen at OK: "10分钟后" means ten minutes after this moment, for good.
-        task.sDueTime = timeText.contains(u'后') ? TimeLiteralText(TimePart(due)) : timeText;
+        task.sDueDate = entry.dateText;
+        task.sDueTime = entry.timeText;
         WriteOtherFields(task);
         ComboAddUnique(ui.cboDueDate);
         ComboAddUnique(ui.cboDueTime);

@@ -9,11 +9,12 @@
 #include <QPainter>
 #include <QSystemTrayIcon>
 
-namespace {
-
-// A clock face in the program's blue: the program carries no picture files.
-QIcon TrayPicture()
+// The program's icon; without the SVG icon engine (libqt6svg6) a clock face drawn here in the icon's blue.
+QIcon SysTray::ProgramIcon()
 {
+    const QIcon svg(QStringLiteral(":/icons/org.tickwell.Tickwell.svg"));
+    if (!svg.pixmap(32, 32).isNull())
+        return svg;
     QIcon icon;
     for (int size : { 16, 22, 24, 32, 48, 64 }) {
         QPixmap pm(size, size);
@@ -31,8 +32,6 @@ QIcon TrayPicture()
     }
     return icon;
 }
-
-}  // namespace
 
 SysTray::SysTray(QObject* parent)
     : QObject(parent)
@@ -52,7 +51,7 @@ bool SysTray::HostAvailable()
 void SysTray::AddTrayIcon(QMenu* menu, const QString& tip, const QString& balloon)
 {
     if (!m_icon) {
-        m_icon = new QSystemTrayIcon(TrayPicture(), this);
+        m_icon = new QSystemTrayIcon(ProgramIcon(), this);
         connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
             if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
                 Q_EMIT clicked();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QIcon>
 #include <QObject>
 #include <QString>
 
@@ -29,6 +30,8 @@ public:
     QSystemTrayIcon* Icon() const { return m_icon; }
     // Whether a tray host is there now.
     static bool HostAvailable();
+    // The program's icon: the window's and the tray's.
+    static QIcon ProgramIcon();
     // Polled from the one-second tick: when a tray host appears (again), the icon returns and its tip is shown once
     // as a balloon, as after a restart of the desktop's panel.
     void CheckHost();

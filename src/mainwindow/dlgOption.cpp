@@ -34,6 +34,7 @@ dlgOption::dlgOption(frmMain* owner)
     const AppSettings& s = owner->Engine().Settings();
     m_ui->txtAutoLockTime->setText(s.AutoLock);
     m_ui->txtUnlockPwd->setText(s.UnlockPassword());
+    m_ui->chkNotify->setChecked(s.DesktopNotify);
     ShowSwatches();
     connect(m_ui->lblBgColor_0, &QPushButton::clicked, this, [this] { PickColor(0); });
     connect(m_ui->lblBgColor_1, &QPushButton::clicked, this, [this] { PickColor(1); });
@@ -73,6 +74,7 @@ void dlgOption::Apply()
     AppSettings& s = m_owner->Engine().Settings();
     s.AutoLock = m_ui->txtAutoLockTime->text();
     s.SetUnlockPassword(m_ui->txtUnlockPwd->text());
+    s.DesktopNotify = m_ui->chkNotify->isChecked();
     m_owner->LoadAutoLock();
     m_ui->txtAutoLockTime->setText(s.AutoLock);
     if (m_colors[0] != StyleColor1() || m_colors[1] != StyleColor2())

@@ -12,8 +12,8 @@ class dlgOption;
 }
 class frmMain;
 
-// The options: the auto-lock time, the unlock password and the colour pair, previewed on the dialog's own background
-// until applied. Modeless, owned by the main window.
+// The options: the auto-lock time, the unlock password, the desktop notification switch and the colour pair, previewed
+// on the dialog's own background until applied. Modeless, owned by the main window.
 class dlgOption : public QDialog
 {
     Q_OBJECT

@@ -145,6 +145,10 @@ public:
     dlgFilter* FilterDialog() const;
     frmHelp* HelpWindow() const;
 
+    // A tickwell-cli command that came through the single-instance channel: applied through the engine, shown in
+    // the list and the prompt, saved. Returns the answer for tickwell-cli.
+    QString AnswerRequest(const QString& request);
+
     // ---- The tray icon ----
     // Hides the window to the tray (where the desktop has none: minimises it) and adds the icon the first time.
     void HideToTray();

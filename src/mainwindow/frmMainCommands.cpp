@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The commands of the main window's menus and of its status bar.
+#include "alerts/frmPrompt.h"
 #include "editor/frmTask.h"
 #include "mainwindow/CategoryCombo.h"
 #include "mainwindow/TaskTableModel.h"
@@ -8,9 +9,11 @@
 #include "mainwindow/frmAbout.h"
 #include "mainwindow/frmHelp.h"
 #include "mainwindow/frmMain.h"
+#include "model/AppPaths.h"
 #include "model/AppVersion.h"
 #include "model/CsvExport.h"
 #include "model/MsgBox.h"
+#include "model/TaskCommands.h"
 #include "platform/Autorun.h"
 #include "power/dlgShutdown.h"
 #include "scheduler/RunCmd.h"
@@ -520,4 +523,13 @@ void frmMain::ShowAbout()
 void frmMain::OpenHomePage()
 {
     frmAbout::OpenHomePage();
+}
+
+QString frmMain::AnswerRequest(const QString& request)
+{
+    const QString answer = TaskRequests::Answer(m_engine, AppPaths::DataFolder(), request);
+    // A task finished or postponed from the command line no longer waits in the prompt.
+    if (frmPrompt* prompt = PromptIfLoaded())
+        prompt->DropSettled();
+    return answer;
 }

@@ -12,6 +12,7 @@ struct AppSettings
     // Widths of the 13 list columns joined by ";"; empty until the list has reported them (default widths).
     QString ColWidth;
     bool EnableLog = false;  // the status log tickwell.log is written
+    bool DesktopNotify = true;  // a fired task also raises a desktop notification
     QString Types;  // the category list: "个人;*工作", the default marked with "*"
     QString Filter;  // the list filter text; empty = no filter
     QString AutoLock = QStringLiteral("0");  // idle minutes (or "45s") before the window locks; "0" = never

@@ -215,6 +215,8 @@ void ReadSettings(const QXmlStreamAttributes& a, AppSettings& s)
     s.ColWidth = GetXmlAttr(a, QLatin1StringView("ColWidth"), QStringLiteral(""));
     bool b = false;
     s.EnableLog = TaskStore::ReadBool(GetXmlAttr(a, QLatin1StringView("EnableLog")), b) && b;
+    b = true;
+    s.DesktopNotify = !TaskStore::ReadBool(GetXmlAttr(a, QLatin1StringView("DesktopNotify")), b) || b;
     s.Types = GetXmlAttr(a, QLatin1StringView("types"), QStringLiteral(""));
     s.Filter = GetXmlAttr(a, QLatin1StringView("filter"), QStringLiteral(""));
     s.AutoLock = GetXmlAttr(a, QLatin1StringView("autolock"), QStringLiteral("0"));
@@ -471,6 +473,9 @@ QByteArray TaskStore::Serialize(const AppSettings& s, const TaskList& tasks)
     Attr(w, "types", s.Types);
     if (s.EnableLog)
         w.writeAttribute(QStringLiteral("EnableLog"), QStringLiteral("true"));
+    // Written only when turned off: files of earlier versions, which lack it, keep the notifications on.
+    if (!s.DesktopNotify)
+        w.writeAttribute(QStringLiteral("DesktopNotify"), QStringLiteral("false"));
     if (!s.Filter.isEmpty())
         Attr(w, "filter", s.Filter);
     Attr(w, "ColWidth", s.ColWidth);

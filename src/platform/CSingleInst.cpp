@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
@@ -18,6 +19,7 @@ constexpr int kConnectMs = 500;
 constexpr int kReplyMs = 2000;
 const char kActivate[] = "activate\n";
 const char kDone[] = "ok\n";
+const char kRequest[] = "request ";
 
 }  // namespace
 
@@ -73,6 +75,33 @@ bool CSingleInst::AskToActivate(int slot) const
     while (!socket.canReadLine() && socket.waitForReadyRead(kReplyMs)) { }
     socket.disconnectFromServer();
     return true;
+}
+
+QString CSingleInst::Request(int slot, const QString& request, int timeoutMs, bool* reached) const
+{
+    if (reached)
+        *reached = false;
+    QLocalSocket socket;
+    socket.connectToServer(EndpointName(slot));
+    if (!socket.waitForConnected(kConnectMs))
+        return {};
+    if (reached)
+        *reached = true;
+    QString line = request;
+    line.remove(QLatin1Char('\n'));
+    socket.write(kRequest + line.toUtf8() + '\n');
+    socket.waitForBytesWritten(timeoutMs);
+    QElapsedTimer timer;
+    timer.start();
+    while (!socket.canReadLine()) {
+        const qint64 left = timeoutMs - timer.elapsed();
+        if (left <= 0 || !socket.waitForReadyRead(int(left)))
+            return {};
+    }
+    QString answer = QString::fromUtf8(socket.readLine());
+    answer.chop(1);
+    socket.disconnectFromServer();
+    return answer;
 }
 
 CSingleInst::Outcome CSingleInst::Check(const std::function<bool()>& askToActivate)
@@ -140,9 +169,16 @@ void CSingleInst::OnNewConnection()
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             while (socket->canReadLine()) {
-                if (socket->readLine() == QByteArrayView(kActivate)) {
+                const QByteArray line = socket->readLine();
+                if (line == QByteArrayView(kActivate)) {
                     socket->write(kDone);
                     Q_EMIT activateRequested();
+                } else if (line.startsWith(kRequest) && line.endsWith('\n')) {
+                    const QString request = QString::fromUtf8(line.mid(int(sizeof kRequest) - 1).chopped(1));
+                    QString answer = m_handler ? m_handler(request) : QString();
+                    answer.remove(QLatin1Char('\n'));
+                    socket->write(answer.toUtf8() + '\n');
+                    socket->flush();
                 }
             }
         });

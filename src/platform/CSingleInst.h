@@ -9,6 +9,7 @@
 class QLocalServer;
 
 // Lets a second start find an instance that is already running and bring it forward instead of running twice.
+// It also carries requests from tickwell-cli: one line in, one line back.
 // Six per-user local endpoints stand for six slots; a slot holds a live instance when its endpoint answers.
 // A socket file left behind by a killed process does not answer, so it neither blocks nor misleads a later start:
 // its slot counts as free and is taken over.
@@ -39,6 +40,13 @@ public:
 
     static QString DefaultDir();
 
+    // Another program's request (one line of text, no line break) to the instance in `slot`. Returns the one-line
+    // answer, or a null string when no instance answered there in time. `reached`: an instance took the request
+    // (it may still have timed out).
+    QString Request(int slot, const QString& request, int timeoutMs, bool* reached = nullptr) const;
+    // What this instance answers to requests; without a handler it answers with an empty line.
+    void SetRequestHandler(std::function<QString(const QString&)> handler) { m_handler = std::move(handler); }
+
 Q_SIGNALS:
     // Another start asked for this instance's main window: restore it and bring it to the front.
     void activateRequested();
@@ -51,4 +59,5 @@ private:
     QLocalServer* m_server = nullptr;
     QString m_ownName;
     int m_slot = -1;
+    std::function<QString(const QString&)> m_handler;
 };

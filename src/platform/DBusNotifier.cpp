@@ -6,16 +6,73 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QObject>
 #include <QVariantMap>
+
+#include <map>
 
 namespace {
 
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
+const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
+
+// Receives the server's signals for the notifications with buttons and calls their handlers. Notifications of other
+// programs share the signals: only the ids this program was given are looked at.
+class ActionReceiver : public QObject
+{
+    Q_OBJECT
+
+public:
+    std::map<uint, std::function<void(const QString&)>> handlers;
+
+public Q_SLOTS:
+    void OnActionInvoked(uint id, const QString& key)
+    {
+        const auto it = handlers.find(id);
+        if (it == handlers.end())
+            return;
+        // Taken out first: the handler may show a box and the server may send the signal again meanwhile.
+        const auto handler = std::move(it->second);
+        handlers.erase(it);
+        handler(key);
+    }
+    void OnClosed(uint id, uint /*reason*/) { handlers.erase(id); }
+};
 
 class DBusNotifier : public IDesktopNotifier
 {
 public:
     bool Notify(const QString& title, const QString& text) override
+    {
+        // Each balloon replaces the previous one, as a tray balloon does.
+        return Send(title, text, *m_lastId, {}, [lastId = m_lastId](uint id) { *lastId = id; });
+    }
+
+    bool NotifyWithActions(const QString& title, const QString& text, const std::vector<NotificationAction>& actions,
+        std::function<void(const QString&)> onAction) override
+    {
+        if (!m_receiver) {
+            m_receiver = std::make_shared<ActionReceiver>();
+            QDBusConnection bus = QDBusConnection::sessionBus();
+            bus.connect(kService, kPath, kService, QStringLiteral("ActionInvoked"), m_receiver.get(),
+                SLOT(OnActionInvoked(uint, QString)));
+            bus.connect(kService, kPath, kService, QStringLiteral("NotificationClosed"), m_receiver.get(),
+                SLOT(OnClosed(uint, uint)));
+        }
+        QStringList pairs;
+        for (const NotificationAction& a : actions)
+            pairs << a.key << a.label;
+        // The server answers with the id before it can report a button: the reply is handled first.
+        return Send(title, text, 0, pairs,
+            [receiver = std::weak_ptr<ActionReceiver>(m_receiver), onAction = std::move(onAction)](uint id) {
+                if (const auto r = receiver.lock())
+                    r->handlers[id] = onAction;
+            });
+    }
+
+private:
+    bool Send(const QString& title, const QString& text, uint replaces, const QStringList& actions,
+        std::function<void(uint)> onId)
     {
         QDBusConnection bus = QDBusConnection::sessionBus();
         if (!bus.isConnected() || !bus.interface())
@@ -24,24 +81,22 @@ public:
         if (!bus.interface()->isServiceRegistered(kService).value()
             && !bus.interface()->activatableServiceNames().value().contains(kService))
             return false;
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            kService, QStringLiteral("/org/freedesktop/Notifications"), kService, QStringLiteral("Notify"));
-        // Each balloon replaces the previous one, as a tray balloon does.
-        call << QStringLiteral("Tickwell") << *m_lastId << QStringLiteral("appointment-soon") << title << text
-             << QStringList() << QVariantMap() << int(-1);
-        // Asynchronous: a slow server must not freeze the window; the reply only gives the id to replace next time.
+        QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
+        call << QStringLiteral("Tickwell") << replaces << QStringLiteral("appointment-soon") << title << text << actions
+             << QVariantMap() << int(-1);
+        // Asynchronous: a slow server must not freeze the window.
         auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));
-        QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [lastId = m_lastId, watcher] {
+        QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [onId = std::move(onId), watcher] {
             const QDBusPendingReply<uint> reply = *watcher;
             if (reply.isValid())
-                *lastId = reply.value();
+                onId(reply.value());
             watcher->deleteLater();
         });
         return true;
     }
 
-private:
     std::shared_ptr<uint> m_lastId = std::make_shared<uint>(0);
+    std::shared_ptr<ActionReceiver> m_receiver;
 };
 
 std::shared_ptr<IDesktopNotifier>& Slot()
@@ -72,3 +127,5 @@ void SetCurrent(std::shared_ptr<IDesktopNotifier> notifier)
 }
 
 }  // namespace DesktopNotifier
+
+#include "DBusNotifier.moc"

@@ -12,7 +12,7 @@ DataFolderLock::DataFolderLock(const QString& folder)
 
 DataFolderLock::~DataFolderLock() = default;
 
-DataFolderLock::Result DataFolderLock::TryLock()
+DataFolderLock::Result DataFolderLock::TryLock(int briefHolderMs)
 {
     // tryLock removes a lock whose process is gone (same host, pid no longer running that program).
     if (m_file.isLocked() || m_file.tryLock(0))
@@ -22,5 +22,13 @@ DataFolderLock::Result DataFolderLock::TryLock()
     QString host, app;
     if (!m_file.getLockInfo(&m_holderPid, &host, &app))
         m_holderPid = 0;
+    if (briefHolderMs > 0 && app == BriefHolderName()) {
+        if (m_file.tryLock(briefHolderMs))
+            return Result::Locked;
+        if (m_file.error() != QLockFile::LockFailedError)
+            return Result::Unavailable;
+        if (!m_file.getLockInfo(&m_holderPid, &host, &app))
+            m_holderPid = 0;
+    }
     return Result::HeldByOther;
 }

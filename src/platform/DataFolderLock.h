@@ -18,12 +18,16 @@ public:
         HeldByOther,  // a live process holds it
         Unavailable,  // no lock file can be made there (a read-only folder): nobody can write it anyway
     };
-    Result TryLock();
+    // `briefHolderMs`: how long to wait when the holder is tickwell-cli, which holds the folder only for one edit;
+    // a program holds it for its whole run and is never waited for.
+    Result TryLock(int briefHolderMs = 0);
     bool IsLocked() const { return m_file.isLocked(); }
     // The process id of the other holder after a failed TryLock; 0 when unknown.
     qint64 HolderPid() const { return m_holderPid; }
 
     static QString LockFileName() { return QStringLiteral("twdata.lock"); }
+    // The application name tickwell-cli holds the lock under (QLockFile records it).
+    static QString BriefHolderName() { return QStringLiteral("tickwell-cli"); }
 
 private:
     QLockFile m_file;

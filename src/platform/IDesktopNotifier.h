@@ -3,7 +3,16 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <vector>
+
+// A button of a notification: `key` comes back when it is used, `label` is shown.
+struct NotificationAction
+{
+    QString key;
+    QString label;
+};
 
 // Desktop notifications, the stand-in for the tray icon's balloon where the desktop has no tray. The program
 // uses the freedesktop notification service; tests install a recording one.
@@ -13,6 +22,11 @@ public:
     virtual ~IDesktopNotifier() = default;
     // True when the notification was handed to a notification service.
     virtual bool Notify(const QString& title, const QString& text) = 0;
+    // A notification of its own (it replaces no other) with buttons: `onAction` gets the key of the button the user
+    // used, at most once. Dismissing the notification calls nothing. True when it was handed to the service.
+    virtual bool NotifyWithActions(const QString& title, const QString& text,
+        const std::vector<NotificationAction>& actions, std::function<void(const QString&)> onAction)
+        = 0;
 };
 
 // org.freedesktop.Notifications on the session bus.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real program started as users and the desktop start it: where its data goes, its command line, and
 // termination requests at awkward moments of start-up and quit.
+#include "support/ProgramEnv.h"
 #include "support/TestEnv.h"
 #include "support/TestText.h"
 
@@ -51,17 +52,7 @@ class Program
 public:
     explicit Program(const QString& root, bool display = true)
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        if (display)
-            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("HOME"), root + QStringLiteral("/home"));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), root + QStringLiteral("/share"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), root + QStringLiteral("/config"));
-        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
-        m_process.setProcessEnvironment(env);
+        m_process.setProcessEnvironment(PrivateAccountEnv(root, display));
     }
     void AnswerQuestions(const QString& answers)
     {

@@ -1,16 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "alerts/frmPrompt.h"
 #include "model/TaskEngine.h"
+#include "support/RecordingNotifier.h"
 #include "support/TestEnv.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -297,4 +303,81 @@ TEST_F(PromptTest, TheElapsedLabelStartsAfterHalfAMinute)
     m_clock.Advance(3600 - 120);
     QTest::qWait(1200);
     EXPECT_EQ(label->text(), QStringLiteral("已过1小时"));
+}
+
+// A fired task raises one desktop notification whose buttons settle that task as the prompt's would.
+TEST_F(PromptTest, TheDesktopNotificationActsLikeThePromptsButtons)
+{
+    NotifierGuard notifier;
+    TaskPtr a = Fire(QStringLiteral("交电费"), QStringLiteral("家务"));
+    TaskPtr b = Fire(QStringLiteral("开会"));
+    ASSERT_EQ(notifier->shown.size(), 2);
+    EXPECT_TRUE(notifier->shown[1].startsWith(QStringLiteral("开会|")));
+    EXPECT_TRUE(notifier->shown[1].endsWith(QStringLiteral("|任务完成|推迟10分钟")))
+        << notifier->shown[1].toStdString();
+
+    notifier->Use(QStringLiteral("postpone10"));
+    EXPECT_EQ(b->eStatus(), tsPostponed);
+    EXPECT_EQ(b->dtAlarmDT, MakeInstant(2011, 12, 15, 10, 10, 0));
+    EXPECT_EQ(Entries().size(), 1);
+    EXPECT_EQ(a->eStatus(), tsDue);
+
+    // Settled in the prompt first: the notification's button no longer acts.
+    TaskPtr c = Fire(QStringLiteral("取快递"));
+    SelectOnly(1);
+    Find<QPushButton>("cmdCancelTask")->click();
+    notifier->Use(QStringLiteral("done"));
+    EXPECT_EQ(c->eStatus(), tsCancelled);
+
+    m_engine.Settings().DesktopNotify = false;
+    Fire(QStringLiteral("不通知"));
+    EXPECT_EQ(notifier->shown.size(), 3);
+}
+
+// The real notifier against a notification server on a private session bus (scripts/notify-test.sh): the
+// fired task shows one notification, and the server's "推迟10分钟" postpones it.
+TEST_F(PromptTest, NotificationOnAPrivateBus)
+{
+    if (!qEnvironmentVariableIsSet("TW_PRIVATE_BUS"))
+        GTEST_SKIP() << "needs scripts/notify-test.sh";
+    QTemporaryDir dir;
+    const QString log = dir.filePath(QStringLiteral("notify.log"));
+    QProcess server;
+    server.start(QStringLiteral("/usr/bin/python3"),
+        { QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--template"),
+            QStringLiteral("notification_daemon"), QStringLiteral("-l"), log });
+    ASSERT_TRUE(server.waitForStarted(5000));
+    const auto logText = [&log] {
+        QFile f(log);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    };
+    ASSERT_TRUE(QTest::qWaitFor(
+        [] {
+            return QDBusConnection::sessionBus().interface()->isServiceRegistered(
+                QStringLiteral("org.freedesktop.Notifications"));
+        },
+        10000));
+    NotifierGuard real(MakeSystemNotifier());
+    TaskPtr t = Fire(QStringLiteral("看构建结果"), QStringLiteral("工作"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return logText().contains(QStringLiteral("[工作] 看构建结果")); }, 10000))
+        << logText().toStdString();
+    EXPECT_EQ(logText().count(QStringLiteral(" Notify ")), 1) << logText().toStdString();
+
+    // The server reports the button: its id for this program's first notification is 1.
+    QDBusMessage invoked = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
+        QStringLiteral("/org/freedesktop/Notifications"), QStringLiteral("org.freedesktop.DBus.Mock"),
+        QStringLiteral("EmitSignal"));
+    invoked << QStringLiteral("org.freedesktop.Notifications") << QStringLiteral("ActionInvoked")
+            << QStringLiteral("us") << QVariantList { QVariant::fromValue(uint(1)), QStringLiteral("postpone10") };
+    // Sent again until it lands: the id reaches this program in the reply to Notify, which may still be on its way.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            QDBusConnection::sessionBus().call(invoked);
+            return t->eStatus() == tsPostponed;
+        },
+        10000));
+    EXPECT_EQ(t->dtAlarmDT, MakeInstant(2011, 12, 15, 10, 10, 0));
+    EXPECT_EQ(m_prompt.Count(), 0);
+    server.kill();
+    server.waitForFinished(5000);
 }

@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <utility>
+
 // Stands in for the desktop's notification service: records "title|text" of each notification, shows nothing.
 class RecordingNotifier : public IDesktopNotifier
 {
@@ -14,8 +16,23 @@ public:
         shown << title + QLatin1Char('|') + text;
         return result;
     }
+    // Recorded as "title|text|label1|label2"; `Use` plays the user's click on a button of the last one.
+    bool NotifyWithActions(const QString& title, const QString& text, const std::vector<NotificationAction>& actions,
+        std::function<void(const QString&)> onAction) override
+    {
+        QString line = title + QLatin1Char('|') + text;
+        for (const NotificationAction& a : actions)
+            line += QLatin1Char('|') + a.label;
+        shown << line;
+        m_onAction = std::move(onAction);
+        return result;
+    }
+    void Use(const QString& key) { std::exchange(m_onAction, nullptr)(key); }
     QStringList shown;
     bool result = true;
+
+private:
+    std::function<void(const QString&)> m_onAction;
 };
 
 // Installs a RecordingNotifier for the life of the guard, or `notifier` when one is given.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/TestEnv.h"
+#include "support/RecordingNotifier.h"
 
 #include "model/AppPaths.h"
 #include "model/LegacyImport.h"
@@ -15,6 +16,8 @@ void TwTestEnvironment::SetUp()
     tzset();
     Clock::SetSource(std::make_shared<ManualClock>());
     MsgBox::SetPresenter(std::make_shared<ScriptedPresenter>());
+    // A fired task raises a desktop notification: never on the desktop of the person running the tests.
+    DesktopNotifier::SetCurrent(std::make_shared<RecordingNotifier>());
     static QTemporaryDir folder;
     AppPaths::SetDataFolder(folder.path());
     AppPaths::SetTempFolder(folder.path());

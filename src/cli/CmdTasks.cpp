@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// tickwell-cli add / done / cancel / postpone: change tasks. The data file has one writer at a time: a running
+// program applies the command itself (it sees the change at once and saves it); with none running, this tool
+// takes the data-folder lock and edits the file.
+#include "cli/CliCommand.h"
+#include "model/AppPaths.h"
+#include "model/TaskCommands.h"
+#include "model/TaskEngine.h"
+#include "model/TaskStore.h"
+#include "model/TempFiles.h"
+#include "platform/CSingleInst.h"
+#include "platform/DataFolderLock.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
+
+namespace {
+
+// A program may ask the user a question before it answers (a task that recurs, a postponement past the valid
+// period): its answer may take that long.
+constexpr int kAnswerMs = 120000;
+// How long a writer that holds the folder without answering (a program still starting, another tickwell-cli)
+// is waited for.
+constexpr int kWaitForWriterMs = 15000;
+
+void Print(const TaskCommandResult& r, QTextStream& out, QTextStream& err)
+{
+    out << r.out;
+    err << r.err;
+}
+
+}  // namespace
+
+namespace Cli {
+
+int AskProgram(const QString& folder, const QString& command, const QStringList& args, QTextStream& out,
+    QTextStream& err, bool& answered)
+{
+    answered = false;
+    CSingleInst channel;
+    const QString request = TaskRequests::Encode(folder, command, args);
+    for (int slot = 0; slot < CSingleInst::kSlots; ++slot) {
+        bool reached = false;
+        const QString answer = channel.Request(slot, request, kAnswerMs, &reached);
+        if (!reached)
+            continue;
+        if (answer.isNull()) {
+            // The program has the command; whether it applied it is unknown, so nothing is done here twice.
+            answered = true;
+            err << "运行中的程序没有回答（它可能正在等待用户回答提问）；命令可能已被执行，请在程序中查看。\n";
+            return 1;
+        }
+        TaskCommandResult r;
+        if (TaskRequests::Decode(answer, r)) {
+            answered = true;
+            Print(r, out, err);
+            return r.exitCode;
+        }
+    }
+    return 0;
+}
+
+}  // namespace Cli
+
+namespace {
+
+int RunChange(const QString& command, const QStringList& argsIn, QTextStream& out, QTextStream& err)
+{
+    QStringList args = argsIn;
+    bool missing = false;
+    const QString dir = Cli::TakeOption(args, QStringLiteral("data-dir"), &missing);
+    if (missing || (!dir.isNull() && dir.isEmpty())) {
+        err << "--data-dir 后面要写数据文件夹，例如 --data-dir ~/tickwell\n";
+        return 2;
+    }
+    QString error;
+    const QString folder = AppPaths::ChooseDataFolder(dir, QCoreApplication::applicationDirPath(), true, &error);
+    if (folder.isEmpty()) {
+        err << error << '\n';
+        return 2;
+    }
+    AppPaths::SetDataFolder(folder);
+
+    QElapsedTimer waited;
+    waited.start();
+    DataFolderLock lock(folder);
+    for (;;) {
+        bool answered = false;
+        const int rc = Cli::AskProgram(folder, command, args, out, err, answered);
+        if (answered)
+            return rc;
+        const DataFolderLock::Result locked = lock.TryLock(200);
+        if (locked == DataFolderLock::Result::Locked)
+            break;
+        if (locked == DataFolderLock::Result::Unavailable) {
+            err << "数据文件夹不能写入：" << QDir::toNativeSeparators(folder) << '\n';
+            return 1;
+        }
+        // The holder may be a program that has not opened its channel yet, or another tickwell-cli.
+        if (waited.elapsed() > kWaitForWriterMs) {
+            err << "数据文件夹正由"
+                << (lock.HolderPid() > 0 ? QStringLiteral("进程 %1").arg(lock.HolderPid())
+                                         : QStringLiteral("另一个程序"))
+                << "使用，但它没有回应；任务未更改。\n";
+            return 1;
+        }
+    }
+
+    TaskEngine engine;
+    const QString path = engine.DataFilePath();
+    int skipped = 0;
+    const TaskStore::ReadStatus status = TaskStore::LoadInto(engine, path, &error, &skipped);
+    DeleteTempFiles();
+    // Writing back a file that was not read whole would lose what could not be read.
+    if (status == TaskStore::ReadStatus::Unreadable || skipped > 0) {
+        err << "数据文件无法完整读取，任务未更改：" << QDir::toNativeSeparators(path) << '\n' << error << '\n';
+        return 1;
+    }
+    if (status == TaskStore::ReadStatus::Missing && command != u"add") {
+        err << "找不到数据文件：" << QDir::toNativeSeparators(path) << "\n可用 --data-dir 指定数据文件夹。\n";
+        return 1;
+    }
+    TaskCommandResult r = TaskCommands::Run(engine, command, args);
+    if (r.changed && !engine.SaveCfg()) {
+        r.err += QStringLiteral("数据文件未能保存：") + QDir::toNativeSeparators(path) + QLatin1Char('\n');
+        r.exitCode = 1;
+        r.out.clear();
+    }
+    Print(r, out, err);
+    return r.exitCode;
+}
+
+int RunAdd(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    return RunChange(QStringLiteral("add"), args, out, err);
+}
+int RunDone(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    return RunChange(QStringLiteral("done"), args, out, err);
+}
+int RunCancel(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    return RunChange(QStringLiteral("cancel"), args, out, err);
+}
+int RunPostpone(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    return RunChange(QStringLiteral("postpone"), args, out, err);
+}
+
+const bool registered
+    = Cli::Register({ QStringLiteral("add"),
+          QStringLiteral("描述 [--date 日期] [--time 时间] [--category 类别] [--priority 优先级] [--alarm 提醒] "
+                         "[--data-dir DIR]"),
+          QStringLiteral("添加任务；日期、时间的写法与任务窗口相同（默认今天、10分钟后）。输出新任务的编号和到期时间"),
+          QStringLiteral("tickwell-cli add 编译完成后检查结果 --time 30分钟后 --category 工作"), RunAdd })
+    && Cli::Register({ QStringLiteral("done"), QStringLiteral("任务编号 [--data-dir DIR]"),
+        QStringLiteral("把等待中的任务设为已完成（周期任务转到下次）"), QStringLiteral("tickwell-cli done T3"),
+        RunDone })
+    && Cli::Register({ QStringLiteral("cancel"), QStringLiteral("任务编号 [--data-dir DIR]"),
+        QStringLiteral("取消等待中的任务"), QStringLiteral("tickwell-cli cancel T3"), RunCancel })
+    && Cli::Register({ QStringLiteral("postpone"), QStringLiteral("任务编号 推迟时间 [--data-dir DIR]"),
+        QStringLiteral("推迟任务的提醒，写法与提醒窗口的推迟相同"), QStringLiteral("tickwell-cli postpone T3 10分钟"),
+        RunPostpone });
+
+}  // namespace

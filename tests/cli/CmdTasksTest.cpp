@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// tickwell-cli changing tasks: through a real running program when there is one, by itself otherwise.
+#include "support/DataFileText.h"
+#include "support/ProgramEnv.h"
+#include "support/TestEnv.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <unistd.h>
+
+namespace {
+
+struct CliRun
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+QString ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// A private account with its data folder; the program and tickwell-cli both run in it.
+class Account
+{
+public:
+    Account()
+    {
+        m_env = PrivateAccountEnv(m_root.path());
+        QDir().mkpath(Data());
+    }
+    ~Account()
+    {
+        m_app.kill();
+        m_app.waitForFinished(5000);
+    }
+    QString Data() const { return m_root.filePath(QStringLiteral("data")); }
+    QString File() const { return ReadAll(Data() + QStringLiteral("/twdata.xml")); }
+
+    void StartCli(QProcess& p, QStringList args) const
+    {
+        p.setProcessEnvironment(m_env);
+        p.start(QStringLiteral(TW_CLI_PATH), args << QStringLiteral("--data-dir") << Data());
+    }
+    CliRun Cli(const QStringList& args) const
+    {
+        QProcess p;
+        StartCli(p, args);
+        return Finish(p);
+    }
+    static CliRun Finish(QProcess& p)
+    {
+        p.waitForFinished(60000);
+        return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError()) };
+    }
+    // The program, up once its single-instance endpoint answers.
+    void Start()
+    {
+        m_app.setProcessEnvironment(m_env);
+        m_app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_app.start(QStringLiteral(TW_APP_PATH), { QStringLiteral("--data-dir"), Data() });
+        ASSERT_TRUE(m_app.waitForStarted(10000));
+        const QString endpoint = m_root.filePath(QStringLiteral("tickwell-%1-0").arg(::getuid()));
+        QElapsedTimer t;
+        t.start();
+        while (!QFileInfo(endpoint).isSymLink() && t.elapsed() < 30000)
+            QThread::msleep(50);
+        ASSERT_TRUE(QFileInfo(endpoint).isSymLink()) << "the program did not open its channel";
+    }
+    bool Running() const { return m_app.state() == QProcess::Running; }
+
+private:
+    QTemporaryDir m_root;
+    QProcessEnvironment m_env;
+    QProcess m_app;
+};
+
+// Two tickwell-cli add at once, as from two shells: both land, with different keys.
+void RaceTwoAdds(const Account& account)
+{
+    QProcess a, b;
+    account.StartCli(
+        a, { QStringLiteral("add"), QStringLiteral("甲任务"), QStringLiteral("--time"), QStringLiteral("1小时后") });
+    account.StartCli(
+        b, { QStringLiteral("add"), QStringLiteral("乙任务"), QStringLiteral("--time"), QStringLiteral("1小时后") });
+    const CliRun ra = Account::Finish(a), rb = Account::Finish(b);
+    ASSERT_EQ(ra.code, 0) << ra.err.toStdString();
+    ASSERT_EQ(rb.code, 0) << rb.err.toStdString();
+    EXPECT_NE(ra.out.section(QLatin1Char('\t'), 0, 0), rb.out.section(QLatin1Char('\t'), 0, 0));
+    const QString list = account.Cli({ QStringLiteral("list") }).out;
+    EXPECT_TRUE(list.contains(QStringLiteral("甲任务")) && list.contains(QStringLiteral("乙任务")))
+        << list.toStdString();
+}
+
+}  // namespace
+
+TEST(CliTasks, ThroughTheRunningProgram)
+{
+    Account account;
+    {
+        QFile f(account.Data() + QStringLiteral("/twdata.xml"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(OneTaskDataFile(
+            WholeSecondsFromNow(3600), QStringLiteral("Desc=\"等着完成\""), QStringLiteral("EnableLog=\"true\"")));
+    }
+    account.Start();
+
+    CliRun r = account.Cli(
+        { QStringLiteral("add"), QStringLiteral("构建结束后看结果"), QStringLiteral("--date"), QStringLiteral("明天"),
+            QStringLiteral("--time"), QStringLiteral("10:00"), QStringLiteral("--category"), QStringLiteral("工作") });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QString tomorrow = QDate::currentDate().addDays(1).toString(QStringLiteral("yyyy-MM-dd"));
+    EXPECT_EQ(r.out, QStringLiteral("T02\t%1 10:00:00\n").arg(tomorrow));
+    // The program's own list answers, and the program saved it.
+    r = account.Cli({ QStringLiteral("list") });
+    EXPECT_TRUE(
+        r.out.contains(QStringLiteral("T02\t未发生\t%1 10:00:00\t%1\t10:00:00\t构建结束后看结果").arg(tomorrow)))
+        << r.out.toStdString();
+    EXPECT_TRUE(account.File().contains(QStringLiteral("构建结束后看结果")));
+
+    r = account.Cli({ QStringLiteral("done"), QStringLiteral("T01") });
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("T01\t已完成"))) << r.out.toStdString();
+    EXPECT_TRUE(ReadAll(account.Data() + QStringLiteral("/tickwell.log")).contains(QStringLiteral("已完成 - T01")));
+
+    RaceTwoAdds(account);
+    EXPECT_TRUE(account.File().contains(QStringLiteral("乙任务")));
+    EXPECT_TRUE(account.Running());
+}
+
+TEST(CliTasks, WithoutAProgramTheFileIsEditedUnderTheLock)
+{
+    Account account;
+    CliRun r = account.Cli(
+        { QStringLiteral("add"), QStringLiteral("离线添加"), QStringLiteral("--time"), QStringLiteral("2小时后") });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(account.File().contains(QStringLiteral("离线添加")));
+    EXPECT_FALSE(QFile::exists(account.Data() + QStringLiteral("/twdata.lock")));
+    r = account.Cli({ QStringLiteral("add"), QStringLiteral("x"), QStringLiteral("--date"), QStringLiteral("13月") });
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.err, QStringLiteral("请填写正确的日期\n"));  // the editor's message
+    RaceTwoAdds(account);
+
+    account.Start();
+    r = account.Cli({ QStringLiteral("list") });
+    EXPECT_TRUE(r.out.contains(QStringLiteral("T01\t未发生")) && r.out.contains(QStringLiteral("离线添加")))
+        << r.out.toStdString();
+}
