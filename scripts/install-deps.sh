@@ -12,6 +12,7 @@ PACKAGES=(
   timgm6mb-soundfont pulseaudio pulseaudio-utils
   xvfb xauth x11-apps imagemagick openbox fonts-wqy-microhei
   trayer xdotool dbus python3-dbusmock
+  libical-dev
 )
 
 missing=()
