@@ -10,14 +10,14 @@
 
 namespace {
 
-struct Run
+struct CliRun
 {
     int code = -1;
     QString out;
     QString err;
 };
 
-Run Cli(const QStringList& args)
+CliRun Cli(const QStringList& args)
 {
     QProcess p;
     p.start(QStringLiteral(TW_CLI_PATH), args);
@@ -44,7 +44,8 @@ TEST(CliIcal, ExportThenImportIntoAnotherFolderKeepsTheRule)
         ASSERT_TRUE(engine.SaveCfg());
     }
     const QString ics = from.filePath(QStringLiteral("任务.ics"));
-    Run r = Cli({ QStringLiteral("export"), QStringLiteral("--ical"), ics, QStringLiteral("--data-dir"), from.path() });
+    CliRun r
+        = Cli({ QStringLiteral("export"), QStringLiteral("--ical"), ics, QStringLiteral("--data-dir"), from.path() });
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     QFile file(ics);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
