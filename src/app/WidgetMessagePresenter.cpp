@@ -82,10 +82,11 @@ QString WidgetMessagePresenter::Input(const QString& prompt, const QString& titl
     return dialog.textValue();
 }
 
-QString WidgetMessagePresenter::SaveFileName(
-    const QString& title, const QString& filter, const QString& suggested, const QString& suffix)
+namespace {
+
+// "描述(*.csv)|*.csv|..." pairs become Qt's "描述 (*.csv);;..." entries.
+QStringList NameFilters(const QString& filter)
 {
-    // "描述(*.csv)|*.csv|..." pairs become Qt's "描述 (*.csv);;..." entries.
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
@@ -96,12 +97,31 @@ QString WidgetMessagePresenter::SaveFileName(
         filters << name + QStringLiteral(" (") + parts[i + 1].split(QLatin1Char(';')).join(QLatin1Char(' '))
                 + QLatin1Char(')');
     }
+    return filters;
+}
+
+}  // namespace
+
+QString WidgetMessagePresenter::SaveFileName(
+    const QString& title, const QString& filter, const QString& suggested, const QString& suffix)
+{
     QFileDialog dialog(QApplication::activeWindow(), title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(filters);
+    dialog.setNameFilters(NameFilters(filter));
     dialog.setDefaultSuffix(suffix.startsWith(QLatin1Char('.')) ? suffix.mid(1) : suffix);
     dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString WidgetMessagePresenter::OpenFileName(const QString& title, const QString& filter)
+{
+    QFileDialog dialog(QApplication::activeWindow(), title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(NameFilters(filter) << QStringLiteral("所有文件 (*)"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

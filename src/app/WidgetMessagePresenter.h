@@ -11,4 +11,5 @@ public:
     QString Input(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString SaveFileName(
         const QString& title, const QString& filter, const QString& suggested, const QString& suffix) override;
+    QString OpenFileName(const QString& title, const QString& filter) override;
 };

@@ -13,6 +13,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+// CmdIcal.cpp: export --ical FILE.
+int RunExportIcal(const TaskEngine& engine, const QString& file, QTextStream& out, QTextStream& err);
+
 namespace {
 
 // Takes --data-dir and reads the data file into `engine`; the folder is found by the program's own rule, so
@@ -91,6 +94,16 @@ int RunExport(const QStringList& argsIn, QTextStream& out, QTextStream& err)
     int skipped = 0;
     if (int rc = ReadData(args, engine, skipped, err))
         return rc;
+    bool icalMissing = false;
+    const QString ical = Cli::TakeOption(args, QStringLiteral("ical"), &icalMissing);
+    if (!ical.isNull() || icalMissing) {
+        if (!args.isEmpty()) {
+            err << "export --ical 只需要一个文件名：" << args.join(QLatin1Char(' ')) << '\n';
+            return 2;
+        }
+        const int rc = RunExportIcal(engine, ical, out, err);
+        return rc ? rc : ReportSkipped(skipped, err);
+    }
     if (args.size() != 1 || args[0].startsWith(QLatin1String("--"))) {
         err << "请给出一个 CSV 文件名，例如 tickwell-cli export 任务.csv\n";
         return 2;
@@ -114,8 +127,8 @@ const bool registered
     = Cli::Register({ QStringLiteral("list"), QStringLiteral("[--data-dir DIR]"),
           QStringLiteral("列出数据文件中的任务：编号、状态、提醒时间、发生日期、发生时间、标题（以制表符分隔）"),
           QStringLiteral("tickwell-cli list --data-dir ~/tickwell"), RunList })
-    && Cli::Register({ QStringLiteral("export"), QStringLiteral("FILE.csv [--data-dir DIR]"),
-        QStringLiteral("把全部任务导出为 CSV 文件（UTF-8，Excel 可直接打开）"),
+    && Cli::Register({ QStringLiteral("export"), QStringLiteral("FILE.csv | --ical FILE.ics [--data-dir DIR]"),
+        QStringLiteral("把全部任务导出为 CSV 文件（UTF-8，Excel 可直接打开），或用 --ical 导出为 iCalendar 日历"),
         QStringLiteral("tickwell-cli export 任务提醒列表.csv"), RunExport });
 
 }  // namespace

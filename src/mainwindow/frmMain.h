@@ -129,6 +129,9 @@ public:
     void ToggleLog();
     void ViewLog();
     void Export();
+    void ExportIcal();
+    void ImportIcal();
+    void OfferToOpen(const QString& exported);  // asks, then opens the file with its associated program
     void EditTaskTypes();
     void FilterDefine();
     void FilterClear();

@@ -12,6 +12,8 @@
 #include "model/AppPaths.h"
 #include "model/AppVersion.h"
 #include "model/CsvExport.h"
+#include "model/IcalExport.h"
+#include "model/IcalImport.h"
 #include "model/MsgBox.h"
 #include "model/TaskCommands.h"
 #include "platform/Autorun.h"
@@ -109,6 +111,8 @@ void frmMain::SetupMenus()
     connect(ui.mnuEnableLog, &QAction::triggered, this, &frmMain::ToggleLog);
     connect(ui.mnuViewLog, &QAction::triggered, this, &frmMain::ViewLog);
     connect(ui.mnuExport, &QAction::triggered, this, &frmMain::Export);
+    connect(ui.mnuExportIcal, &QAction::triggered, this, &frmMain::ExportIcal);
+    connect(ui.mnuImportIcal, &QAction::triggered, this, &frmMain::ImportIcal);
     connect(ui.mnuSetTaskTypes, &QAction::triggered, this, &frmMain::EditTaskTypes);
     connect(ui.mnuColSet, &QMenu::aboutToShow, this, &frmMain::OnColumnMenuOpened);
     connect(ui.mnuColSelAll, &QAction::triggered, this, &frmMain::SelectAllColumns);
@@ -360,16 +364,33 @@ void frmMain::ViewLog()
         Warn(QStringLiteral("无日志文件：") + QDir::toNativeSeparators(path));
 }
 
-void frmMain::Export()
+namespace {
+
+// The export's proposed file: the name and today's date, in the documents folder where there is one (a fresh
+// account may have none).
+QString SuggestedExportPath()
 {
     const QString name = QStringLiteral("任务提醒列表 ") + Clock::CurrentDate().toString(QStringLiteral("yyyy-MM-dd"));
-    // The documents folder is proposed only where there is one; a fresh account may have none.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath();
-    const QString suggested = QDir(folder).filePath(name);
+    return QDir(folder).filePath(name);
+}
+
+}  // namespace
+
+void frmMain::OfferToOpen(const QString& path)
+{
+    if (MsgBox::Show(QStringLiteral("导出成功！是否打开？"), MsgButtons::YesNo, MsgIcon::Question) == MsgResult::Yes)
+        if (!Platform::DesktopOpener()->Open(QLatin1Char('"') + path + QLatin1Char('"'), QString(),
+                QFileInfo(path).absolutePath(), ShowState::Normal))
+            Warn(QStringLiteral("出错: 无法打开文件 ") + QDir::toNativeSeparators(path));
+}
+
+void frmMain::Export()
+{
     const QString path = MsgBox::SaveFileName(QStringLiteral("保存文件"),
-        QStringLiteral("逗号分隔的Excel文件(*.csv)|*.csv"), suggested, QStringLiteral(".csv"));
+        QStringLiteral("逗号分隔的Excel文件(*.csv)|*.csv"), SuggestedExportPath(), QStringLiteral(".csv"));
     if (path.isEmpty())
         return;
     QString error;
@@ -377,10 +398,41 @@ void frmMain::Export()
         Warn(QStringLiteral("出错: ") + error);
         return;
     }
-    if (MsgBox::Show(QStringLiteral("导出成功！是否打开？"), MsgButtons::YesNo, MsgIcon::Question) == MsgResult::Yes)
-        if (!Platform::DesktopOpener()->Open(QLatin1Char('"') + path + QLatin1Char('"'), QString(),
-                QFileInfo(path).absolutePath(), ShowState::Normal))
-            Warn(QStringLiteral("出错: 无法打开文件 ") + QDir::toNativeSeparators(path));
+    OfferToOpen(path);
+}
+
+void frmMain::ExportIcal()
+{
+    const QString path = MsgBox::SaveFileName(QStringLiteral("保存文件"),
+        QStringLiteral("iCalendar 日历文件(*.ics)|*.ics"), SuggestedExportPath(), QStringLiteral(".ics"));
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!::ExportIcal(m_engine.Tasks(), path, &error, m_engine.DataFilePath())) {
+        Warn(QStringLiteral("出错: ") + error);
+        return;
+    }
+    OfferToOpen(path);
+}
+
+void frmMain::ImportIcal()
+{
+    const QString path = MsgBox::OpenFileName(
+        QStringLiteral("打开文件"), QStringLiteral("iCalendar 日历文件(*.ics)|*.ics;*.ical;*.ifb"));
+    if (path.isEmpty())
+        return;
+    IcalImportResult result;
+    QString error;
+    if (!ReadIcalFile(path, result, &error)) {
+        Warn(QStringLiteral("出错: ") + error);
+        return;
+    }
+    const int added = AddImportedTasks(m_engine, result);
+    if (added > 0) {
+        UpdateSummary();
+        m_engine.SaveCfg();
+    }
+    MsgBox::Show(IcalImportSummary(result, added), MsgButtons::Ok, MsgIcon::Information);
 }
 
 void frmMain::EditTaskTypes()

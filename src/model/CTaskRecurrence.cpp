@@ -24,15 +24,7 @@ bool CTask::IsRecurring() const
 bool CTask::NextRecurring(bool setNotStarted)
 {
     const Instant now = Clock::Now();
-    Instant base = now;
-    // A date rule with a fixed time counts from the day after the current due day, so that day's
-    // occurrence is not found again. A whole-period rule ("每周", "每月") adds its period to the due day
-    // itself: from the day after, a weekly task would move one weekday later every week. A due moment that
-    // is not a real day counts from now.
-    if (!IsRecurringTime() && IsRecurringDate() && dtDueDT != 0 && dtDueDT != NO_DATE && IsRepresentable(dtDueDT)) {
-        if (Instant next = IsPeriodDateRule(sDueDate) ? dtDueDT : AddDays(dtDueDT, 1))
-            base = next;
-    }
+    Instant base = NextOccurrenceBase(sDueDate, sDueTime, dtDueDT, now);
     // The first occurrence of a task whose valid period starts later counts from that start.
     if (dtValidFromDT != 0 && base < dtValidFromDT)
         base = dtValidFromDT;

@@ -48,6 +48,11 @@ QString SaveFileName(const QString& title, const QString& filter, const QString&
     return presenter->SaveFileName(title, filter, suggested, suffix);
 }
 
+QString OpenFileName(const QString& title, const QString& filter)
+{
+    return Current()->OpenFileName(title, filter);
+}
+
 void SetPresenter(std::shared_ptr<IMessagePresenter> presenter)
 {
     Current() = presenter ? std::move(presenter) : std::make_shared<HeadlessPresenter>();

@@ -29,6 +29,13 @@ public:
         Q_UNUSED(suffix)
         return {};
     }
+    // The open-file dialog for an existing file, `filter` as for SaveFileName. Empty when the user cancelled.
+    virtual QString OpenFileName(const QString& title, const QString& filter)
+    {
+        Q_UNUSED(title)
+        Q_UNUSED(filter)
+        return {};
+    }
 };
 
 namespace MsgBox {
@@ -37,6 +44,7 @@ MsgResult Show(const QString& text, MsgButtons buttons = MsgButtons::Ok, MsgIcon
     const QString& title = QString());
 QString InputBox(const QString& prompt, const QString& title = QString(), const QString& defaultText = QString());
 QString SaveFileName(const QString& title, const QString& filter, const QString& suggested, const QString& suffix);
+QString OpenFileName(const QString& title, const QString& filter);
 
 // The presenter in force. Without one (a headless run), messages go to stderr and every question
 // gets its safe answer: No / Cancel / empty input.

@@ -449,14 +449,15 @@ bool IsPeriodDateRule(const QString& text)
     return rule && IsPeriodRule(*rule);
 }
 
-Instant ResolveDueTime(const QString& dateIn, const QString& timeIn, Instant base)
+namespace {
+
+Instant ResolveDueTimeAt(const QString& dateIn, const QString& timeIn, Instant base, Instant now)
 {
     const QString dateText = dateIn.trimmed();
     const QString timeText = timeIn.trimmed();
     if (dateText == u"--" || timeText == u"--")
         return NO_DATE;
 
-    const Instant now = Clock::Now();
     if (base == 0 || !IsRepresentable(base) || Before(base, now))
         base = now;
 
@@ -488,6 +489,31 @@ Instant ResolveDueTime(const QString& dateIn, const QString& timeIn, Instant bas
     // A date text may carry its own time of day ("2011-1-1 10:00"); the time text replaces it.
     const Instant day = DayStart(r);
     return day ? AddSeconds(day, T) : 0;
+}
+
+}  // namespace
+
+Instant ResolveDueTime(const QString& dateText, const QString& timeText, Instant base)
+{
+    return ResolveDueTimeAt(dateText, timeText, base, Clock::Now());
+}
+
+Instant NextOccurrenceBase(const QString& dateText, const QString& timeText, Instant due, Instant now)
+{
+    // A date rule with a fixed time counts from the day after the current due day, so that day's occurrence
+    // is not found again. A whole-period rule ("每周", "每月") adds its period to the due day itself: from the
+    // day after, a weekly task would move one weekday later every week. A due moment that is not a real day
+    // counts from now.
+    if (!IsRecurringText(timeText) && IsRecurringText(dateText) && due != 0 && due != NO_DATE && IsRepresentable(due)) {
+        if (Instant next = IsPeriodDateRule(dateText) ? due : AddDays(due, 1))
+            return next;
+    }
+    return now;
+}
+
+Instant NextOccurrence(const QString& dateText, const QString& timeText, Instant due)
+{
+    return ResolveDueTimeAt(dateText, timeText, NextOccurrenceBase(dateText, timeText, due, due), due);
 }
 
 // ---- The rule vocabulary of the recurrence dialog ----

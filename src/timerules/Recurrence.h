@@ -27,6 +27,13 @@ Instant EvalTimeRule(const QString& text, Instant base);
 // A recurring rule always gives a moment later than now and not earlier than `base`.
 Instant ResolveDueTime(const QString& dateText, const QString& timeText, Instant base);
 
+// Where the search for the occurrence after `due` starts when a task moves on at `now`.
+Instant NextOccurrenceBase(const QString& dateText, const QString& timeText, Instant due, Instant now);
+
+// The occurrence after `due`, as a task finds it when it comes due at that moment and is finished at once
+// (the valid period aside); 0 when the rule has no further occurrence.
+Instant NextOccurrence(const QString& dateText, const QString& timeText, Instant due);
+
 // The loop types of the recurrence dialog, in list order.
 enum LoopType : int {
     ltDay = 0,

@@ -55,6 +55,8 @@ TEST_F(MainCommands, MenuTreeCaptionsAndShortcuts)
         { "mnuViewLog", "查看日志", "" },
         { "mnuShutdown", "关机对话框 ...", "" },
         { "mnuExport", "导出...", "" },
+        { "mnuExportIcal", "导出日历 (iCalendar)...", "" },
+        { "mnuImportIcal", "导入日历...", "" },
         { "mnuSetTaskTypes", "设置任务类别", "" },
         { "mnuColSelAll", "全选", "" },
         { "mnuColDefault", "重置", "" },
@@ -389,6 +391,35 @@ TEST_F(MainCommands, ExportWritesTheFileAndOffersToOpenIt)
     Action("mnuExport")->trigger();
     EXPECT_TRUE(LastMessage().startsWith(Q("出错: "))) << LastMessage().toStdString();
     EXPECT_EQ(m_msg->shown.back().icon, MsgIcon::Warning);
+}
+
+TEST_F(MainCommands, CalendarExportAndImportThroughTheMenus)
+{
+    Add(Q("周会"), Q("工作"), tsNotStarted, MakeInstant(2012, 6, 11, 10, 0, 0), Q("每周1"), Q("10:00"));
+    Add(Q("已完成的不导出"), {}, tsFinished);
+    const QString ics = m_folder.file(QStringLiteral("out.ics"));
+    m_msg->saveFiles = { ics };
+    Action("mnuExportIcal")->trigger();
+    ASSERT_EQ(m_msg->saveDialogs.size(), 1);
+    EXPECT_TRUE(m_msg->saveDialogs[0].contains(Q("|iCalendar 日历文件(*.ics)|*.ics|")))
+        << m_msg->saveDialogs[0].toStdString();
+    EXPECT_EQ(LastMessage(), Q("导出成功！是否打开？"));  // answered No: nothing opened
+    EXPECT_TRUE(m_opener->calls.empty());
+
+    Action("mnuImportIcal")->trigger();  // dialog cancelled: nothing happens
+    EXPECT_EQ(W().Engine().Tasks().Count(), 2);
+    m_msg->openFiles = { ics };
+    Action("mnuImportIcal")->trigger();
+    EXPECT_EQ(LastMessage(), Q("已导入 1 个任务。"));
+    ASSERT_EQ(W().Engine().Tasks().Count(), 3);
+    const TaskPtr back = W().Engine().Tasks().At(2);
+    EXPECT_EQ(back->sDueDate, Q("每周1"));
+    EXPECT_EQ(back->sType, Q("工作"));
+
+    m_msg->openFiles = { m_folder.file(QStringLiteral("missing.ics")) };
+    Action("mnuImportIcal")->trigger();
+    EXPECT_TRUE(LastMessage().startsWith(Q("出错: "))) << LastMessage().toStdString();
+    EXPECT_EQ(W().Engine().Tasks().Count(), 3);
 }
 
 TEST_F(MainCommands, AutostartToggle)

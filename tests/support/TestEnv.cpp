@@ -94,6 +94,15 @@ ProgramFolderGuard::~ProgramFolderGuard()
     AppPaths::SetTempFolder(m_previousTemp);
 }
 
+QString ScriptedPresenter::OpenFileName(const QString&, const QString&)
+{
+    if (openFiles.empty())
+        return {};
+    QString r = openFiles.front();
+    openFiles.pop_front();
+    return r;
+}
+
 QString ScriptedPresenter::SaveFileName(
     const QString& title, const QString& filter, const QString& suggested, const QString& suffix)
 {

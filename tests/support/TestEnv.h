@@ -62,6 +62,8 @@ public:
         const QString& title, const QString& filter, const QString& suggested, const QString& suffix) override;
     std::deque<QString> saveFiles;  // answers of the save-file dialog; empty = cancelled
     QStringList saveDialogs;  // "title|filter|suggested|suffix" of each dialog shown
+    QString OpenFileName(const QString& title, const QString& filter) override;
+    std::deque<QString> openFiles;  // answers of the open-file dialog; empty = cancelled
 };
 
 // Installs a ScriptedPresenter (a new one, or the one given) for the life of the guard and restores the

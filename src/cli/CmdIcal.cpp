@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// tickwell-cli export --ical FILE / import FILE: the tasks as an iCalendar file, and the events and to-dos of an
+// iCalendar file as new tasks. The import writes the data file, so it takes the data-folder lock first and
+// leaves a folder that a running program holds alone.
+#include "cli/CliCommand.h"
+#include "model/AppPaths.h"
+#include "model/CsvExport.h"
+#include "model/IcalExport.h"
+#include "model/IcalImport.h"
+#include "model/TaskEngine.h"
+#include "model/TaskStore.h"
+#include "model/TempFiles.h"
+#include "platform/DataFolderLock.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+// Called by `export` when it is given --ical; the tasks have been read into `engine`.
+int RunExportIcal(const TaskEngine& engine, const QString& file, QTextStream& out, QTextStream& err)
+{
+    if (file.isEmpty() || file.startsWith(QLatin1String("--"))) {
+        err << "--ical 后面要写日历文件名，例如 tickwell-cli export --ical 任务.ics\n";
+        return 2;
+    }
+    const QString target = QFileInfo(file).absoluteFilePath();
+    if (target == QFileInfo(engine.DataFilePath()).absoluteFilePath() || IsSameFile(target, engine.DataFilePath())) {
+        err << "不能把日历写到数据文件上：" << file << '\n';
+        return 2;
+    }
+    QString error;
+    int exported = 0;
+    if (!ExportIcal(engine.Tasks(), target, &error, engine.DataFilePath(), &exported)) {
+        err << "出错: " << error << '\n';
+        return 1;
+    }
+    out << "已导出 " << exported << " 个任务到 " << QDir::toNativeSeparators(target) << '\n';
+    return 0;
+}
+
+namespace {
+
+int RunImport(const QStringList& argsIn, QTextStream& out, QTextStream& err)
+{
+    QStringList args = argsIn;
+    bool missing = false;
+    const QString dir = Cli::TakeOption(args, QStringLiteral("data-dir"), &missing);
+    if (missing || (!dir.isNull() && dir.isEmpty())) {
+        err << "--data-dir 后面要写数据文件夹，例如 --data-dir ~/tickwell\n";
+        return 2;
+    }
+    if (args.size() != 1 || args[0].startsWith(QLatin1String("--"))) {
+        err << "请给出一个日历文件名，例如 tickwell-cli import 日历.ics\n";
+        return 2;
+    }
+    // Read before anything is locked or written: a file that is no calendar changes nothing.
+    IcalImportResult result;
+    QString error;
+    if (!ReadIcalFile(args[0], result, &error)) {
+        err << "无法导入 " << args[0] << "：" << error << '\n';
+        return 1;
+    }
+
+    const QString folder = AppPaths::ChooseDataFolder(dir, QCoreApplication::applicationDirPath(), true, &error);
+    if (folder.isEmpty()) {
+        err << error << '\n';
+        return 2;
+    }
+    AppPaths::SetDataFolder(folder);
+    DataFolderLock lock(folder);
+    switch (lock.TryLock()) {
+    case DataFolderLock::Result::Locked:
+        break;
+    case DataFolderLock::Result::HeldByOther:
+        err << "程序正在使用数据文件夹 " << QDir::toNativeSeparators(folder)
+            << "：请在程序中用“工具 → 导入日历...”导入，或先退出程序。\n";
+        return 1;
+    case DataFolderLock::Result::Unavailable:
+        err << "数据文件夹不可写：" << QDir::toNativeSeparators(folder) << '\n';
+        return 1;
+    }
+
+    TaskEngine engine;
+    int skipped = 0;
+    const QString path = engine.DataFilePath();
+    const TaskStore::ReadStatus status = TaskStore::LoadInto(engine, path, &error, &skipped);
+    DeleteTempFiles();
+    if (status == TaskStore::ReadStatus::Unreadable) {
+        err << "数据文件无法读取：" << QDir::toNativeSeparators(path) << "\n" << error << '\n';
+        return 1;
+    }
+    // Writing the file back would drop the tasks that could not be read.
+    if (skipped > 0) {
+        err << "数据文件中有 " << skipped << " 个任务无法读取；为免丢失它们，未导入。请先在程序中打开数据文件。\n";
+        return 1;
+    }
+    const int added = AddImportedTasks(engine, result);
+    if (added > 0 && !engine.SaveCfg()) {
+        err << "无法保存数据文件：" << QDir::toNativeSeparators(path) << '\n';
+        return 1;
+    }
+    out << IcalImportSummary(result, added) << '\n';
+    return 0;
+}
+
+const bool registered = Cli::Register({ QStringLiteral("import"), QStringLiteral("FILE.ics [--data-dir DIR]"),
+    QStringLiteral("把 iCalendar 日历文件中的事件和待办导入为任务（程序运行时请在程序中导入）"),
+    QStringLiteral("tickwell-cli import 日历.ics"), RunImport });
+
+}  // namespace
