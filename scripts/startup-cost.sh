@@ -2,10 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Compares the start-up cost of two builds of the program: the median time of `--help` (loading every library
 # and creating the application object; the main window loads the same way in both) and the resident memory
-# of the program idling with an empty data folder for three seconds, offscreen.
-#   scripts/startup-cost.sh OLD_BINARY NEW_BINARY [RUNS]
+# of the program idling for three seconds, offscreen, with a data folder of TASKS tasks (default none).
+#   scripts/startup-cost.sh OLD_BINARY NEW_BINARY [RUNS] [TASKS]
 set -euo pipefail
-old=$1 new=$2 runs=${3:-30}
+old=$1 new=$2 runs=${3:-30} tasks=${4:-0}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen HOME=$work XDG_CONFIG_HOME=$work/config
@@ -22,6 +22,16 @@ median_ms() {
 idle_rss_mb() {
   local bin=$1 dir pid rss
   dir=$(mktemp -d -p "$work")
+  if ((tasks > 0)); then
+    {
+      echo '<?xml version="1.0" encoding="UTF-8"?>'
+      echo '<tasks ver="100000" types="">'
+      for ((i = 1; i <= tasks; i++)); do
+        echo "  <task Id=\"$i\" DueDT=\"2030-01-01 10:00:00\" AlarmDT=\"2030-01-01 10:00:00\" Status=\"0\" DueDate=\"2030-1-1\" DueTime=\"10:00\" Desc=\"任务 $i\"/>"
+      done
+      echo '</tasks>'
+    } >"$dir/twdata.xml"
+  fi
   "$bin" --data-dir "$dir" >/dev/null 2>&1 &
   pid=$!
   sleep 3
