@@ -257,7 +257,7 @@ function drawMonth() {
       var l = c.lunar;
       html += '<td class="' + cls.join(" ") + '" data-date="' + y + "-" + m + "-" + d + '" data-keys="'
         + c.keys.join(",") + '" data-lunar="' + (l ? l.year + "-" + l.month + "-" + l.day : "") + '" data-leap="'
-        + (l && l.leap ? 1 : 0) + '" data-kind="' + c.kind + '"><div class="sday">' + d + '</div><div class="lday">'
+        + (l && l.leap ? 1 : 0) + '" data-kind="' + c.kind + '" data-term="' + c.fest.term + '"><div class="sday">' + d + '</div><div class="lday">'
         + escapeHtml(c.text) + "</div></td>";
     }
     html += "</tr>";
@@ -319,7 +319,13 @@ function dispatch(method, resp) {
   if (bridgeBusy && bridgeBusy.toLowerCase() === String(method).toLowerCase()) bridgeNext();
   if (!resp || resp.length !== 2) { alert("wrong response from svr!"); return; }
   if (resp[0] !== 0) { alert("fail code " + resp[0] + ": " + resp[1]); return; }
-  var fn = window["CB_" + method];
+  // A host may hand the method back in other letter case than the page wrote it ("ishidetask").
+  var name = "CB_" + method, fn = window[name];
+  if (typeof fn !== "function") {
+    for (var k in window) {
+      if (k.toLowerCase() === name.toLowerCase() && typeof window[k] === "function") { fn = window[k]; break; }
+    }
+  }
   if (typeof fn === "function") fn(resp[1]);
 }
 window.WB_DEFCB = dispatch;
