@@ -256,7 +256,7 @@ function drawMonth() {
       if (isToday(y, m, d)) cls.push("today");
       var l = c.lunar;
       html += '<td class="' + cls.join(" ") + '" data-date="' + y + "-" + m + "-" + d + '" data-keys="'
-        + c.keys.join(",") + '" data-lunar="' + (l ? l.year + "-" + l.month + "-" + l.day : "") + '" data-leap="'
+        + escapeHtml(c.keys.join(",")) + '" data-lunar="' + (l ? l.year + "-" + l.month + "-" + l.day : "") + '" data-leap="'
         + (l && l.leap ? 1 : 0) + '" data-kind="' + c.kind + '" data-term="' + c.fest.term + '"><div class="sday">' + d + '</div><div class="lday">'
         + escapeHtml(c.text) + "</div></td>";
     }
