@@ -137,7 +137,8 @@ function festivalsOf(y, m, d, l) {
       // Traditional festivals are not kept in a leap month; a task's lunar rule also matches the leap month.
       if (isTask(lun[i]) || !l.leap) res.lun.push(lun[i]);
     }
-    if (!l.leap && l.month === 12 && l.day === l.size && leapMonth(l.year) !== 12) {
+    // 除夕: the last day of the twelfth month, or of a leap twelfth month when the year has one.
+    if (l.month === 12 && l.day === l.size && (l.leap || leapMonth(l.year) !== 12)) {
       for (i = 0; i < lFtv.length; i++) if (lFtv[i].substr(0, 4) === "0100") res.lun.push(lFtv[i]);
     }
   }

@@ -307,6 +307,9 @@ TEST_F(CalendarPageTest, StepsWithinItsYearsAndKeepsReloadKeysAway)
     EXPECT_TRUE(tip.contains(Text("农历正月初一"))) << qPrintable(tip);
     EXPECT_TRUE(tip.contains(Text("甲辰年 丙寅月 甲辰日"))) << qPrintable(tip);
     EXPECT_TRUE(tip.contains(Text("春节"))) << qPrintable(tip);
+    // 2024 had no 三十 in its twelfth month: New Year's Eve was the 29th.
+    EXPECT_EQ(Eval(QStringLiteral("document.querySelector('[data-date=\"2024-2-9\"] .lday').textContent")).toString(),
+        Text("除夕"));
 
     const QString keys = Eval(
         QStringLiteral(
