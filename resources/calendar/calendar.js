@@ -355,6 +355,12 @@ function bridgeNext() {
 
 function isHosted() { return hosted || window.WB_ENABLED === true; }
 
+// A call made while the page is still loading would stop the load: wait for it to end.
+function startWhenLoaded() {
+  if (document.readyState === "complete") setTimeout(startHosted, 0);
+  else window.addEventListener("load", function () { setTimeout(startHosted, 0); });
+}
+
 function startHosted() {
   if (hosted) return;
   hosted = true;
@@ -371,7 +377,7 @@ function startHosted() {
     Object.defineProperty(window, "WB_ENABLED", {
       configurable: true,
       get: function () { return value; },
-      set: function (v) { value = v; if (v) setTimeout(startHosted, 0); }
+      set: function (v) { value = v; if (v) startWhenLoaded(); }
     });
   } catch (e) { /* an engine that refuses: the timer below still looks at the flag */ }
 })();
@@ -454,7 +460,7 @@ function init() {
   setInterval(tick, 1000);
   showThisMonth();
   // A host sets the flag right after the page has loaded; without one, after a moment, demonstration data.
-  if (isHosted()) startHosted();
+  if (isHosted()) startWhenLoaded();
   else demoTimer = setTimeout(function () { demoTimer = null; if (!isHosted()) demoData(); }, 800);
 }
 

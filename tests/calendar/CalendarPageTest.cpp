@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlSchemeHandler>
 #include <QWebEngineView>
@@ -323,4 +325,26 @@ TEST_F(CalendarPageTest, StepsWithinItsYearsAndKeepsReloadKeysAway)
                                   "document.body.dispatchEvent(e); e.defaultPrevented"))
                   .toBool(),
         true);
+}
+
+TEST_F(CalendarPageTest, AFlagSetBeforeItsScriptsRunStartsTheCallsOnceLoaded)
+{
+    QWebEngineScript flag;
+    flag.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    flag.setWorldId(QWebEngineScript::MainWorld);
+    flag.setSourceCode(QStringLiteral("window.WB_ENABLED = true;"));
+    s_page->scripts().insert(flag);
+    s_page->calls.clear();
+    QEventLoop loop;
+    bool ok = false;
+    QObject::connect(s_page, &QWebEnginePage::loadFinished, &loop, [&](bool done) {
+        ok = done;
+        loop.quit();
+    });
+    s_page->triggerAction(QWebEnginePage::Reload);
+    loop.exec();
+    EXPECT_TRUE(ok);  // the first call waits for the load, so it does not stop it
+    Wait(1200);
+    EXPECT_EQ(s_page->calls, (QStringList { QStringLiteral("wb://ishidetask"), QStringLiteral("wb://gettasks") }));
+    EXPECT_EQ(Eval(QStringLiteral("document.getElementById('status').textContent")).toString(), QString());
 }
