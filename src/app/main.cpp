@@ -132,7 +132,8 @@ int main(int argc, char* argv[])
             QStringLiteral("tickwell: 数据文件夹 %1 正由%2使用：本次运行只读，不提醒、不保存。\n")
                 .arg(QDir::toNativeSeparators(folder), holder));
     }
-    XdgAutorun autorun(AppTitle());
+    // Only a folder the user named is written into the entry; the default rule finds the others by itself.
+    XdgAutorun autorun(AppTitle(), QString(), options.dataDir.isNull() ? QString() : folder);
     window.Load(&autorun);
     if (quitDuringStart) {
         window.Unload();

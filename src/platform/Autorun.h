@@ -23,15 +23,16 @@ class XdgAutorun : public IAutorun
 {
 public:
     // `title` is the entry's name as the desktop's start-up settings list it; the program path defaults to
-    // the running executable.
-    explicit XdgAutorun(QString title, QString programPath = QString());
+    // the running executable. `dataFolder`, when not empty, is passed on with --data-dir: a program started on
+    // a folder of its own must come back on that folder at the next log-in.
+    explicit XdgAutorun(QString title, QString programPath = QString(), QString dataFolder = QString());
 
     std::optional<QString> Read() const override;
     bool Set(bool enable) override;
 
     QString EntryPath() const;
     QString ProgramPath() const { return m_programPath; }
-    // The Exec value written: the quoted program path and " -m".
+    // The Exec value written: the quoted program path and " -m" (then --data-dir and the quoted folder).
     QString ExecLine() const;
     // The whole file written when enabling.
     QString EntryText() const;
@@ -39,6 +40,7 @@ public:
 private:
     QString m_title;
     QString m_programPath;
+    QString m_dataFolder;
 };
 
 // The first word of an Exec value with its quoting undone (the program the entry runs).

@@ -81,9 +81,10 @@ std::optional<QString> ReadFile(const QString& path)
 
 }  // namespace
 
-XdgAutorun::XdgAutorun(QString title, QString programPath)
+XdgAutorun::XdgAutorun(QString title, QString programPath, QString dataFolder)
     : m_title(std::move(title))
     , m_programPath(programPath.isEmpty() ? QCoreApplication::applicationFilePath() : std::move(programPath))
+    , m_dataFolder(std::move(dataFolder))
 {
 }
 
@@ -94,7 +95,10 @@ QString XdgAutorun::EntryPath() const
 
 QString XdgAutorun::ExecLine() const
 {
-    return QuoteExecArgument(m_programPath) + QStringLiteral(" -m");
+    QString line = QuoteExecArgument(m_programPath) + QStringLiteral(" -m");
+    if (!m_dataFolder.isEmpty())
+        line += QStringLiteral(" --data-dir ") + QuoteExecArgument(m_dataFolder);
+    return line;
 }
 
 QString XdgAutorun::EntryText() const
@@ -142,8 +146,10 @@ bool XdgAutorun::Set(bool enable)
         return !QFileInfo::exists(path);
     }
     // A line break in the path cannot be written into the entry: refuse rather than write a broken one.
-    if (m_programPath.contains(QLatin1Char('\n')) || m_programPath.contains(QLatin1Char('\r')))
-        return false;
+    for (const QString& arg : { m_programPath, m_dataFolder }) {
+        if (arg.contains(QLatin1Char('\n')) || arg.contains(QLatin1Char('\r')))
+            return false;
+    }
     const QString text = EntryText();
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile f(path);

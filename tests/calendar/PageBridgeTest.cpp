@@ -2,6 +2,7 @@
 // The page host in a real web engine: the wb:// bridge as a page sees it, the click cycling of the calendar,
 // and what a page may not do.
 #include "calendar/IPageWindow.h"
+#include "calendar/PageTestUtil.h"
 #include "calendar/frmHtmlViewer.h"
 #include "editor/frmTask.h"
 #include "model/CTask.h"
@@ -25,44 +26,6 @@ namespace {
 QString TestPage(const char* name)
 {
     return QStringLiteral(TW_SOURCE_DIR "/tests/calendar/") + QString::fromLatin1(name);
-}
-
-QWebEnginePage* PageOf(frmHtmlViewer& viewer)
-{
-    auto* view = viewer.Dialog()->findChild<QWebEngineView*>();
-    return view ? view->page() : nullptr;
-}
-
-// The value of a script in the page, as JSON text ("" when the page did not answer in time).
-QString Eval(frmHtmlViewer& viewer, const QString& script)
-{
-    QString result;
-    bool done = false;
-    PageOf(viewer)->runJavaScript(
-        QStringLiteral("JSON.stringify(") + script + QLatin1Char(')'), [&](const QVariant& v) {
-            result = v.toString();
-            done = true;
-        });
-    (void)QTest::qWaitFor([&] { return done; }, 10000);
-    return result;
-}
-
-bool WaitForPage(frmHtmlViewer& viewer)
-{
-    return QTest::qWaitFor(
-        [&] { return Eval(viewer, QStringLiteral("Array.isArray(window.answers)")) == u"true"; }, 20000);
-}
-
-TaskPtr AddTask(TaskEngine& engine, int id, const QString& desc, const QString& dueDate, Instant due, TaskStatus status)
-{
-    auto t = std::make_shared<CTask>();
-    t->ID = id;
-    t->SetDescription(desc);
-    t->sDueDate = dueDate;
-    t->dtDueDT = due;
-    t->SetStatus(status);
-    engine.AddTask(t);
-    return t;
 }
 
 class Bridge : public ::testing::Test

@@ -88,6 +88,13 @@ TEST(Autorun, QuotesPathsThatHoldSpecialCharacters)
 
     // A path that cannot be written into the entry is refused, not half written.
     EXPECT_FALSE(XdgAutorun(AppTitle(), QStringLiteral("/tmp/line\nbreak")).Set(true));
+    EXPECT_FALSE(XdgAutorun(AppTitle(), odd, QStringLiteral("/tmp/line\nbreak")).Set(true));
+
+    // A program started on a folder of its own comes back on it.
+    XdgAutorun own(AppTitle(), odd, QStringLiteral("/home/u/my tasks"));
+    ASSERT_TRUE(own.Set(true));
+    EXPECT_EQ(ExecProgram(own.Read().value_or(QString())), odd);
+    EXPECT_TRUE(own.Read().value_or(QString()).endsWith(QStringLiteral(" -m --data-dir \"/home/u/my tasks\"")));
 }
 
 TEST(Autorun, FailsWhenTheFolderCannotBeWritten)
