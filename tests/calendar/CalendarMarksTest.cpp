@@ -5,6 +5,8 @@
 #include "editor/frmTask.h"
 #include "model/Resources.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
 // The task keys of a day's cell in the month shown, "" for none.
