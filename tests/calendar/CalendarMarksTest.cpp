@@ -2,9 +2,12 @@
 // The calendar page shown by the page host: the tasks it marks come through the host's answer to "gettasks",
 // and a calendar opened from the task editor marks none.
 #include "calendar/PageTestUtil.h"
+#include "editor/CalendarPicker.h"
 #include "editor/frmTask.h"
+#include "mainwindow/frmMain.h"
 #include "model/Resources.h"
 
+#include <QAction>
 #include <gtest/gtest.h>
 
 namespace {
@@ -76,4 +79,19 @@ TEST(CalendarMarks, RecurringAndPlainDatesMarkTheirDaysAndTheEditorSeesNone)
     EXPECT_EQ(Eval(picker, QStringLiteral("document.querySelectorAll('#grid td.task').length")), u"0");
     EXPECT_EQ(KeysOn(picker, 2026, 12, 20), u"\"\"");
     SetCalendarHost({});
+}
+
+// The main window with the module: 万年历 opens the browsing calendar; 查看运行状态 follows the selection.
+TEST(CalendarMarks, TheMainWindowOpensTheCalendar)
+{
+    frmMain window;
+    QAction* calendar = window.findChild<QAction*>(QStringLiteral("mnuCalendar"));
+    ASSERT_TRUE(calendar && calendar->isEnabled());
+    calendar->trigger();
+    ASSERT_TRUE(SharedCalendar());
+    EXPECT_EQ(SharedCalendar()->GetMode(), frmHtmlViewer::Mode::Browse);
+    EXPECT_TRUE(SharedCalendar()->Dialog()->isVisible());
+    EXPECT_EQ(SharedCalendar()->Dialog()->windowTitle(), u"万年历");
+    EXPECT_TRUE(bool(CurrentCalendarPicker()));
+    EXPECT_FALSE(window.findChild<QAction*>(QStringLiteral("mnuRunStatus"))->isEnabled());
 }
