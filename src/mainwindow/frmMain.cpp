@@ -194,6 +194,11 @@ frmTask* frmMain::Editor()
                                       return preview->IsTesting();
                                   },
             [preview] { preview->SetTesting(false); } });
+        connect(preview, &RingPlayer::testingChanged, m_editor.get(), [editor = m_editor.get()](bool on) {
+            if (!on)
+                editor->PreviewEnded();
+        });
+        connect(preview, &RingPlayer::lengthTextChanged, m_editor.get(), &frmTask::ShowPreviewLength);
     }
     return m_editor.get();
 }
