@@ -3,6 +3,9 @@
 #include "mainwindow/frmMain.h"
 #include "timerules/Clock.h"
 
+#include <QApplication>
+#include <QTableView>
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -54,3 +57,47 @@ static void BM_IdleTick(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_IdleTick)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The real timer's work (scan, tray check, auto-lock) and the repaint it causes, once a second of the manual
+// clock, with the window on screen or minimised. Every hour of ticks the clock goes back to where it started,
+// so no task falls due and the date never changes.
+static void IdleTimer(benchmark::State& state, bool minimised)
+{
+    auto clock = std::dynamic_pointer_cast<ManualClock>(Clock::Source());
+    if (!clock) {
+        state.SkipWithError("needs the manual clock");
+        return;
+    }
+    const QDateTime start = clock->CurrentDateTime();
+    auto window = FilledWindow(int(state.range(0)));
+    window->resize(1000, 600);
+    window->show();
+    if (minimised)
+        window->showMinimized();
+    QApplication::processEvents();
+    long changes = 0;
+    QObject::connect(window->ListModel(), &QAbstractItemModel::dataChanged, [&changes] { ++changes; });
+    int ticks = 0;
+    for (auto _ : state) {
+        if (++ticks % 3600 == 0)
+            clock->Set(start);
+        clock->AdvanceSeconds(1);
+        window->tmrTime_Timer();
+        QApplication::processEvents();
+    }
+    clock->Set(start);
+    state.counters["cells_changed_per_tick"] = benchmark::Counter(double(changes) / double(ticks));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+static void BM_IdleTimerShown(benchmark::State& state)
+{
+    IdleTimer(state, false);
+}
+BENCHMARK(BM_IdleTimerShown)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+static void BM_IdleTimerMinimised(benchmark::State& state)
+{
+    IdleTimer(state, true);
+}
+BENCHMARK(BM_IdleTimerMinimised)->Arg(1000)->Unit(benchmark::kMicrosecond);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes a screenshot of the program as a person would see it: under Xvfb with a window manager, so the
 # caption is drawn. Usage: scripts/screenshot.sh OUT.png [seconds] -- PROGRAM [ARGS...]
-# SCREEN=WxH sets the screen size (default 1024x768); CROP=WxH+X+Y keeps only that part of the picture.
+# SCREEN=WxH sets the screen size (default 1024x768); CROP=WxH+X+Y keeps only that part of the picture;
+# WINDOW=TEXT takes only the first window whose caption contains TEXT, with its frame.
 set -euo pipefail
 out=$1; shift
 wait_s=4
@@ -14,7 +15,11 @@ xvfb-run -a -s "-screen 0 ${SCREEN:-1024x768}x24" bash -c '
   "$@" >/dev/null 2>&1 &
   pid=$!
   sleep "$wait_s"
-  import -window root "$out"
+  if [ -n "${WINDOW:-}" ]; then
+    import -frame -window "$(xdotool search --name "$WINDOW" | head -1)" "$out"
+  else
+    import -window root "$out"
+  fi
   kill $pid 2>/dev/null || true
   wait $pid 2>/dev/null || true
 ' _ "$@"

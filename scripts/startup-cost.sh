@@ -1,37 +1,35 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Compares the start-up cost of two builds of the program: the median time of `--help` (loading every library
-# and creating the application object; the main window loads the same way in both) and the resident memory
-# of the program idling for three seconds, offscreen, with a data folder of TASKS tasks (default none).
-#   scripts/startup-cost.sh OLD_BINARY NEW_BINARY [RUNS] [TASKS]
+# and creating the application object) and the resident memory of the program idling with an empty data folder
+# for three seconds, offscreen. Given a DATA folder (scripts/task-data.sh writes one), also the median time from
+# exec to the first expose of the main window with a copy of that data, on an X server (xvfb-run is started
+# when there is no DISPLAY); Qt's event log stamps the expose on the same monotonic clock as the start.
+#   scripts/startup-cost.sh OLD_BINARY NEW_BINARY [RUNS] [DATA]
 set -euo pipefail
-old=$1 new=$2 runs=${3:-30} tasks=${4:-0}
+if [[ -n ${4:-} && -z ${DISPLAY:-} ]]; then
+  exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$@"
+fi
+old=$1 new=$2 runs=${3:-30} data=${4:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=offscreen HOME=$work XDG_CONFIG_HOME=$work/config
+export QT_QPA_PLATFORM=offscreen HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
+mkdir -p "$work/run" && chmod 700 "$work/run"
 
-median_ms() {
+median() { sort -n | awk '{a[NR]=$1} END {printf "%.1f", a[int((NR+1)/2)]}'; }
+
+help_ms() {
   local bin=$1 i
   for ((i = 0; i < runs; i++)); do
     local t0 t1
     t0=$(date +%s%N); "$bin" --help >/dev/null; t1=$(date +%s%N)
     echo $(((t1 - t0) / 1000))
-  done | sort -n | awk '{a[NR]=$1} END {printf "%.1f", a[int((NR+1)/2)]/1000}'
+  done | median | awk '{printf "%.1f", $1 / 1000}'
 }
 
 idle_rss_mb() {
   local bin=$1 dir pid rss
   dir=$(mktemp -d -p "$work")
-  if ((tasks > 0)); then
-    {
-      echo '<?xml version="1.0" encoding="UTF-8"?>'
-      echo '<tasks ver="100000" types="">'
-      for ((i = 1; i <= tasks; i++)); do
-        echo "  <task Id=\"$i\" DueDT=\"2030-01-01 10:00:00\" AlarmDT=\"2030-01-01 10:00:00\" Status=\"0\" DueDate=\"2030-1-1\" DueTime=\"10:00\" Desc=\"任务 $i\"/>"
-      done
-      echo '</tasks>'
-    } >"$dir/twdata.xml"
-  fi
   "$bin" --data-dir "$dir" >/dev/null 2>&1 &
   pid=$!
   sleep 3
@@ -40,7 +38,36 @@ idle_rss_mb() {
   awk -v k="$rss" 'BEGIN {printf "%.1f", k/1024}'
 }
 
-for bin in "$old" "$new"; do median_ms "$bin" >/dev/null; done  # warm the page cache
-printf '%-8s %12s %14s\n' build "--help ms" "idle RSS MB"
-printf '%-8s %12s %14s\n' old "$(median_ms "$old")" "$(idle_rss_mb "$old")"
-printf '%-8s %12s %14s\n' new "$(median_ms "$new")" "$(idle_rss_mb "$new")"
+# Milliseconds from exec to the first expose event of one start.
+window_ms() {
+  local bin=$1 dir pid t
+  dir=$(mktemp -d -p "$work")
+  cp "$data/twdata.xml" "$dir/"
+  QT_QPA_PLATFORM=xcb QT_LOGGING_RULES="qt.qpa.events=true" QT_MESSAGE_PATTERN="%{time boot} %{message}" \
+    python3 -c 'import os, sys, time
+sys.stderr.write("%.6f start\n" % time.monotonic()); sys.stderr.flush()
+os.execv(sys.argv[1], sys.argv[1:])' "$bin" --data-dir "$dir" 2>"$dir/log" &
+  pid=$!  # python execs the program in place: the same process
+  for ((t = 0; t < 1000; t++)); do
+    grep -q XCB_EXPOSE "$dir/log" && break
+    sleep 0.02
+  done
+  kill -TERM $pid; wait $pid || true
+  awk '/ start$/ {t0 = $1} /XCB_EXPOSE/ {printf "%.0f\n", ($1 - t0) * 1000; exit}' "$dir/log"
+}
+
+for bin in "$old" "$new"; do help_ms "$bin" >/dev/null; done  # warm the page cache
+if [[ -n $data ]]; then
+  # Old and new take turns, so a busy moment of the machine falls on both.
+  for ((i = 0; i < runs; i++)); do
+    window_ms "$old" >>"$work/old.ms"
+    window_ms "$new" >>"$work/new.ms"
+  done
+  printf '%-8s %12s %14s %16s\n' build "--help ms" "idle RSS MB" "to window ms"
+  printf '%-8s %12s %14s %16s\n' old "$(help_ms "$old")" "$(idle_rss_mb "$old")" "$(median <"$work/old.ms")"
+  printf '%-8s %12s %14s %16s\n' new "$(help_ms "$new")" "$(idle_rss_mb "$new")" "$(median <"$work/new.ms")"
+else
+  printf '%-8s %12s %14s\n' build "--help ms" "idle RSS MB"
+  printf '%-8s %12s %14s\n' old "$(help_ms "$old")" "$(idle_rss_mb "$old")"
+  printf '%-8s %12s %14s\n' new "$(help_ms "$new")" "$(idle_rss_mb "$new")"
+fi

@@ -30,7 +30,7 @@ QVariant TaskTableModel::data(const QModelIndex& index, int role) const
     const Row& row = m_rows[size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return row.text[size_t(index.column())];
+        return Text(index.row(), index.column());
     case Qt::ToolTipRole:
         // The description column is often cut off; its tooltip shows the whole description.
         if (index.column() == colTitle)
@@ -96,6 +96,12 @@ int TaskTableModel::RowOf(const QString& key) const
 {
     Reindex();
     return m_index.value(key, -1);
+}
+
+QString TaskTableModel::Text(int row, int column) const
+{
+    const Row& r = m_rows[size_t(row)];
+    return column == colRemain || column == colSpent ? CellText(*r.task, column) : r.text[size_t(column)];
 }
 
 TaskPtr TaskTableModel::TaskAt(int row) const

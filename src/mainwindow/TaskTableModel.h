@@ -9,7 +9,9 @@
 #include <vector>
 
 // The rows of the task list: a view of some tasks of the collection, found again by the task key. Each row
-// keeps the texts it shows, so a refresh that changes nothing emits nothing and an idle tick repaints nothing.
+// keeps the texts it last announced, so a refresh that changes nothing emits nothing and an idle tick repaints
+// nothing. The remaining and spent times follow the clock: they are read fresh whenever asked for, and the
+// one-second tick announces their changes only for the rows on screen.
 class TaskTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -31,7 +33,7 @@ public:
 
     int RowOf(const QString& key) const;  // -1 when the task has no row
     TaskPtr TaskAt(int row) const;
-    QString Text(int row, int column) const { return m_rows[size_t(row)].text[size_t(column)]; }
+    QString Text(int row, int column) const;
 
     // Adds a row for the task (at its sorted place while a sort is in force) and returns its index.
     int AddRow(const TaskPtr& task);

@@ -16,6 +16,7 @@
 #include "platform/Autorun.h"
 #include "power/dlgShutdown.h"
 #include "scheduler/RunCmd.h"
+#include "timerules/Clock.h"
 #include "ui_frmMain.h"
 #include "widgets/WindowHelpers.h"
 
@@ -42,9 +43,8 @@ frmMain::frmMain(QWidget* parent)
     m_tmrTime = new QTimer(this);
     m_tmrTime->setObjectName(QStringLiteral("tmrTime"));
     m_tmrTime->setInterval(1000);
-    connect(m_tmrTime, &QTimer::timeout, this, [this] { m_scheduler.Tick(); });
+    connect(m_tmrTime, &QTimer::timeout, this, &frmMain::tmrTime_Timer);
     SetupTray();
-    connect(m_tmrTime, &QTimer::timeout, m_sysTray, &SysTray::CheckHost);
     SetupLock();
     SetupStyle();
     SetupPages();
@@ -209,9 +209,39 @@ void frmMain::StoreSettings(AppSettings& settings)
     settings.ColWidth = GetColWidths();
 }
 
+void frmMain::tmrTime_Timer()
+{
+    m_scheduler.Tick();
+    m_sysTray->CheckHost();
+    AutoLockTick();
+}
+
 void frmMain::ClockTick(const QString& now)
 {
+    // A program that lives in the tray ticks all day: away, the tick leaves the caption and the rows alone.
+    NoteShownRows();
+    if (!IsAway())
+        SetClockCaption(now);
+}
+
+void frmMain::SetClockCaption(const QString& now)
+{
     setWindowTitle(m_baseTitle + QStringLiteral(" [") + now + QLatin1Char(']'));
+}
+
+void frmMain::CatchUp()
+{
+    if (!m_tmrTime->isActive() || IsAway())
+        return;
+    SetClockCaption(Clock::CurrentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
+    NoteShownRows();
+    RefreshShownTimes();
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    CatchUp();
 }
 
 void frmMain::DateChanged()

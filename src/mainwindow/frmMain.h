@@ -13,6 +13,8 @@
 #include <QPointer>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace Ui {
 class frmMain;
@@ -53,6 +55,9 @@ public:
     TaskEngine& Engine() { return m_engine; }
     TaskScheduler& Scheduler() { return m_scheduler; }
     QTimer* ScanTimer() const { return m_tmrTime; }
+    // The timer's work: the scan, then the tray host check and the auto-lock. While the window is away (hidden
+    // or minimised) nothing of it touches the caption or the list; coming back brings both up to date.
+    void tmrTime_Timer();
 
     // Brings the window up: checks the autostart entry (rewriting one that names another program path) when
     // `autorun` is given, loads the data file and builds the list, prompts again every task saved as due,
@@ -209,6 +214,7 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -223,6 +229,13 @@ private:
     void AutoLockTick();
     bool OnInput(QObject* target, QEvent* event);
     void ApplyColumnWidths();
+    // The caption clock and the times of the rows on screen, at once: the window is back from the tray or the
+    // task bar.
+    void CatchUp();
+    void SetClockCaption(const QString& now);
+    // Notes which rows the list shows now (an empty range while the window is away or the list hidden).
+    void NoteShownRows();
+    void RefreshShownTimes();
     void OnSectionResized(int column, int oldSize, int newSize);
     void OnColumnMenuOpened();
     void OnColumnToggled(int column, bool checked);
@@ -260,6 +273,9 @@ private:
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     int m_lastTaskCount = 0;
+    // The tasks of the rows on screen at the start of the tick, by address, with their rows: only they follow
+    // the clock, and the scan asks about every waiting task.
+    std::vector<std::pair<const CTask*, int>> m_shownTasks;
     QString m_trayTip;
 
     CTaskFilter m_filter;

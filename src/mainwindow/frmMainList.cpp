@@ -184,9 +184,39 @@ void frmMain::TasksRemoved(const std::vector<TaskPtr>& tasks)
 
 void frmMain::RefreshTaskTimes(const TaskPtr& task)
 {
-    const int row = m_model->RowOf(task->Key());
+    // Rows off screen keep their old texts until they are drawn: the model gives the times of the moment.
+    const auto it = std::lower_bound(m_shownTasks.begin(), m_shownTasks.end(), task.get(),
+        [](const std::pair<const CTask*, int>& shown, const CTask* t) { return shown.first < t; });
+    if (it == m_shownTasks.end() || it->first != task.get())
+        return;
+    // A message box raised inside the scan may have moved the rows.
+    const int row = m_model->TaskAt(it->second) == task ? it->second : m_model->RowOf(task->Key());
     if (row >= 0)
         m_model->RefreshTimes(row);
+}
+
+void frmMain::NoteShownRows()
+{
+    m_shownTasks.clear();
+    const QTableView* list = m_ui->lvwTasks;
+    if (IsAway() || !list->isVisible() || m_model->rowCount() == 0)
+        return;
+    const int first = list->rowAt(0);
+    if (first < 0)
+        return;
+    int last = list->rowAt(list->viewport()->height() - 1);
+    if (last < 0)
+        last = m_model->rowCount() - 1;
+    for (int row = first; row <= last; ++row)
+        m_shownTasks.emplace_back(m_model->TaskAt(row).get(), row);
+    std::sort(m_shownTasks.begin(), m_shownTasks.end());
+}
+
+void frmMain::RefreshShownTimes()
+{
+    for (const auto& shown : m_shownTasks)
+        if (const TaskPtr task = m_model->TaskAt(shown.second); task && task->IsWaiting())
+            m_model->RefreshTimes(shown.second);
 }
 
 void frmMain::RefreshList()

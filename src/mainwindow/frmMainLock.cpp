@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 void frmMain::SetupLock()
@@ -25,8 +24,6 @@ void frmMain::SetupLock()
     m_lblPrompt->hide();
     static_cast<QVBoxLayout*>(ui.centralWidget->layout())->addWidget(m_lblPrompt, 1);
     m_inputWatcher = new InputWatcher([this](QObject* target, QEvent* event) { return OnInput(target, event); }, this);
-    // After the scan, as the tick's last step.
-    connect(m_tmrTime, &QTimer::timeout, this, &frmMain::AutoLockTick);
 }
 
 bool frmMain::IsLocked() const

@@ -84,6 +84,8 @@ void frmMain::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange || m_unloaded)
         return;
+    if (!isMinimized())
+        CatchUp();
     if (isMinimized() && m_sysTray->IsAdded() && SysTray::HostAvailable()) {
         // Hiding from inside the state change confuses some window managers; do it once the change is done.
         QTimer::singleShot(0, this, [this] {

@@ -204,6 +204,8 @@ TEST_F(TaskListView, AnIdleTickChangesNoCell)
 {
     for (int i = 0; i < 20; ++i)
         Add(QStringLiteral("t%1").arg(i), {}, i % 2 ? tsNotStarted : tsFinished, MakeInstant(2012, 6, 10 + i, 9, 0, 0));
+    W().resize(800, 700);  // every row on screen
+    W().show();
     W().Scheduler().Tick();
     QSignalSpy changes(&M(), &QAbstractItemModel::dataChanged);
     W().Scheduler().Tick();
@@ -219,6 +221,52 @@ TEST_F(TaskListView, AnIdleTickChangesNoCell)
         EXPECT_EQ(from, to);
         EXPECT_TRUE(from.column() == colRemain || from.column() == colSpent) << from.column();
     }
+}
+
+TEST_F(TaskListView, AwayTheTickLeavesCaptionAndRowsAloneAndComingBackCatchesUp)
+{
+    W().Load(nullptr);
+    for (int i = 0; i < 60; ++i)
+        Add(QStringLiteral("t%1").arg(i), {}, tsNotStarted, MakeInstant(2012, 6, 3, 13, i, 0));
+    W().resize(800, 300);
+    W().show();
+    W().tmrTime_Timer();
+    QSignalSpy changes(&M(), &QAbstractItemModel::dataChanged);
+
+    // On screen, a minute later: only rows the list shows announce their new times.
+    m_clock.Advance(60);
+    W().tmrTime_Timer();
+    EXPECT_TRUE(W().windowTitle().endsWith(Q("[2012-06-03 12:01:00]")));
+    const int first = W().List()->rowAt(0), last = W().List()->rowAt(W().List()->viewport()->height() - 1);
+    ASSERT_GE(first, 0);
+    ASSERT_LT(last, 59);
+    ASSERT_GT(changes.count(), 0);
+    for (const QList<QVariant>& args : changes)
+        EXPECT_TRUE(args[0].value<QModelIndex>().row() >= first && args[0].value<QModelIndex>().row() <= last);
+
+    for (const bool hide : { false, true }) {
+        if (hide)
+            W().hide();
+        else
+            W().showMinimized();
+        const QString caption = W().windowTitle();
+        changes.clear();
+        m_clock.Advance(60);
+        W().tmrTime_Timer();
+        EXPECT_EQ(changes.count(), 0) << hide;
+        EXPECT_EQ(W().windowTitle(), caption) << hide;
+
+        // Back on screen: caption and times are those of the moment, before the next tick.
+        W().showNormal();
+        EXPECT_TRUE(W().windowTitle().endsWith(m_clock.clock().CurrentDateTime().toString(Q("[yyyy-MM-dd hh:mm:ss]"))))
+            << hide;
+        EXPECT_GT(changes.count(), 0) << hide;
+        EXPECT_EQ(M().data(M().index(first, colRemain), Qt::DisplayRole).toString(), M().TaskAt(first)->RemainTime());
+        changes.clear();
+        W().tmrTime_Timer();
+        EXPECT_EQ(changes.count(), 0) << hide;  // nothing left to catch up
+    }
+    W().Unload();
 }
 
 TEST_F(TaskListView, DoubleClickOpensTheEditorForARowOrANewTask)

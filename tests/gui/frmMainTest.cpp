@@ -65,6 +65,7 @@ TEST_F(MainWindowTest, LoadPromptsTasksSavedAsDueAgainAndStartsTheScan)
     EXPECT_TRUE(window.ScanTimer()->isActive());
     EXPECT_EQ(window.ScanTimer()->interval(), 1000);
 
+    window.show();  // away, the tick leaves the caption alone
     window.Scheduler().Tick();
     EXPECT_EQ(window.windowTitle(), window.BaseTitle() + QStringLiteral(" [2011-12-15 10:00:00]"));
     window.Unload();

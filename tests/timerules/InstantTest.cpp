@@ -76,6 +76,12 @@ TEST(Instant, SecondComparisonsIgnoreRoundingNoise)
     EXPECT_TRUE(AtOrAfter(a, b));
     EXPECT_TRUE(AtOrAfter(b, a));
     EXPECT_FALSE(AtOrAfter(a, AddSeconds(a, 1)));
+
+    // The quick answer for instants far apart agrees with the whole-second one, before 1899 included.
+    const Instant pairs[][2] = { { a, AddSeconds(a, 3) }, { a, AddSeconds(a, -3) }, { a, AddSeconds(a, 86400 * 400) },
+        { -1.25, -1.75 }, { -1.75, -1.25 }, { -0.1, 0.1 }, { 0, NO_DATE }, { NO_DATE, a } };
+    for (const auto& p : pairs)
+        EXPECT_EQ(AtOrAfter(p[0], p[1]), SecondDiff(p[1], p[0]) >= 0) << p[0] << " " << p[1];
 }
 
 TEST(Clock, ManualClockDrivesNowAndToday)
