@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
+  qt6-webengine-dev libqt6webenginecore6-bin libqt6webengine6-data
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
   timgm6mb-soundfont pulseaudio pulseaudio-utils
   xvfb xauth x11-apps imagemagick openbox fonts-wqy-microhei

@@ -67,6 +67,9 @@ int main(int argc, char* argv[])
         break;
     }
 
+    // The web engine, loaded later with the first page, shares its drawing contexts with the application's;
+    // that can only be asked for before the application object exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tickwell"));
     QApplication::setApplicationVersion(AppVersionText());

@@ -3,6 +3,9 @@
 
 #include "alerts/RingPlayer.h"
 #include "alerts/frmPrompt.h"
+#include "calendar/PageHost.h"
+#include "calendar/frmHtmlViewer.h"
+#include "editor/CalendarPicker.h"
 #include "editor/frmTask.h"
 #include "mainwindow/SysTray.h"
 #include "mainwindow/TaskTableModel.h"
@@ -44,6 +47,7 @@ frmMain::frmMain(QWidget* parent)
     SetupTray();
     SetupLock();
     SetupStyle();
+    SetupPages();
 
     connect(this, &frmMain::newTaskRequested, this, [this] { Editor()->ShowAsNewTask(this); });
     connect(this, &frmMain::editTaskRequested, this,
@@ -56,6 +60,11 @@ frmMain::frmMain(QWidget* parent)
 
 frmMain::~frmMain()
 {
+    if (CurrentCalendarHost().mainWindow == this) {
+        SetCalendarHost({});
+        SetCalendarPicker(nullptr);
+        CheckPages::SetFactory(nullptr);
+    }
     TaskCommands::SetPowerHandler(nullptr);
     m_engine.SetView(nullptr);
     m_scheduler.SetHost(nullptr);
@@ -167,6 +176,13 @@ frmTask* frmMain::Editor()
         // The command box's power entry edits an "@" command in the shutdown dialog's setting mode.
         m_editor->SetPowerSetting(
             [this](QWidget*, const QString& lastCmd) { return ShutdownDialog()->ShowAsSetting(lastCmd); });
+        // 试运行 of a page check shows the page; its event is told in a message box.
+        if (PageHost::Available())
+            m_editor->SetPageCheck([](CTask& scratch) {
+                bool valid = true;
+                QString desc;
+                scratch.CheckUserEvent(valid, desc);
+            });
         // 试听 plays the chosen ring through a player of its own, owned by the editor.
         auto* preview = new RingPlayer(RingPlayer::Mode::Preview, m_editor.get());
         m_editor->SetRingPreview({ [preview](int type, const QString& file, int priority) {

@@ -142,6 +142,9 @@ public:
     void ShowShutdown();
     void ShowAbout();
     void OpenHomePage();
+    // 万年历: the perpetual calendar, browsing. 查看运行状态: the check page of the selected task.
+    void ShowCalendarWindow();
+    void ShowRunStatus();
     QMenu* FilterMenu() const;
     QMenu* TaskMenu() const;
     dlgFind* FindDialog() const;
@@ -228,6 +231,7 @@ private:
     void SetupTray();
     void SetupLock();
     void SetupStyle();
+    void SetupPages();
     void InitStyleMenus();
     void AutoLockTick();
     bool OnInput(QObject* target, QEvent* event);

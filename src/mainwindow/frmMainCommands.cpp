@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The commands of the main window's menus and of its status bar.
 #include "alerts/frmPrompt.h"
+#include "calendar/PageHost.h"
+#include "calendar/frmHtmlViewer.h"
+#include "editor/CalendarPicker.h"
 #include "editor/frmTask.h"
 #include "mainwindow/CategoryCombo.h"
 #include "mainwindow/TaskTableModel.h"
@@ -129,11 +132,20 @@ void frmMain::SetupMenus()
         m_mnuColumn[size_t(i)] = a;
     }
 
-    // Windows that arrive with later work stay visible and disabled until then.
     connect(ui.mnuShutdown, &QAction::triggered, this, &frmMain::ShowShutdown);
 
-    for (QAction* a : { ui.mnuCalendar, ui.mnuRunStatus })
-        a->setEnabled(false);
+    // Pages need the page host module; without it their commands say so instead of doing nothing.
+    connect(ui.mnuCalendar, &QAction::triggered, this, &frmMain::ShowCalendarWindow);
+    connect(ui.mnuRunStatus, &QAction::triggered, this, &frmMain::ShowRunStatus);
+    ui.mnuCalendar->setEnabled(PageHost::Available());
+    for (QAction* a : { ui.mnuCalendar, ui.mnuRunStatus }) {
+        if (!PageHost::Available()) {
+            a->setToolTip(PageHost::UnavailableText());
+            a->setStatusTip(PageHost::UnavailableText());
+        }
+    }
+    ui.mnuTool->setToolTipsVisible(true);
+    ui.mnuTask->setToolTipsVisible(true);
 
     // Help.
     connect(ui.mnuContent, &QAction::triggered, this, &frmMain::ShowHelp);
@@ -190,6 +202,35 @@ void frmMain::UpdateTaskMenu()
     ui.mnuCancelOne->setEnabled(oneAllowed);
     ui.mnuFinishOne->setEnabled(oneAllowed);
     ui.mnuPause->setEnabled(pauseAllowed);
+    const TaskPtr first = any ? m_model->TaskAt(rows.front()) : nullptr;
+    ui.mnuRunStatus->setEnabled(first && first->TaskType() == ttUserPage && PageHost::Available());
+}
+
+void frmMain::ShowCalendarWindow()
+{
+    ShowCalendar(false, this);
+}
+
+void frmMain::ShowRunStatus()
+{
+    if (const TaskPtr task = FirstSelectedTask(); task && task->TaskType() == ttUserPage)
+        task->StartUserEvent(true);
+}
+
+void frmMain::SetupPages()
+{
+    if (!PageHost::Available())
+        return;
+    // The calendar opens the editor for its days; the editor and its dialogs pick days on it.
+    SetCalendarHost(
+        { &m_engine, this, [this](const TaskPtr& task, QWidget* owner) { Editor()->ShowAsTaskProperty(task, owner); },
+            [this](Instant day) { Editor()->ShowAsNewTask(this, day); } });
+    SetCalendarPicker([](QWidget* owner) { return PickCalendarDate(owner); });
+    CheckPages::SetFactory([](std::function<void(const QString&)> onUserEvent) -> std::unique_ptr<ICheckPage> {
+        auto viewer = std::make_unique<frmHtmlViewer>(nullptr, frmHtmlViewer::Mode::Check);
+        QObject::connect(viewer.get(), &frmHtmlViewer::OnUserEvent, viewer.get(), std::move(onUserEvent));
+        return viewer;
+    });
 }
 
 // ---- Task commands ----

@@ -85,6 +85,16 @@ QString TempFolder()
     return Temp().isEmpty() ? Clean(QDir::tempPath()) : Temp();
 }
 
+QString PrivateTempFolder()
+{
+    if (!Temp().isEmpty())
+        return Temp();
+    // The runtime folder belongs to this user alone (Qt checks its owner and mode, and makes a private one under
+    // the temporary folder when the session has none).
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? QString() : Clean(runtime) + QStringLiteral("/tickwell");
+}
+
 void SetTempFolder(const QString& folder)
 {
     Temp() = folder.isEmpty() ? QString() : Clean(QDir(folder).absolutePath());

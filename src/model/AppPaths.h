@@ -35,5 +35,8 @@ QString ChooseDataFolder(const QString& option, const QString& programFolder, bo
 // The temporary folder used for batch files of check commands (the system one unless a test sets it).
 QString TempFolder();
 void SetTempFolder(const QString& folder);
+// A temporary folder no other user can write to, for files the program later trusts (the pages it shows with a
+// bridge into itself): the runtime folder's "tickwell" subfolder, or the folder a test set.
+QString PrivateTempFolder();
 
 }  // namespace AppPaths

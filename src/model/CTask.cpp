@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/CTask.h"
 
+#include "model/CheckPage.h"
 #include "model/Common.h"
 #include "timerules/Clock.h"
 #include "timerules/TimeExpr.h"

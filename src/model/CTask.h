@@ -138,6 +138,11 @@ public:
     bool CheckUserEvent(bool& isValid, QString& eventDesc);
     // Called by the check page when its event happens; only a waiting task takes note of it.
     void OnUserEvent(const QString& eventDesc);
+    // Kind 2: loads the page into the task's check window (made on first use) and shows or hides the window.
+    void StartUserEvent(bool visible);
+    // Closes the check window, if there is one.
+    void StopUserEvent();
+    bool HasCheckPage() const { return m_frmCheckEvent != nullptr; }
 
 private:
     QString m_description;
@@ -149,4 +154,6 @@ private:
     QString m_userEventScript;
     QString m_postpone;
     std::shared_ptr<class CheckProcess> m_check;  // the running check; a new description forgets it
+    std::unique_ptr<class ICheckPage> m_frmCheckEvent;  // the window of a kind-2 check
+    QString m_sLoadedPage;  // the page file last loaded into it
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/AppPaths.h"
 #include "model/CTask.h"
+#include "model/CheckPage.h"
 #include "model/Logging.h"
 #include "model/MsgBox.h"
 #include "model/TempFiles.h"
@@ -123,6 +124,8 @@ bool CTask::CheckUserEvent(bool& isValid, QString& eventDesc)
     isValid = true;
     if (TaskType() != ttUserPage)
         return false;
+    if (!m_frmCheckEvent || !m_frmCheckEvent->IsLoaded())
+        StartUserEvent(true);
     eventDesc = m_sUserEventDesc;
     const bool happened = m_bUserEventOn;
     if (happened) {
@@ -141,3 +144,56 @@ void CTask::OnUserEvent(const QString& eventDesc)
     if (DryRunUserEvent)
         MsgBox::Show(QStringLiteral("自定义事件发生：") + eventDesc, MsgButtons::Ok, MsgIcon::Information);
 }
+
+void CTask::StartUserEvent(bool visible)
+{
+    if (TaskType() != ttUserPage)
+        return;
+    if (!m_frmCheckEvent || !m_frmCheckEvent->IsLoaded()) {
+        const CheckPages::Factory& make = CheckPages::CurrentFactory();
+        if (!make)
+            return;
+        // The window goes with the task, so the callback never outlives it.
+        m_frmCheckEvent = make([this](const QString& desc) { OnUserEvent(desc); });
+        m_sLoadedPage.clear();
+        if (!m_frmCheckEvent)
+            return;
+    }
+    m_frmCheckEvent->SetDontCloseByUser(IsWaiting() && !DryRunUserEvent);
+    if (m_sLoadedPage.isEmpty() || m_sLoadedPage != m_userEventCmd) {
+        if (!m_frmCheckEvent->Init(m_userEventCmd))
+            qCWarning(lcCheck) << "the check page of" << Key() << "does not exist:" << m_userEventCmd;
+        m_sLoadedPage = m_userEventCmd;
+    }
+    m_frmCheckEvent->Show(m_userEventTitle, visible);
+}
+
+void CTask::StopUserEvent()
+{
+    m_frmCheckEvent.reset();
+    m_sLoadedPage.clear();
+}
+
+namespace CheckPages {
+
+namespace {
+
+Factory& Slot()
+{
+    static Factory factory;
+    return factory;
+}
+
+}  // namespace
+
+void SetFactory(Factory factory)
+{
+    Slot() = std::move(factory);
+}
+
+const Factory& CurrentFactory()
+{
+    return Slot();
+}
+
+}  // namespace CheckPages

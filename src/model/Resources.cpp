@@ -22,8 +22,7 @@ struct InstallError
 
 std::vector<Resources::PackageRecord>& Records()
 {
-    // The shipped package is empty until a page that needs support files is built in.
-    static std::vector<Resources::PackageRecord> records;
+    static std::vector<Resources::PackageRecord> records = Resources::ShippedPackage();
     return records;
 }
 
@@ -39,7 +38,9 @@ QString Folder(quint16 location)
     case Resources::LocDataFolder:
         return AppPaths::ProgramFolder();
     case Resources::LocTempFolder:
-        return AppPaths::TempFolder();
+        // Not the shared /tmp: another user could leave a page there that the program would then show with
+        // its bridge open.
+        return AppPaths::PrivateTempFolder();
     case Resources::LocUserFolder:
         return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     default:
@@ -58,6 +59,16 @@ void WriteWhole(const QString& path, const QByteArray& data)
 }  // namespace
 
 namespace Resources {
+
+std::vector<PackageRecord> ShippedPackage()
+{
+    // The calendar page, built from resources/calendar and stored in GB2312. Its time is when the build made
+    // it, so a page from an older build left on disk is replaced even when the size happens to match.
+    const QString page = QStringLiteral(":/calendar/calendar.htm");
+    const QFileInfo info(page);
+    return { { QStringLiteral("calendar.htm"), quint32(info.size()), info.lastModified().toUTC(), LocTempFolder,
+        FlagOnDemand, page } };
+}
 
 std::vector<PackageRecord>& Package()
 {

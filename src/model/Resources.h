@@ -51,6 +51,8 @@ QString ExtractRingtone(const QString& name);
 // Windows version stored them) work, and a built-in ringtone missing from the ringtone folder is written again.
 QString ResolveRingFile(const QString& text);
 
+// The package the program carries: one record, the calendar page "calendar.htm" (temporary folder, on demand).
+std::vector<PackageRecord> ShippedPackage();
 // The package in force (the shipped one unless a test replaced it); replacing it forgets what was installed.
 std::vector<PackageRecord>& Package();
 void SetPackage(std::vector<PackageRecord> records);

@@ -103,6 +103,8 @@ void TaskEngine::SetTaskStatus(const TaskPtr& task, TaskStatus status, bool next
         if (task->TaskType() == ttUserPage) {
             if (MsgBox::Show(keepWatching, MsgButtons::YesNo, MsgIcon::Question) == MsgResult::Yes)
                 task->SetStatus(tsNotStarted);
+            else
+                task->StopUserEvent();
         } else if (nextRecurring && task->IsRecurring()) {
             if (task->TaskType() == ttNormal
                 || MsgBox::Show(keepWatching, MsgButtons::YesNo, MsgIcon::Question) != MsgResult::No)

@@ -90,7 +90,7 @@ TEST_F(MainCommands, MenuTreeCaptionsAndShortcuts)
     }
     // The filter menu is only a popup of the status bar.
     EXPECT_FALSE(W().TaskMenu()->actions().contains(W().FilterMenu()->menuAction()));
-    // Windows of later work are visible but disabled.
+    // No page host module beside the test program: the page commands are there but disabled.
     for (const char* name : { "mnuCalendar", "mnuRunStatus" })
         EXPECT_FALSE(Action(name)->isEnabled()) << name;
     EXPECT_TRUE(Action("mnuAdd")->isEnabled());

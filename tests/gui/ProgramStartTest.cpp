@@ -178,6 +178,26 @@ TEST(ProgramStart, TheDataFolderRule)
     EXPECT_FALSE(QFileInfo::exists(besideBuilt));
 }
 
+// The web engine comes with the first page, not at start: a run that shows no page never maps it.
+TEST(ProgramStart, TheWebEngineWaitsForTheFirstPage)
+{
+    const QString module
+        = QFileInfo(QStringLiteral(TW_APP_PATH)).absolutePath() + QStringLiteral("/libtickwell_pagehost.so");
+    if (!QFileInfo::exists(module))
+        GTEST_SKIP() << "built without the page host";
+    QTemporaryDir root;
+    const QString folder = root.filePath(QStringLiteral("data"));
+    Program app(root.path());
+    app.Start({ QStringLiteral("--data-dir"), folder });
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(folder + QStringLiteral("/twdata.lock")); }));
+    QThread::msleep(1500);  // the load, the first scans
+    const QByteArray maps = ReadAll(QStringLiteral("/proc/%1/maps").arg(app.Pid()));
+    EXPECT_TRUE(maps.contains("libQt6Widgets")) << "not the program's map";
+    EXPECT_FALSE(maps.contains("WebEngine"));
+    EXPECT_FALSE(maps.contains("tickwell_pagehost"));
+    EXPECT_EQ(app.Terminate(), 0) << app.Err().toStdString();
+}
+
 // A termination request while a start-up message box waits for an answer ends the program, saving what was
 // loaded: the box is not left to hold it up.
 TEST(ProgramStart, SigtermDuringAStartUpMessageBoxEndsTheProgram)

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/CTask.h"
+#include "model/CheckPage.h"
+#include "model/TaskEngine.h"
 #include "model/TempFiles.h"
 #include "support/RecordingLauncher.h"
 #include "support/TestEnv.h"
@@ -82,4 +84,75 @@ TEST(CTaskCheck, ACheckThatCannotStartLeavesNothingBehind)
         EXPECT_FALSE(task.IsCheckingEvent());
         EXPECT_TRUE(RegisteredTempFiles().isEmpty());
     }
+}
+
+namespace {
+
+// Stands in for the page host's window: records what the task asks of it.
+struct FakeCheckPage : ICheckPage
+{
+    struct Log
+    {
+        QStringList calls;
+        std::function<void(const QString&)> fire;
+        int alive = 0;
+    };
+    explicit FakeCheckPage(Log& log)
+        : m_log(log)
+    {
+        ++m_log.alive;
+    }
+    ~FakeCheckPage() override { --m_log.alive; }
+    bool Init(const QString& file) override
+    {
+        m_log.calls << QStringLiteral("Init ") + file;
+        return true;
+    }
+    bool IsLoaded() const override { return true; }
+    void SetDontCloseByUser(bool on) override { m_log.calls << QStringLiteral("DontClose %1").arg(on); }
+    void Show(const QString& caption, bool visible) override
+    {
+        m_log.calls << QStringLiteral("Show %1 %2").arg(caption).arg(visible);
+    }
+    Log& m_log;
+};
+
+}  // namespace
+
+TEST(CTaskCheck, APageCheckLoadsItsPageOnceAndReportsEachEventOnce)
+{
+    FakeCheckPage::Log log;
+    CheckPages::SetFactory([&log](std::function<void(const QString&)> fire) -> std::unique_ptr<ICheckPage> {
+        log.fire = std::move(fire);
+        return std::make_unique<FakeCheckPage>(log);
+    });
+    {
+        MsgBoxGuard box;
+        TaskEngine engine;
+        auto task = std::make_shared<CTask>();
+        task->SetDescription(":新邮件\r\nmail.html");
+        engine.AddTask(task);
+        bool valid = false;
+        QString desc;
+        EXPECT_FALSE(task->CheckUserEvent(valid, desc));
+        EXPECT_FALSE(task->CheckUserEvent(valid, desc));
+        EXPECT_EQ(log.calls, (QStringList { "DontClose 1", "Init mail.html", "Show 新邮件 1" }));
+        log.fire(QStringLiteral("3 封"));
+        EXPECT_TRUE(task->CheckUserEvent(valid, desc));
+        EXPECT_EQ(desc, "3 封");
+        EXPECT_FALSE(task->CheckUserEvent(valid, desc));
+        task->SetStatus(tsPaused);
+        log.fire(QStringLiteral("不算"));  // only a waiting task takes note
+        task->SetStatus(tsNotStarted);
+        EXPECT_FALSE(task->CheckUserEvent(valid, desc));
+
+        // Finishing it and declining to keep watching closes the page; Yes keeps it.
+        box->answers = { MsgResult::Yes, MsgResult::No };
+        engine.SetTaskStatus(task, tsFinished, true, false);
+        EXPECT_EQ(log.alive, 1);
+        engine.SetTaskStatus(task, tsFinished, true, false);
+        EXPECT_EQ(log.alive, 0);
+        EXPECT_EQ(task->eStatus(), tsFinished);
+    }
+    CheckPages::SetFactory(nullptr);
 }

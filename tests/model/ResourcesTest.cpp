@@ -33,7 +33,7 @@ protected:
             QDateTime(QDate(2011, 1, 20), QTime(15, 53, 56), Qt::UTC), Resources::LocTempFolder,
             Resources::FlagOnDemand, m_source } });
     }
-    ~ResourcesTest() override { Resources::SetPackage({}); }
+    ~ResourcesTest() override { Resources::SetPackage(Resources::ShippedPackage()); }
 
     ProgramFolderGuard m_folder;
     MsgBoxGuard m_msg;

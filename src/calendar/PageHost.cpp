@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "calendar/PageHost.h"
+
+#include "calendar/IPageWindow.h"
+#include "platform/ModuleFolders.h"
+
+#include <QPluginLoader>
+
+namespace {
+
+struct State
+{
+    QString overrideFile;
+    QPluginLoader* loader = nullptr;  // kept for the run: the module is never unloaded
+    IPageHostModule* module = nullptr;
+    QString error;
+};
+
+State& S()
+{
+    static State state;
+    return state;
+}
+
+QString ModuleFile()
+{
+    return S().overrideFile.isEmpty() ? ModuleFolders::Find(QStringLiteral("tickwell_pagehost")) : S().overrideFile;
+}
+
+}  // namespace
+
+namespace PageHost {
+
+bool Available()
+{
+    return S().module || !ModuleFile().isEmpty();
+}
+
+QString UnavailableText()
+{
+    return QStringLiteral("未安装网页组件（tickwell_pagehost），万年历和网页检测不可用");
+}
+
+IPageHostModule* Module()
+{
+    State& s = S();
+    if (s.module)
+        return s.module;
+    const QString file = ModuleFile();
+    if (file.isEmpty()) {
+        s.error = UnavailableText();
+        return nullptr;
+    }
+    if (!s.loader)
+        s.loader = new QPluginLoader(file);
+    s.module = qobject_cast<IPageHostModule*>(s.loader->instance());
+    if (!s.module)
+        s.error = QStringLiteral("无法加载网页组件：") + s.loader->errorString();
+    return s.module;
+}
+
+QString LoadError()
+{
+    return S().error;
+}
+
+void SetModuleFile(const QString& path)
+{
+    S().overrideFile = path;
+}
+
+}  // namespace PageHost
