@@ -124,7 +124,7 @@ void frmMain::SetReadOnly(const QString& reason)
 {
     m_readOnly = true;
     m_engine.SetReadOnly(true);
-    m_baseTitle += QStringLiteral(" [只读：") + reason + QLatin1Char(']');
+    m_baseTitle += tr(" [只读：") + reason + QLatin1Char(']');
     setWindowTitle(m_baseTitle);
 }
 

@@ -110,8 +110,8 @@ void frmMain::mnuBgStyle_Click(int index)
 
 void frmMain::mnuChooseBG_Click()
 {
-    const QString file = QFileDialog::getOpenFileName(
-        this, QStringLiteral("选择图片"), QString(), QStringLiteral("图片文件(*.jpg *.bmp *.gif *.png)"));
+    const QString file
+        = QFileDialog::getOpenFileName(this, tr("选择图片"), QString(), tr("图片文件(*.jpg *.bmp *.gif *.png)"));
     if (file.isEmpty()) {
         // The check mark stays where it was.
         InitStyleMenus();
@@ -120,7 +120,7 @@ void frmMain::mnuChooseBG_Click()
     const QString target = BackgroundPicturePath();
     QFile::remove(target);
     if (!QFile::copy(file, target)) {
-        MsgBox::Show(QStringLiteral("无法复制图片到数据文件夹。"), MsgButtons::Ok, MsgIcon::Warning);
+        MsgBox::Show(tr("无法复制图片到数据文件夹。"), MsgButtons::Ok, MsgIcon::Warning);
         return;
     }
     mnuBgStyle_Click(3);

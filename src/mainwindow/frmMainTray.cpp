@@ -38,7 +38,7 @@ void frmMain::SetupTray()
         a->setEnabled(same->isEnabled());
     }
     m_mnuTray->addSeparator();
-    QAction* exit = m_mnuTray->addAction(QStringLiteral("退出(&X)"));
+    QAction* exit = m_mnuTray->addAction(tr("退出(&X)"));
     exit->setObjectName(QStringLiteral("mnuTrayExit"));
     connect(exit, &QAction::triggered, this, &frmMain::quitRequested);
 }
