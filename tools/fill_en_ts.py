@@ -137,6 +137,12 @@ EN = {
     '音乐文件(*.mp3;*.wav;*.wma;*.mid)|*.mp3;*.wav;*.wma;*.mid|所有文件|*':
         'Music files (*.mp3;*.wav;*.wma;*.mid)|*.mp3;*.wav;*.wma;*.mid|All files|*',
     '写文件出错!': 'Could not write the file!',
+    '新建任务(&N)': '&New Task', '软件主页': 'Home Page', '任务号': 'No.', '剩余时间': 'Time Left',
+    '发生时间': 'Time', '开始时间': 'Start', '结束时间': 'End', '预计用时': 'Estimated', '实际用时': 'Actual',
+    '黄色': 'Yellow', '绿色': 'Green', '红色': 'Red',
+    '未安装网页组件（tickwell_pagehost），万年历和网页检测不可用':
+        'The web component (tickwell_pagehost) is not installed: the calendar and page checks are unavailable',
+    '共%1项': '%1 task(s)', ',显示%1项': ', %1 shown', ',等待中%1项': ', %1 waiting', ',[%1]%2项': ', [%1] %2',
 }
 
 

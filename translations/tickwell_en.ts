@@ -2,6 +2,99 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>ColorStyles</name>
+    <message>
+        <source>黄色</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <source>绿色</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>红色</source>
+        <translation>Red</translation>
+    </message>
+</context>
+<context>
+    <name>PageHost</name>
+    <message>
+        <source>未安装网页组件（tickwell_pagehost），万年历和网页检测不可用</source>
+        <translation>The web component (tickwell_pagehost) is not installed: the calendar and page checks are unavailable</translation>
+    </message>
+</context>
+<context>
+    <name>TaskColumns</name>
+    <message>
+        <source>任务号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>任务描述</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>类别</source>
+        <translation>Category</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>提醒时间</source>
+        <translation>Alarm time</translation>
+    </message>
+    <message>
+        <source>剩余时间</source>
+        <translation>Time Left</translation>
+    </message>
+    <message>
+        <source>优先级</source>
+        <translation>Priority</translation>
+    </message>
+    <message>
+        <source>发生时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>有效期</source>
+        <translation>Valid period</translation>
+    </message>
+    <message>
+        <source>开始时间</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>结束时间</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>预计用时</source>
+        <translation>Estimated</translation>
+    </message>
+    <message>
+        <source>实际用时</source>
+        <translation>Actual</translation>
+    </message>
+    <message>
+        <source>共%1项</source>
+        <translation>%1 task(s)</translation>
+    </message>
+    <message>
+        <source>,显示%1项</source>
+        <translation>, %1 shown</translation>
+    </message>
+    <message>
+        <source>,等待中%1项</source>
+        <translation>, %1 waiting</translation>
+    </message>
+    <message>
+        <source>,[%1]%2项</source>
+        <translation>, [%1] %2</translation>
+    </message>
+</context>
+<context>
     <name>dlgFilter</name>
     <message>
         <source>过滤任务</source>
@@ -682,6 +775,14 @@
     <message>
         <source>无法复制图片到数据文件夹。</source>
         <translation>Could not copy the picture to the data folder.</translation>
+    </message>
+    <message>
+        <source>新建任务(&amp;N)</source>
+        <translation>&amp;New Task</translation>
+    </message>
+    <message>
+        <source>软件主页</source>
+        <translation>Home Page</translation>
     </message>
 </context>
 <context>

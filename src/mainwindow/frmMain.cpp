@@ -30,7 +30,7 @@ frmMain::frmMain(QWidget* parent)
     , m_scheduler(m_engine)
 {
     m_ui->setupUi(this);
-    m_baseTitle = AppTitleWithVersion();
+    m_baseTitle = AppTitleWithVersion().replace(AppTitle(), tr("晴钟任务提醒"));
     setWindowTitle(m_baseTitle);
 
     SetupList();

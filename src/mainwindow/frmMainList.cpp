@@ -72,7 +72,7 @@ void frmMain::InitColumns(const QString& colWidthText)
     m_model->SetCaptions(m_columns);
     for (int i = 0; i < kCount; ++i)
         if (m_mnuColumn[size_t(i)])
-            m_mnuColumn[size_t(i)]->setText(m_columns[size_t(i)].caption);
+            m_mnuColumn[size_t(i)]->setText(TaskTableModel::DisplayCaption(m_columns[size_t(i)].caption));
     ApplyColumnWidths();
 }
 
