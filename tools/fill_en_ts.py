@@ -142,6 +142,7 @@ EN = {
     '黄色': 'Yellow', '绿色': 'Green', '红色': 'Red',
     '未安装网页组件（tickwell_pagehost），万年历和网页检测不可用':
         'The web component (tickwell_pagehost) is not installed: the calendar and page checks are unavailable',
+    '无法读取帮助信息。': 'The help cannot be read.',
     '共%1项': '%1 task(s)', ',显示%1项': ', %1 shown', ',等待中%1项': ', %1 waiting', ',[%1]%2项': ', [%1] %2',
 }
 

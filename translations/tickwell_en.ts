@@ -393,6 +393,10 @@
         <source>晴钟任务提醒 - 帮助信息</source>
         <translation>Tickwell - Help</translation>
     </message>
+    <message>
+        <source>无法读取帮助信息。</source>
+        <translation>The help cannot be read.</translation>
+    </message>
 </context>
 <context>
     <name>frmMain</name>

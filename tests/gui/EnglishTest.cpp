@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 #include "alerts/frmPrompt.h"
 #include "editor/frmTask.h"
+#include "mainwindow/frmHelp.h"
 #include "widgets/Translation.h"
 
 #include <QAbstractButton>
@@ -97,4 +98,7 @@ TEST_F(EnglishUi, MainWindowEditorAndPromptShowNoChineseButData)
     // The list entry shows the task's own date words, which are data too.
     const QStringList promptData = data + QStringList { prompt.findChild<QLabel*>("lblAlarmDT")->text() };
     EXPECT_EQ(ChineseTexts(&prompt, promptData).join(u'\n').toStdString(), "");
+
+    // The help explains the Chinese expressions in English.
+    EXPECT_TRUE(frmHelp::HelpText().contains(QStringLiteral("<td>每周, 每周135</td><td>every week; every Monday")));
 }
