@@ -37,6 +37,7 @@ int ReadData(QStringList& args, TaskEngine& engine, int& skipped, QTextStream& e
             return rc;
     }
     const QString path = engine.DataFilePath();
+    QString error;
     const TaskStore::ReadStatus status = TaskStore::LoadInto(engine, path, &error, &skipped);
     // A custom-event task may have made a script while its description was read; it is not needed here.
     DeleteTempFiles();
