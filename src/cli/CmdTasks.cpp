@@ -103,6 +103,7 @@ int RunChange(const QString& command, const QStringList& argsIn, QTextStream& ou
     TaskEngine engine;
     const QString path = engine.DataFilePath();
     int skipped = 0;
+    QString error;
     const TaskStore::ReadStatus status = TaskStore::LoadInto(engine, path, &error, &skipped);
     DeleteTempFiles();
     // Writing back a file that was not read whole would lose what could not be read.
