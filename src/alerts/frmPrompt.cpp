@@ -136,7 +136,7 @@ void frmPrompt::AddTask(const TaskPtr& task)
     if (task->eRingType == rtBeep || task->eRingType == rtMusic)
         ring = new RingPlayer(RingPlayer::Mode::Ring, this);
     m_rings.push_back(ring);
-    Notify(task);
+    m_notes.push_back(Notify(task));
     // Starting may show a message about the music file; the entry is complete by then.
     if (ring)
         ring->ShowAsRing(*task);
@@ -251,16 +251,16 @@ void frmPrompt::AfterSettling()
     }
 }
 
-void frmPrompt::Notify(const TaskPtr& task)
+quint64 frmPrompt::Notify(const TaskPtr& task)
 {
     if (!m_engine.Settings().DesktopNotify)
-        return;
+        return 0;
     const QString category = task->sType.isEmpty() ? QString() : QStringLiteral("[%1] ").arg(task->sType);
     const QString text = task->AlarmTimeStr().replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     const std::vector<NotificationAction> actions
         = { { kNotifyDone, tr("任务完成") }, { kNotifyPostpone, tr("推迟10分钟") } };
     // Without a notification service nothing else changes: the prompt is there either way.
-    DesktopNotifier::Current()->NotifyWithActions(category + task->Title(), text, actions,
+    return DesktopNotifier::Current()->NotifyWithActions(category + task->Title(), text, actions,
         [self = QPointer<frmPrompt>(this), weak = std::weak_ptr<CTask>(task)](const QString& key) {
             if (const TaskPtr t = weak.lock(); t && self)
                 self->SettleFromNotification(t, key);
@@ -298,6 +298,10 @@ void frmPrompt::RemoveEntry(int index)
     m_tasks.erase(m_tasks.begin() + index);
     DropRing(m_rings[size_t(index)]);
     m_rings.erase(m_rings.begin() + index);
+    // Settled here: its notification would only offer buttons that do nothing now.
+    if (const quint64 note = m_notes[size_t(index)])
+        DesktopNotifier::Current()->Withdraw(note);
+    m_notes.erase(m_notes.begin() + index);
     delete m_ui->lstTasks->takeItem(index);
 }
 
@@ -317,6 +321,11 @@ void frmPrompt::Unload()
     for (RingPlayer* ring : m_rings)
         DropRing(ring);
     m_rings.clear();
+    for (const quint64 note : m_notes) {
+        if (note)
+            DesktopNotifier::Current()->Withdraw(note);
+    }
+    m_notes.clear();
     ResetControls();
     m_unloading = true;
     close();

@@ -60,7 +60,7 @@ private:
     bool SettleEntry(const TaskPtr& task, TaskStatus status, const QString& delay);
     void AfterSettling();
     // The desktop notification of a fired task, whose buttons act like the prompt's on that task alone.
-    void Notify(const TaskPtr& task);
+    quint64 Notify(const TaskPtr& task);
     void SettleFromNotification(const TaskPtr& task, const QString& key);
     static void DropRing(RingPlayer* ring);
     void ResetControls();
@@ -70,6 +70,7 @@ private:
     TaskEngine& m_engine;
     std::vector<TaskPtr> m_tasks;  // parallel to the entries of lstTasks
     std::vector<RingPlayer*> m_rings;  // parallel too, children of the prompt; nullptr for a silent task
+    std::vector<quint64> m_notes;  // parallel too: the desktop notification of each entry, 0 for none
     QTimer* m_timer = nullptr;
     QString m_sNewDueCaption;
     bool m_showingDesc = false;

@@ -70,9 +70,8 @@ int main(int argc, char* argv[])
         break;
     }
 
-    // The web engine, loaded later with the first page, shares its drawing contexts with the application's;
-    // that can only be asked for before the application object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // No OpenGL context sharing is asked for here: it would load the GL drivers into every run. The page host
+    // module sets it up when the first page opens.
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tickwell"));
     QApplication::setApplicationVersion(AppVersionText());

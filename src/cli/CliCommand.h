@@ -28,6 +28,13 @@ QString TakeOption(QStringList& args, const QString& name, bool* missing = nullp
 // Removes a bare flag "--name"; true when it was there.
 bool TakeFlag(QStringList& args, const QString& name);
 
+// Takes "--data-dir DIR" from args into *dir (null when absent). Returns 0, or 2 after a message when the option
+// has no folder.
+int TakeDataDir(QStringList& args, QTextStream& err, QString* dir);
+// Chooses the data folder by the program's own rule and makes it current (`create`: make a missing one). Returns
+// 0 with the folder in *folder, or 2 after a message when it cannot be used.
+int UseDataFolder(const QString& dir, bool create, QTextStream& err, QString* folder);
+
 // Hands the command to the running program that writes `folder`, if there is one (`answered`), and prints its
 // answer; returns the exit code.
 int AskProgram(const QString& folder, const QString& command, const QStringList& args, QTextStream& out,

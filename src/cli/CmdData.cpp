@@ -26,25 +26,18 @@ namespace {
 int ReadData(QStringList& args, TaskEngine& engine, int& skipped, QTextStream& err, QTextStream* out = nullptr,
     bool* answered = nullptr)
 {
-    bool missing = false;
-    const QString dir = Cli::TakeOption(args, QStringLiteral("data-dir"), &missing);
-    if (missing || (!dir.isNull() && dir.isEmpty())) {
-        err << "--data-dir 后面要写数据文件夹，例如 --data-dir ~/tickwell\n";
-        return 2;
-    }
-    QString error;
-    const QString folder = AppPaths::ChooseDataFolder(dir, QCoreApplication::applicationDirPath(), false, &error);
-    if (folder.isEmpty()) {
-        err << error << '\n';
-        return 2;
-    }
-    AppPaths::SetDataFolder(folder);
+    QString dir, folder;
+    if (const int rc = Cli::TakeDataDir(args, err, &dir); rc != 0)
+        return rc;
+    if (const int rc = Cli::UseDataFolder(dir, false, err, &folder); rc != 0)
+        return rc;
     if (answered) {
         const int rc = Cli::AskProgram(folder, QStringLiteral("list"), args, *out, err, *answered);
         if (*answered)
             return rc;
     }
     const QString path = engine.DataFilePath();
+    QString error;
     const TaskStore::ReadStatus status = TaskStore::LoadInto(engine, path, &error, &skipped);
     // A custom-event task may have made a script while its description was read; it is not needed here.
     DeleteTempFiles();

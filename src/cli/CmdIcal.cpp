@@ -43,12 +43,9 @@ namespace {
 int RunImport(const QStringList& argsIn, QTextStream& out, QTextStream& err)
 {
     QStringList args = argsIn;
-    bool missing = false;
-    const QString dir = Cli::TakeOption(args, QStringLiteral("data-dir"), &missing);
-    if (missing || (!dir.isNull() && dir.isEmpty())) {
-        err << "--data-dir 后面要写数据文件夹，例如 --data-dir ~/tickwell\n";
-        return 2;
-    }
+    QString dir;
+    if (const int rc = Cli::TakeDataDir(args, err, &dir); rc != 0)
+        return rc;
     if (args.size() != 1 || args[0].startsWith(QLatin1String("--"))) {
         err << "请给出一个日历文件名，例如 tickwell-cli import 日历.ics\n";
         return 2;
@@ -61,12 +58,9 @@ int RunImport(const QStringList& argsIn, QTextStream& out, QTextStream& err)
         return 1;
     }
 
-    const QString folder = AppPaths::ChooseDataFolder(dir, QCoreApplication::applicationDirPath(), true, &error);
-    if (folder.isEmpty()) {
-        err << error << '\n';
-        return 2;
-    }
-    AppPaths::SetDataFolder(folder);
+    QString folder;
+    if (const int rc = Cli::UseDataFolder(dir, true, err, &folder); rc != 0)
+        return rc;
     DataFolderLock lock(folder);
     switch (lock.TryLock()) {
     case DataFolderLock::Result::Locked:

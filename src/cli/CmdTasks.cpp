@@ -69,19 +69,11 @@ namespace {
 int RunChange(const QString& command, const QStringList& argsIn, QTextStream& out, QTextStream& err)
 {
     QStringList args = argsIn;
-    bool missing = false;
-    const QString dir = Cli::TakeOption(args, QStringLiteral("data-dir"), &missing);
-    if (missing || (!dir.isNull() && dir.isEmpty())) {
-        err << "--data-dir 后面要写数据文件夹，例如 --data-dir ~/tickwell\n";
-        return 2;
-    }
-    QString error;
-    const QString folder = AppPaths::ChooseDataFolder(dir, QCoreApplication::applicationDirPath(), true, &error);
-    if (folder.isEmpty()) {
-        err << error << '\n';
-        return 2;
-    }
-    AppPaths::SetDataFolder(folder);
+    QString dir, folder;
+    if (const int rc = Cli::TakeDataDir(args, err, &dir); rc != 0)
+        return rc;
+    if (const int rc = Cli::UseDataFolder(dir, true, err, &folder); rc != 0)
+        return rc;
 
     QElapsedTimer waited;
     waited.start();
@@ -111,6 +103,7 @@ int RunChange(const QString& command, const QStringList& argsIn, QTextStream& ou
     TaskEngine engine;
     const QString path = engine.DataFilePath();
     int skipped = 0;
+    QString error;
     const TaskStore::ReadStatus status = TaskStore::LoadInto(engine, path, &error, &skipped);
     DeleteTempFiles();
     // Writing back a file that was not read whole would lose what could not be read.

@@ -70,6 +70,29 @@ QString TakeOption(QStringList& args, const QString& name, bool* missing)
     return {};
 }
 
+int TakeDataDir(QStringList& args, QTextStream& err, QString* dir)
+{
+    bool missing = false;
+    *dir = TakeOption(args, QStringLiteral("data-dir"), &missing);
+    if (missing || (!dir->isNull() && dir->isEmpty())) {
+        err << "--data-dir 后面要写数据文件夹，例如 --data-dir ~/tickwell\n";
+        return 2;
+    }
+    return 0;
+}
+
+int UseDataFolder(const QString& dir, bool create, QTextStream& err, QString* folder)
+{
+    QString error;
+    *folder = AppPaths::ChooseDataFolder(dir, QCoreApplication::applicationDirPath(), create, &error);
+    if (folder->isEmpty()) {
+        err << error << '\n';
+        return 2;
+    }
+    AppPaths::SetDataFolder(*folder);
+    return 0;
+}
+
 bool TakeFlag(QStringList& args, const QString& name)
 {
     return args.removeAll(QStringLiteral("--") + name) > 0;

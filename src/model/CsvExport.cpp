@@ -83,6 +83,11 @@ bool IsSameFile(const QString& a, const QString& b)
 
 bool ExportCsv(const TaskList& tasks, const QString& path, QString* error, const QString& dataFile)
 {
+    return WriteExportFile(path, CsvText(tasks), error, dataFile);
+}
+
+bool WriteExportFile(const QString& path, const QByteArray& bytes, QString* error, const QString& dataFile)
+{
     auto fail = [error](const QString& message) {
         if (error)
             *error = message;
@@ -94,7 +99,6 @@ bool ExportCsv(const TaskList& tasks, const QString& path, QString* error, const
         return fail(QStringLiteral("%1 不是普通文件，不能导出到这里").arg(QDir::toNativeSeparators(path)));
     if (!dataFile.isEmpty() && IsSameFile(path, dataFile))
         return fail(QStringLiteral("%1 是数据文件本身，不能导出到这里").arg(QDir::toNativeSeparators(path)));
-    const QByteArray bytes = CsvText(tasks);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return fail(file.errorString());

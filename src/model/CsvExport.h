@@ -16,5 +16,8 @@ QByteArray CsvText(const TaskList& tasks);
 bool ExportCsv(
     const TaskList& tasks, const QString& path, QString* error = nullptr, const QString& dataFile = QString());
 
+// Writes an export's bytes to `path` as ExportCsv does, with the same refusals and messages.
+bool WriteExportFile(const QString& path, const QByteArray& bytes, QString* error, const QString& dataFile);
+
 // Whether both paths name one existing file, symbolic links followed.
 bool IsSameFile(const QString& a, const QString& b);

@@ -195,19 +195,5 @@ QByteArray IcalText(const TaskList& tasks, int* exported)
 
 bool ExportIcal(const TaskList& tasks, const QString& path, QString* error, const QString& dataFile, int* exported)
 {
-    auto fail = [error](const QString& message) {
-        if (error)
-            *error = message;
-        return false;
-    };
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile())
-        return fail(QStringLiteral("%1 不是普通文件，不能导出到这里").arg(QDir::toNativeSeparators(path)));
-    if (!dataFile.isEmpty() && IsSameFile(path, dataFile))
-        return fail(QStringLiteral("%1 是数据文件本身，不能导出到这里").arg(QDir::toNativeSeparators(path)));
-    const QByteArray bytes = IcalText(tasks, exported);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return fail(file.errorString());
-    return true;
+    return WriteExportFile(path, IcalText(tasks, exported), error, dataFile);
 }

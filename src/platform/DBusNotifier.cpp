@@ -10,6 +10,7 @@
 #include <QVariantMap>
 
 #include <map>
+#include <set>
 
 namespace {
 
@@ -24,6 +25,9 @@ class ActionReceiver : public QObject
 
 public:
     std::map<uint, std::function<void(const QString&)>> handlers;
+    std::map<quint64, uint> ids;  // token -> the server's id, once the server has answered
+    std::set<quint64> pending;  // sent, the server has not answered yet
+    std::set<quint64> withdrawn;  // taken back before the server answered
 
 public Q_SLOTS:
     void OnActionInvoked(uint id, const QString& key)
@@ -34,9 +38,20 @@ public Q_SLOTS:
         // Taken out first: the handler may show a box and the server may send the signal again meanwhile.
         const auto handler = std::move(it->second);
         handlers.erase(it);
+        ForgetToken(id);
         handler(key);
     }
-    void OnClosed(uint id, uint /*reason*/) { handlers.erase(id); }
+    void OnClosed(uint id, uint /*reason*/)
+    {
+        handlers.erase(id);
+        ForgetToken(id);
+    }
+
+private:
+    void ForgetToken(uint id)
+    {
+        std::erase_if(ids, [id](const auto& entry) { return entry.second == id; });
+    }
 };
 
 class DBusNotifier : public IDesktopNotifier
@@ -48,7 +63,7 @@ public:
         return Send(title, text, *m_lastId, {}, [lastId = m_lastId](uint id) { *lastId = id; });
     }
 
-    bool NotifyWithActions(const QString& title, const QString& text, const std::vector<NotificationAction>& actions,
+    quint64 NotifyWithActions(const QString& title, const QString& text, const std::vector<NotificationAction>& actions,
         std::function<void(const QString&)> onAction) override
     {
         if (!m_receiver) {
@@ -63,14 +78,53 @@ public:
         for (const NotificationAction& a : actions)
             pairs << a.key << a.label;
         // The server answers with the id before it can report a button: the reply is handled first.
-        return Send(title, text, 0, pairs,
-            [receiver = std::weak_ptr<ActionReceiver>(m_receiver), onAction = std::move(onAction)](uint id) {
-                if (const auto r = receiver.lock())
-                    r->handlers[id] = onAction;
+        const quint64 token = ++m_lastToken;
+        m_receiver->pending.insert(token);
+        const bool sent = Send(title, text, 0, pairs,
+            [receiver = std::weak_ptr<ActionReceiver>(m_receiver), onAction = std::move(onAction), token](uint id) {
+                const auto r = receiver.lock();
+                if (!r)
+                    return;
+                r->pending.erase(token);
+                if (r->withdrawn.erase(token)) {
+                    Close(id);
+                    return;
+                }
+                r->handlers[id] = onAction;
+                r->ids[token] = id;
             });
+        if (!sent)
+            m_receiver->pending.erase(token);
+        return sent ? token : 0;
+    }
+
+    void Withdraw(quint64 token) override
+    {
+        if (!m_receiver)
+            return;
+        if (m_receiver->pending.count(token)) {
+            m_receiver->withdrawn.insert(token);  // closed as soon as the server tells its id
+            return;
+        }
+        const auto it = m_receiver->ids.find(token);
+        if (it == m_receiver->ids.end())
+            return;
+        const uint id = it->second;
+        m_receiver->ids.erase(it);
+        // Closed already (by the user or a button): the handler is gone and the id may belong to another now.
+        if (m_receiver->handlers.erase(id))
+            Close(id);
     }
 
 private:
+    static void Close(uint id)
+    {
+        QDBusMessage call
+            = QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("CloseNotification"));
+        call << id;
+        QDBusConnection::sessionBus().asyncCall(call);
+    }
+
     bool Send(const QString& title, const QString& text, uint replaces, const QStringList& actions,
         std::function<void(uint)> onId)
     {
@@ -97,6 +151,7 @@ private:
 
     std::shared_ptr<uint> m_lastId = std::make_shared<uint>(0);
     std::shared_ptr<ActionReceiver> m_receiver;
+    quint64 m_lastToken = 0;
 };
 
 std::shared_ptr<IDesktopNotifier>& Slot()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 #include <functional>
 #include <memory>
@@ -23,10 +24,14 @@ public:
     // True when the notification was handed to a notification service.
     virtual bool Notify(const QString& title, const QString& text) = 0;
     // A notification of its own (it replaces no other) with buttons: `onAction` gets the key of the button the user
-    // used, at most once. Dismissing the notification calls nothing. True when it was handed to the service.
-    virtual bool NotifyWithActions(const QString& title, const QString& text,
+    // used, at most once. Dismissing the notification calls nothing. Returns a token for Withdraw, 0 when it was
+    // not handed to a service.
+    virtual quint64 NotifyWithActions(const QString& title, const QString& text,
         const std::vector<NotificationAction>& actions, std::function<void(const QString&)> onAction)
         = 0;
+    // Takes a notification with buttons off the screen (what it was about was settled elsewhere); its buttons
+    // call nothing from now on. Unknown and already closed tokens are ignored.
+    virtual void Withdraw(quint64 token) = 0;
 };
 
 // org.freedesktop.Notifications on the session bus.

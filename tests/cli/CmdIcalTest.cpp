@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CliRun.h"
 #include "model/AppPaths.h"
 #include "model/TaskEngine.h"
 #include "platform/DataFolderLock.h"
@@ -7,25 +8,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-
-namespace {
-
-struct CliRun
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-CliRun Cli(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(TW_CLI_PATH), args);
-    p.waitForFinished(30000);
-    return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()) };
-}
-
-}  // namespace
 
 TEST(CliIcal, ExportThenImportIntoAnotherFolderKeepsTheRule)
 {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tickwell-cli changing tasks: through a real running program when there is one, by itself otherwise.
+#include "CliRun.h"
 #include "support/DataFileText.h"
 #include "support/ProgramEnv.h"
 #include "support/TestEnv.h"
@@ -15,13 +16,6 @@
 #include <unistd.h>
 
 namespace {
-
-struct CliRun
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
 
 QString ReadAll(const QString& path)
 {

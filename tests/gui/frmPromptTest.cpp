@@ -328,6 +328,8 @@ TEST_F(PromptTest, TheDesktopNotificationActsLikeThePromptsButtons)
     Find<QPushButton>("cmdCancelTask")->click();
     notifier->Use(QStringLiteral("done"));
     EXPECT_EQ(c->eStatus(), tsCancelled);
+    // Every entry that left the prompt took its notification off the screen.
+    EXPECT_EQ(notifier->withdrawn, (QList<quint64> { 2, 3 }));
 
     m_engine.Settings().DesktopNotify = false;
     Fire(QStringLiteral("不通知"));
@@ -378,6 +380,13 @@ TEST_F(PromptTest, NotificationOnAPrivateBus)
         10000));
     EXPECT_EQ(t->dtAlarmDT, MakeInstant(2011, 12, 15, 10, 10, 0));
     EXPECT_EQ(m_prompt.Count(), 0);
+
+    // A task settled in the prompt takes its notification back from the server.
+    Fire(QStringLiteral("取快递"));
+    SelectOnly(0);
+    Find<QPushButton>("cmdCancelTask")->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return logText().contains(QStringLiteral("CloseNotification")); }, 10000))
+        << logText().toStdString();
     server.kill();
     server.waitForFinished(5000);
 }

@@ -17,7 +17,7 @@ public:
         return result;
     }
     // Recorded as "title|text|label1|label2"; `Use` plays the user's click on a button of the last one.
-    bool NotifyWithActions(const QString& title, const QString& text, const std::vector<NotificationAction>& actions,
+    quint64 NotifyWithActions(const QString& title, const QString& text, const std::vector<NotificationAction>& actions,
         std::function<void(const QString&)> onAction) override
     {
         QString line = title + QLatin1Char('|') + text;
@@ -25,8 +25,11 @@ public:
             line += QLatin1Char('|') + a.label;
         shown << line;
         m_onAction = std::move(onAction);
-        return result;
+        return result ? quint64(shown.size()) : 0;
     }
+    // Records the number of the notification taken back (1 for the first shown).
+    void Withdraw(quint64 token) override { withdrawn << token; }
+    QList<quint64> withdrawn;
     void Use(const QString& key) { std::exchange(m_onAction, nullptr)(key); }
     QStringList shown;
     bool result = true;

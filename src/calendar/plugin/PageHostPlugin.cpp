@@ -2,7 +2,9 @@
 #include "calendar/IPageWindow.h"
 #include "calendar/plugin/PageWindow.h"
 
+#include <QCoreApplication>
 #include <QObject>
+#include <QOpenGLContext>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -11,7 +13,29 @@
 #include <QWebEngineUrlScheme>
 #include <QWebEngineUrlSchemeHandler>
 
+// Exported by QtGui (the engine's own start-up uses it) but declared only in its private headers.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
+
 namespace {
+
+// The engine draws through OpenGL contexts shared with the application's. The program does not ask for that at
+// start-up (it would load the GL drivers, tens of megabytes, into every run, page or not), so the shared
+// context is made here, before the engine starts, as the application would have made it. Where there is no
+// OpenGL (offscreen) nothing is made and the engine draws in software.
+void ShareOpenGLContexts()
+{
+    if (qt_gl_global_share_context())
+        return;
+    auto* context = new QOpenGLContext(qApp);
+    context->setFormat(QSurfaceFormat::defaultFormat());
+    if (!context->create()) {
+        delete context;
+        return;
+    }
+    qt_gl_set_global_share_context(context);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
 
 // wb: is a scheme the engine knows, so its links reach the navigation policy instead of being handed to the
 // desktop as an unknown protocol. Anything that still asks for a wb: address (an image, a fetch) gets nothing.
@@ -41,6 +65,7 @@ private:
     {
         if (m_profile)
             return m_profile;
+        ShareOpenGLContexts();
         // Before the engine starts: schemes can only be registered then. Path syntax, so the engine keeps the
         // text after "wb://" as the page wrote it.
         QWebEngineUrlScheme scheme("wb");
