@@ -78,15 +78,15 @@ frmPrompt::frmPrompt(TaskEngine& engine, QWidget* parent)
     connect(m_ui->cboDelay, &QComboBox::activated, this, [this](int index) {
         if (index != m_ui->cboDelay->count() - 1)
             return;
-        const QString when = MsgBox::InputBox(QStringLiteral("输入指定日期时间，如\"2010-10-1 10:00\", \"2010-10-1\", "
-                                                             "\"10:00\"(表示今天，如果当前时间超过10点则自动改到明天)"),
+        const QString when = MsgBox::InputBox(tr("输入指定日期时间，如\"2010-10-1 10:00\", \"2010-10-1\", "
+                                                 "\"10:00\"(表示今天，如果当前时间超过10点则自动改到明天)"),
             AppTitle(), Clock::CurrentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
         m_ui->cboDelay->setEditText(when);
     });
     connect(m_ui->chkOngoing, &QCheckBox::toggled, this, [this](bool ticked) {
         if (m_sNewDueCaption.isEmpty())
             m_sNewDueCaption = m_ui->cmdNewDue->text();
-        m_ui->cmdNewDue->setText(ticked ? QStringLiteral("下次提醒") : m_sNewDueCaption);
+        m_ui->cmdNewDue->setText(ticked ? tr("下次提醒") : m_sNewDueCaption);
     });
     m_ui->chkOngoingLabel->installEventFilter(this);
 
@@ -178,7 +178,7 @@ void frmPrompt::TimerStep()
     const Instant now = Clock::Now();
     // The first half minute is the reminder itself; after that the label says how long it has waited.
     if (SecondDiff(task->dtAlarmDT, now) >= 30)
-        m_ui->lblDelay->setText(QStringLiteral("已过") + FormatDuration(task->dtAlarmDT, now));
+        m_ui->lblDelay->setText(tr("已过") + FormatDuration(task->dtAlarmDT, now));
     else
         m_ui->lblDelay->clear();
 }
@@ -196,9 +196,8 @@ void frmPrompt::SetSelectedStatus(TaskStatus status)
     }
     const bool all = selected == count;
     if (selected > 1) {
-        const QString which = all ? QStringLiteral("所有") : QString::number(selected) + QStringLiteral("条");
-        const QString question = QStringLiteral("将") + which + QStringLiteral("任务设置为") + TaskStatusName(status)
-            + QStringLiteral("?");
+        const QString question = all ? tr("将所有任务设置为%1?").arg(TaskStatusName(status))
+                                     : tr("将%1条任务设置为%2?").arg(selected).arg(TaskStatusName(status));
         if (MsgBox::Show(question, MsgButtons::YesNoCancel, MsgIcon::Question) != MsgResult::Yes)
             return;
     }
@@ -259,7 +258,7 @@ quint64 frmPrompt::Notify(const TaskPtr& task)
     const QString category = task->sType.isEmpty() ? QString() : QStringLiteral("[%1] ").arg(task->sType);
     const QString text = task->AlarmTimeStr().replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     const std::vector<NotificationAction> actions
-        = { { kNotifyDone, QStringLiteral("任务完成") }, { kNotifyPostpone, QStringLiteral("推迟10分钟") } };
+        = { { kNotifyDone, tr("任务完成") }, { kNotifyPostpone, tr("推迟10分钟") } };
     // Without a notification service nothing else changes: the prompt is there either way.
     return DesktopNotifier::Current()->NotifyWithActions(category + task->Title(), text, actions,
         [self = QPointer<frmPrompt>(this), weak = std::weak_ptr<CTask>(task)](const QString& key) {
@@ -276,7 +275,7 @@ void frmPrompt::SettleFromNotification(const TaskPtr& task, const QString& key)
     const bool postpone = key == kNotifyPostpone;
     if (!postpone && key != kNotifyDone)
         return;
-    if (SettleEntry(task, postpone ? tsPostponed : tsFinished, QStringLiteral("10分钟")))
+    if (SettleEntry(task, postpone ? tsPostponed : tsFinished, tr("10分钟")))
         m_engine.SaveCfg();
     AfterSettling();
 }

@@ -9,6 +9,7 @@
 #include "model/AppVersion.h"
 #include "model/MsgBox.h"
 #include "model/Resources.h"
+#include "model/TaskStore.h"
 #include "model/TempFiles.h"
 #include "platform/AudioModule.h"
 #include "platform/Autorun.h"
@@ -16,9 +17,11 @@
 #include "platform/DataFolderLock.h"
 #include "platform/DryRunPowerManager.h"
 #include "platform/UnixSignalQuit.h"
+#include "widgets/Translation.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 #include <QSessionManager>
 #include <QTimer>
 
@@ -77,6 +80,8 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(SysTray::ProgramIcon());
     // A tray program: the prompt or a message box closing while the main window is hidden must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The system's language until the data file says otherwise.
+    Translation::Install(Translation::ChooseLanguage(QString(), QLocale::system().uiLanguages()));
 
     if (options.powerDryRun)
         Power::SetManager(std::make_shared<DryRunPowerManager>());
@@ -114,6 +119,10 @@ int main(int argc, char* argv[])
         return 1;
     }
     AppPaths::SetDataFolder(folder);
+    // The language is a setting in the data file and must be known before the first window is built.
+    TaskStore::Contents stored;
+    TaskStore::ReadFile(QDir(folder).filePath(QStringLiteral("twdata.xml")), stored, nullptr);
+    Translation::Install(Translation::ChooseLanguage(stored.settings.Language, QLocale::system().uiLanguages()));
     if (quitDuringStart)
         return 0;
 

@@ -4,6 +4,7 @@
 #include "calendar/IPageWindow.h"
 #include "platform/ModuleFolders.h"
 
+#include <QCoreApplication>
 #include <QPluginLoader>
 
 namespace {
@@ -38,7 +39,7 @@ bool Available()
 
 QString UnavailableText()
 {
-    return QStringLiteral("未安装网页组件（tickwell_pagehost），万年历和网页检测不可用");
+    return QCoreApplication::translate("PageHost", "未安装网页组件（tickwell_pagehost），万年历和网页检测不可用");
 }
 
 IPageHostModule* Module()

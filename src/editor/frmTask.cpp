@@ -125,8 +125,7 @@ frmTask::~frmTask()
 void frmTask::SetupLists()
 {
     Ui::frmTask& ui = *m_ui;
-    ui.lstPriority->addItems(
-        { QStringLiteral("低"), QStringLiteral("普通"), QStringLiteral("高"), QStringLiteral("紧急") });
+    ui.lstPriority->addItems({ tr("低"), tr("普通"), tr("高"), tr("紧急") });
     ui.lstPriority->setCurrentIndex(tpNormal);
     for (TaskStatus s : kChoosable)
         ui.cboStatus->addItem(TaskStatusName(s));
@@ -151,9 +150,9 @@ void frmTask::ShowAsNewTask(QWidget* owner, Instant day)
     BuildDateList(false);
     m_task.reset();
     Lock(false);
-    m_title = QStringLiteral("添加任务");
+    m_title = tr("添加任务");
     setWindowTitle(m_title);
-    ui.txtTodo->setPlainText(QStringLiteral("新任务"));
+    ui.txtTodo->setPlainText(tr("新任务"));
 
     m_loading = true;
     ui.cboDueTime->setEditText(ui.cboDueTime->itemText(0));
@@ -197,7 +196,7 @@ void frmTask::ShowAsTaskProperty(const TaskPtr& task, QWidget* owner)
     BuildDateList(false);
     m_task = task;
     Lock(task->eStatus() == tsDue || task->eStatus() == tsChecking);
-    m_title = QStringLiteral("任务属性 - ") + task->Key();
+    m_title = tr("任务属性 - ") + task->Key();
     setWindowTitle(m_title);
 
     ui.txtTodo->setPlainText(ToEditor(task->sDescription()));
@@ -406,7 +405,7 @@ void frmTask::Tick()
 {
     if (!isVisible())
         m_tmrShowTime->stop();
-    setWindowTitle((m_userEvent ? QStringLiteral("[自定义] ") : QString()) + m_title + QStringLiteral(" - ")
+    setWindowTitle((m_userEvent ? tr("[自定义] ") : QString()) + m_title + QStringLiteral(" - ")
         + FormatPattern(Clock::Now(), QStringLiteral("hh:nn:ss")));
     RefreshDueLabels();
     BuildDateList(false);
@@ -572,20 +571,20 @@ bool frmTask::DefineLoop()
 void frmTask::DefineAlarm()
 {
     if (m_userEvent) {
-        Warn(QStringLiteral("不能修改自定义任务的提醒时间。"));
+        Warn(tr("不能修改自定义任务的提醒时间。"));
         return;
     }
     const Instant due = DueMoment();
     const QString prompt = QStringList {
-        QStringLiteral("请输入提醒日期及时间：(输入\"-\"保持与到期时间一致)"),
-        QStringLiteral("也支持以下格式："),
-        QStringLiteral("    -N (如 -15 或 -15分钟 : 提前15分钟)"),
-        QStringLiteral("    -N小时 (如-1小时 : 提前1小时)"),
-        QStringLiteral("    -N秒 (如-30秒: 提前30秒)"),
-        QStringLiteral("    -N天 (如-1天: 提前1天)"),
-        QStringLiteral("    -N月 (如-1月: 提前1个月)"),
-        QStringLiteral("    -N年 (如-1年: 提前1年)"),
-        QStringLiteral("(如果没有-号表示推迟提醒时间)"),
+        tr("请输入提醒日期及时间：(输入\"-\"保持与到期时间一致)"),
+        tr("也支持以下格式："),
+        tr("    -N (如 -15 或 -15分钟 : 提前15分钟)"),
+        tr("    -N小时 (如-1小时 : 提前1小时)"),
+        tr("    -N秒 (如-30秒: 提前30秒)"),
+        tr("    -N天 (如-1天: 提前1天)"),
+        tr("    -N月 (如-1月: 提前1个月)"),
+        tr("    -N年 (如-1年: 提前1年)"),
+        tr("(如果没有-号表示推迟提醒时间)"),
     }.join(QStringLiteral("\r\n"));
     QString answer = FormatDateTimeText(due);
     for (;;) {
@@ -605,7 +604,7 @@ void frmTask::DefineAlarm()
             continue;
         }
         if (SecondDiff(Clock::Now(), alarm) < 0) {
-            Warn(QStringLiteral("指定时间在当前时间之前，请重新指定！"));
+            Warn(tr("指定时间在当前时间之前，请重新指定！"));
             continue;
         }
         m_manualAlarm = answer;
@@ -635,7 +634,7 @@ void frmTask::DefineValidPeriod()
 
 void frmTask::RefreshValidPeriod()
 {
-    const QString text = m_work.ValidPeriodStr(QStringLiteral("未设置(双击设置)"));
+    const QString text = m_work.ValidPeriodStr(tr("未设置(双击设置)"));
     m_ui->lblValidFromDT->setText(text);
     m_ui->lblValidFromDT->setToolTip(text);
 }
@@ -685,13 +684,13 @@ bool frmTask::CheckAndWrite()
     Ui::frmTask& ui = *m_ui;
     StopPreview();
     if (ui.txtTodo->toPlainText().trimmed().isEmpty()) {
-        Inform(QStringLiteral("请输入任务描述."));
+        Inform(tr("请输入任务描述."));
         ui.txtTodo->setFocus();
         return false;
     }
     // The list may have deleted the task while it was open here: writing would bring back a row of nothing.
     if (m_mode == kProperty && m_task && m_engine.GetTask(m_task->Key()) != m_task) {
-        Warn(QStringLiteral("该任务已被删除，修改无法保存。"));
+        Warn(tr("该任务已被删除，修改无法保存。"));
         return false;
     }
     const TaskStatus oldStatus = m_task ? m_task->eStatus() : tsNotStarted;

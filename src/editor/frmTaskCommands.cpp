@@ -124,7 +124,7 @@ void frmTask::CmdActivated(int index)
     Ui::frmTask& ui = *m_ui;
     QString result;
     if (index == 0) {
-        const QString path = Chooser()(this, QStringLiteral("打开文件"),
+        const QString path = Chooser()(this, tr("打开文件"),
             QStringLiteral(
                 "可执行文件|*.sh;*.py;*.AppImage;*.desktop|音乐、视频|*.mp3;*.wma;*.wav;*.mid;*.ogg;*.flac;*.avi;"
                 "*.wmv;*.mov;*.mp4;*.mkv;*.webm;*.rm;*.rmvb;*.3gp|文档|*.txt;*.doc;*.docx;*.odt;*.xls;*.xlsx;"
@@ -140,16 +140,14 @@ void frmTask::CmdActivated(int index)
             result = m_powerSetting(this, m_lastCmd);
         if (!result.isEmpty()) {
             if (!ui.chkAutoCancel->isChecked()
-                && MsgBox::Show(
-                       QStringLiteral("建议勾上选项\"过期自动取消\", 以免打开软件时恰好有已过提醒时间的关机任务"
-                                      "而导致关机。是否现在勾上？"),
+                && MsgBox::Show(tr("建议勾上选项\"过期自动取消\", 以免打开软件时恰好有已过提醒时间的关机任务"
+                                   "而导致关机。是否现在勾上？"),
                        MsgButtons::YesNo, MsgIcon::Question)
                     == MsgResult::Yes)
                 ui.chkAutoCancel->setChecked(true);
             if (ui.optRingType_0->isChecked() && !ui.chkAutoFinish->isChecked()
-                && MsgBox::Show(
-                       QStringLiteral("是否勾上选项\"到期自动完成\", 以便提醒时只出现关机或其它动作的倒计时窗口"
-                                      "而不显示提醒窗口？"),
+                && MsgBox::Show(tr("是否勾上选项\"到期自动完成\", 以便提醒时只出现关机或其它动作的倒计时窗口"
+                                   "而不显示提醒窗口？"),
                        MsgButtons::YesNo, MsgIcon::Question)
                     == MsgResult::Yes)
                 ui.chkAutoFinish->setChecked(true);
@@ -188,8 +186,8 @@ void frmTask::DefineInitDir()
 {
     QString answer = m_work.sCmdInitDir;
     for (;;) {
-        answer = MsgBox::InputBox(QStringLiteral("输入执行命令的起始目录，输入短横'-'使用本软件所在目录:"),
-            QStringLiteral("命令的起始目录"), answer)
+        answer = MsgBox::InputBox(
+            tr("输入执行命令的起始目录，输入短横'-'使用本软件所在目录:"), tr("命令的起始目录"), answer)
                      .trimmed();
         if (answer.isEmpty())
             return;
@@ -201,14 +199,14 @@ void frmTask::DefineInitDir()
             m_work.sCmdInitDir = answer;
             return;
         }
-        Warn(QStringLiteral("找不到指定目录 ") + answer);
+        Warn(tr("找不到指定目录 ") + answer);
     }
 }
 
 void frmTask::TestRun()
 {
     if (!RunCmd(m_ui->cboCmd->currentText().trimmed(), m_work.sCmdInitDir))
-        Warn(QStringLiteral("执行失败"));
+        Warn(tr("执行失败"));
 }
 
 void frmTask::TestChecking()
@@ -232,13 +230,12 @@ void frmTask::TestChecking()
                 QApplication::processEvents();
             }
             if (fired) {
-                MsgBox::Show(
-                    QStringLiteral("命令返回%1(非0)。将会弹出提醒！").arg(code), MsgButtons::Ok, MsgIcon::Information);
+                MsgBox::Show(tr("命令返回%1(非0)。将会弹出提醒！").arg(code), MsgButtons::Ok, MsgIcon::Information);
             } else if (!valid || scratch.UserEventArgv().isEmpty()) {
-                Warn(QStringLiteral("命令无法运行，请检查！"));
+                Warn(tr("命令无法运行，请检查！"));
             } else if (!scratch.IsCheckingEvent()) {
-                MsgBox::Show(QStringLiteral("命令正常返回0，将不会弹出提醒。"), MsgButtons::Ok, MsgIcon::Information);
-            } else if (MsgBox::Show(QStringLiteral("命令仍在执行。是否继续等待？"), MsgButtons::YesNo, MsgIcon::Warning)
+                MsgBox::Show(tr("命令正常返回0，将不会弹出提醒。"), MsgButtons::Ok, MsgIcon::Information);
+            } else if (MsgBox::Show(tr("命令仍在执行。是否继续等待？"), MsgButtons::YesNo, MsgIcon::Warning)
                 == MsgResult::Yes) {
                 continue;
             }
@@ -329,14 +326,14 @@ void frmTask::RingFileActivated(int index)
     Ui::frmTask& ui = *m_ui;
     const QString entry = ui.cboRingFile->itemText(index);
     if (index == 0) {
-        const QString path = Chooser()(this, QStringLiteral("打开文件"),
-            QStringLiteral("音乐文件(*.mp3;*.wav;*.wma;*.mid)|*.mp3;*.wav;*.wma;*.mid|所有文件|*"));
+        const QString path = Chooser()(
+            this, tr("打开文件"), tr("音乐文件(*.mp3;*.wav;*.wma;*.mid)|*.mp3;*.wav;*.wma;*.mid|所有文件|*"));
         ui.cboRingFile->setEditText(path.isEmpty() ? QString() : ToAppRelative(path));
     } else if (entry.startsWith(kRingtoneEntry)) {
         const QString path = Resources::ExtractRingtone(entry.mid(kRingtoneEntry.size()));
         if (path.isEmpty()) {
             ui.cboRingFile->setEditText(m_ringFileText);
-            Warn(QStringLiteral("写文件出错!"));
+            Warn(tr("写文件出错!"));
             return;
         }
         ui.cboRingFile->setEditText(ToAppRelative(path));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/TaskTableModel.h"
 
+#include <QCoreApplication>
+
 #include <QColor>
 
 #include <algorithm>
@@ -60,10 +62,24 @@ QStringList TaskTableModel::Captions() const
     return list;
 }
 
+// The captions of the column table, for the translation: the table itself keeps the Chinese names.
+[[maybe_unused]] const char* const kCaptionTexts[] = { QT_TRANSLATE_NOOP("TaskColumns", "任务号"),
+    QT_TRANSLATE_NOOP("TaskColumns", "任务描述"), QT_TRANSLATE_NOOP("TaskColumns", "类别"),
+    QT_TRANSLATE_NOOP("TaskColumns", "状态"), QT_TRANSLATE_NOOP("TaskColumns", "提醒时间"),
+    QT_TRANSLATE_NOOP("TaskColumns", "剩余时间"), QT_TRANSLATE_NOOP("TaskColumns", "优先级"),
+    QT_TRANSLATE_NOOP("TaskColumns", "发生时间"), QT_TRANSLATE_NOOP("TaskColumns", "有效期"),
+    QT_TRANSLATE_NOOP("TaskColumns", "开始时间"), QT_TRANSLATE_NOOP("TaskColumns", "结束时间"),
+    QT_TRANSLATE_NOOP("TaskColumns", "预计用时"), QT_TRANSLATE_NOOP("TaskColumns", "实际用时") };
+
+QString TaskTableModel::DisplayCaption(const QString& caption)
+{
+    return QCoreApplication::translate("TaskColumns", caption.toUtf8().constData());
+}
+
 void TaskTableModel::SetCaptions(const Columns& columns)
 {
     for (int i = 0; i < kCount; ++i)
-        m_captions[size_t(i)] = columns[size_t(i)].caption;
+        m_captions[size_t(i)] = DisplayCaption(columns[size_t(i)].caption);
     Q_EMIT headerDataChanged(Qt::Horizontal, 0, kCount - 1);
 }
 

@@ -27,6 +27,8 @@ public:
     // Captions as shown, the sort arrow included.
     QString Caption(int column) const { return m_captions[size_t(column)]; }
     QStringList Captions() const;
+    // A column caption in the interface language.
+    static QString DisplayCaption(const QString& caption);
     void SetCaptions(const TaskColumns::Columns& columns);
     // Appends "↑" (ascending), "↓" (descending) or nothing to the caption, dropping an arrow already there.
     void SetSortArrow(int column, int direction);

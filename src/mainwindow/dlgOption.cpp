@@ -7,7 +7,14 @@
 
 #include <QColorDialog>
 
+#include <algorithm>
+#include <array>
+
 namespace {
+
+// The choices of the language box, in its order; empty = the system's.
+const std::array<QLatin1StringView, 3> kLanguages { QLatin1StringView(""), QLatin1StringView("zh"),
+    QLatin1StringView("en") };
 
 dlgOption::ColorPicker& Picker()
 {
@@ -35,6 +42,8 @@ dlgOption::dlgOption(frmMain* owner)
     m_ui->txtAutoLockTime->setText(s.AutoLock);
     m_ui->txtUnlockPwd->setText(s.UnlockPassword());
     m_ui->chkNotify->setChecked(s.DesktopNotify);
+    const auto language = std::find(kLanguages.begin(), kLanguages.end(), s.Language);
+    m_ui->cboLanguage->setCurrentIndex(language == kLanguages.end() ? 0 : int(language - kLanguages.begin()));
     ShowSwatches();
     connect(m_ui->lblBgColor_0, &QPushButton::clicked, this, [this] { PickColor(0); });
     connect(m_ui->lblBgColor_1, &QPushButton::clicked, this, [this] { PickColor(1); });
@@ -75,6 +84,8 @@ void dlgOption::Apply()
     s.AutoLock = m_ui->txtAutoLockTime->text();
     s.SetUnlockPassword(m_ui->txtUnlockPwd->text());
     s.DesktopNotify = m_ui->chkNotify->isChecked();
+    // Takes effect at the next start: the windows are built in one language.
+    s.Language = kLanguages[size_t(std::max(0, m_ui->cboLanguage->currentIndex()))];
     m_owner->LoadAutoLock();
     m_ui->txtAutoLockTime->setText(s.AutoLock);
     if (m_colors[0] != StyleColor1() || m_colors[1] != StyleColor2())

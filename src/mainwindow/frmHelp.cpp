@@ -2,6 +2,7 @@
 #include "mainwindow/frmHelp.h"
 
 #include "ui_frmHelp.h"
+#include "widgets/Translation.h"
 
 #include <QFile>
 
@@ -12,7 +13,7 @@ frmHelp::frmHelp(QWidget* parent)
     m_ui->setupUi(this);
     const QString text = HelpText();
     if (text.isEmpty())
-        m_ui->Text1->setPlainText(QStringLiteral("无法读取帮助信息。"));
+        m_ui->Text1->setPlainText(tr("无法读取帮助信息。"));
     else
         m_ui->Text1->setHtml(text);
 }
@@ -21,7 +22,9 @@ frmHelp::~frmHelp() = default;
 
 QString frmHelp::HelpText()
 {
-    QFile file(QStringLiteral(":/help/help.html"));
+    // The English page explains the Chinese date and time expressions, which stay Chinese in every language.
+    QFile file(Translation::Current() == QLatin1String("en") ? QStringLiteral(":/help/help_en.html")
+                                                             : QStringLiteral(":/help/help.html"));
     if (!file.open(QIODevice::ReadOnly))
         return QString();
     return QString::fromUtf8(file.readAll());

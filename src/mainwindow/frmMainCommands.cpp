@@ -29,6 +29,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -43,7 +44,7 @@ namespace {
 
 QString InternalError()
 {
-    return QStringLiteral("内部错误!");
+    return QCoreApplication::translate("frmMain", "内部错误!");
 }
 
 void Warn(const QString& text)
@@ -65,10 +66,10 @@ void frmMain::SetupStatusBar()
     bar->setSizeGripEnabled(true);
     m_panelSummary = new QLabel(bar);
     m_panelSummary->setObjectName(QStringLiteral("panelSummary"));
-    m_panelSummary->setToolTip(QStringLiteral("右键设置过滤条件，双击本栏清除或恢复过滤条件。"));
-    m_panelFilter = new QLabel(QStringLiteral("无过滤(双击设置)"), bar);
+    m_panelSummary->setToolTip(tr("右键设置过滤条件，双击本栏清除或恢复过滤条件。"));
+    m_panelFilter = new QLabel(tr("无过滤(双击设置)"), bar);
     m_panelFilter->setObjectName(QStringLiteral("panelFilter"));
-    m_panelFilter->setToolTip(QStringLiteral("右键或双击设置过滤条件。"));
+    m_panelFilter->setToolTip(tr("右键或双击设置过滤条件。"));
     bar->addWidget(m_panelSummary, 1);
     bar->addPermanentWidget(m_panelFilter);
     for (QObject* o :
@@ -190,7 +191,7 @@ void frmMain::UpdateTaskMenu()
             const bool paused = task->eStatus() == tsPaused;
             oneAllowed = task->IsRecurring() && (paused || task->IsWaiting());
             pauseAllowed = paused || task->IsWaiting();
-            ui.mnuPause->setText(paused ? QStringLiteral("继续") : QStringLiteral("暂停"));
+            ui.mnuPause->setText(paused ? tr("继续") : tr("暂停"));
         }
     }
     const bool editor = EditorConnected();
@@ -253,7 +254,7 @@ void frmMain::EditTask()
     SelectOnly(rows.front());
     const TaskPtr task = m_model->TaskAt(rows.front());
     if (!task->IsWaiting() && task->eStatus() != tsDue)
-        Warn(QStringLiteral("该任务") + task->StatusStr() + QLatin1Char('!'));
+        Warn(tr("该任务") + task->StatusStr() + QLatin1Char('!'));
     Q_EMIT editTaskRequested(task);
 }
 
@@ -264,7 +265,7 @@ void frmMain::DeleteSelected()
         Beep();
         return;
     }
-    if (!Confirmed(QStringLiteral("确认删除%1项任务？").arg(rows.size())))
+    if (!Confirmed(tr("确认删除%1项任务？").arg(rows.size())))
         return;
     std::vector<TaskPtr> tasks;
     for (int row : rows)
@@ -276,8 +277,7 @@ void frmMain::DeleteSelected()
 void frmMain::DeleteAll()
 {
     const int total = m_engine.Tasks().Count();
-    if (MsgBox::Show(
-            QStringLiteral("确定要删除全部%1项任务吗？").arg(total), MsgButtons::YesNoCancel, MsgIcon::Question)
+    if (MsgBox::Show(tr("确定要删除全部%1项任务吗？").arg(total), MsgButtons::YesNoCancel, MsgIcon::Question)
         != MsgResult::Yes)
         return;
     m_engine.RemoveAllTasks();
@@ -297,12 +297,12 @@ void frmMain::SettleOneOccurrence(TaskStatus status, const QString& question)
 
 void frmMain::CancelOne()
 {
-    SettleOneOccurrence(tsCancelled, QStringLiteral("将取消本次任务并生成下次提醒任务，确认？"));
+    SettleOneOccurrence(tsCancelled, tr("将取消本次任务并生成下次提醒任务，确认？"));
 }
 
 void frmMain::FinishOne()
 {
-    SettleOneOccurrence(tsFinished, QStringLiteral("将完成本次任务并生成下次提醒任务，确认？"));
+    SettleOneOccurrence(tsFinished, tr("将完成本次任务并生成下次提醒任务，确认？"));
 }
 
 void frmMain::SetStatusOfSelected(TaskStatus status, const QString& question)
@@ -325,12 +325,12 @@ void frmMain::SetStatusOfSelected(TaskStatus status, const QString& question)
 
 void frmMain::CancelSelected()
 {
-    SetStatusOfSelected(tsCancelled, QStringLiteral("确实要取消%1项任务？"));
+    SetStatusOfSelected(tsCancelled, tr("确实要取消%1项任务？"));
 }
 
 void frmMain::FinishSelected()
 {
-    SetStatusOfSelected(tsFinished, QStringLiteral("将选中的%1项任务状态设置为已完成？"));
+    SetStatusOfSelected(tsFinished, tr("将选中的%1项任务状态设置为已完成？"));
 }
 
 void frmMain::PauseResume()
@@ -339,7 +339,7 @@ void frmMain::PauseResume()
     if (!task)
         return;
     const bool paused = task->eStatus() == tsPaused;
-    if (!Confirmed((paused ? QStringLiteral("继续") : QStringLiteral("暂停")) + QStringLiteral("任务？")))
+    if (!Confirmed((paused ? tr("继续") : tr("暂停")) + tr("任务？")))
         return;
     if (!(paused ? m_engine.ResumeTask(task) : m_engine.PauseTask(task)))
         return;
@@ -373,7 +373,7 @@ void frmMain::ToggleAutorun()
     if (m_autorun && m_autorun->Set(wanted))
         m_autorunOn = wanted;
     else
-        Warn(QStringLiteral("无法设置注册表自动启动项，可能是被杀毒软件阻止。"));
+        Warn(tr("无法设置注册表自动启动项，可能是被杀毒软件阻止。"));
     m_ui->mnuAutorun->setChecked(m_autorunOn);
 }
 
@@ -388,8 +388,7 @@ void frmMain::ToggleLog()
 void frmMain::ViewLog()
 {
     if (!m_engine.Settings().EnableLog) {
-        const MsgResult r
-            = MsgBox::Show(QStringLiteral("日志记录未激活，是否激活？"), MsgButtons::YesNoCancel, MsgIcon::Question);
+        const MsgResult r = MsgBox::Show(tr("日志记录未激活，是否激活？"), MsgButtons::YesNoCancel, MsgIcon::Question);
         if (r == MsgResult::Cancel)
             return;
         if (r == MsgResult::Yes)
@@ -400,9 +399,9 @@ void frmMain::ViewLog()
     if (QFileInfo::exists(path)) {
         if (!Platform::DesktopOpener()->Open(QLatin1Char('"') + path + QLatin1Char('"'), QString(),
                 QFileInfo(path).absolutePath(), ShowState::Normal))
-            Warn(QStringLiteral("出错: 无法打开文件 ") + QDir::toNativeSeparators(path));
+            Warn(tr("出错: 无法打开文件 ") + QDir::toNativeSeparators(path));
     } else
-        Warn(QStringLiteral("无日志文件：") + QDir::toNativeSeparators(path));
+        Warn(tr("无日志文件：") + QDir::toNativeSeparators(path));
 }
 
 namespace {
@@ -411,7 +410,8 @@ namespace {
 // account may have none).
 QString SuggestedExportPath()
 {
-    const QString name = QStringLiteral("任务提醒列表 ") + Clock::CurrentDate().toString(QStringLiteral("yyyy-MM-dd"));
+    const QString name = QCoreApplication::translate("frmMain", "任务提醒列表 ")
+        + Clock::CurrentDate().toString(QStringLiteral("yyyy-MM-dd"));
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath();
@@ -422,21 +422,21 @@ QString SuggestedExportPath()
 
 void frmMain::OfferToOpen(const QString& path)
 {
-    if (MsgBox::Show(QStringLiteral("导出成功！是否打开？"), MsgButtons::YesNo, MsgIcon::Question) == MsgResult::Yes)
+    if (MsgBox::Show(tr("导出成功！是否打开？"), MsgButtons::YesNo, MsgIcon::Question) == MsgResult::Yes)
         if (!Platform::DesktopOpener()->Open(QLatin1Char('"') + path + QLatin1Char('"'), QString(),
                 QFileInfo(path).absolutePath(), ShowState::Normal))
-            Warn(QStringLiteral("出错: 无法打开文件 ") + QDir::toNativeSeparators(path));
+            Warn(tr("出错: 无法打开文件 ") + QDir::toNativeSeparators(path));
 }
 
 void frmMain::Export()
 {
-    const QString path = MsgBox::SaveFileName(QStringLiteral("保存文件"),
-        QStringLiteral("逗号分隔的Excel文件(*.csv)|*.csv"), SuggestedExportPath(), QStringLiteral(".csv"));
+    const QString path = MsgBox::SaveFileName(
+        tr("保存文件"), tr("逗号分隔的Excel文件(*.csv)|*.csv"), SuggestedExportPath(), QStringLiteral(".csv"));
     if (path.isEmpty())
         return;
     QString error;
     if (!ExportCsv(m_engine.Tasks(), path, &error, m_engine.DataFilePath())) {
-        Warn(QStringLiteral("出错: ") + error);
+        Warn(tr("出错: ") + error);
         return;
     }
     OfferToOpen(path);
@@ -444,13 +444,13 @@ void frmMain::Export()
 
 void frmMain::ExportIcal()
 {
-    const QString path = MsgBox::SaveFileName(QStringLiteral("保存文件"),
-        QStringLiteral("iCalendar 日历文件(*.ics)|*.ics"), SuggestedExportPath(), QStringLiteral(".ics"));
+    const QString path = MsgBox::SaveFileName(
+        tr("保存文件"), tr("iCalendar 日历文件(*.ics)|*.ics"), SuggestedExportPath(), QStringLiteral(".ics"));
     if (path.isEmpty())
         return;
     QString error;
     if (!::ExportIcal(m_engine.Tasks(), path, &error, m_engine.DataFilePath())) {
-        Warn(QStringLiteral("出错: ") + error);
+        Warn(tr("出错: ") + error);
         return;
     }
     OfferToOpen(path);
@@ -458,14 +458,13 @@ void frmMain::ExportIcal()
 
 void frmMain::ImportIcal()
 {
-    const QString path = MsgBox::OpenFileName(
-        QStringLiteral("打开文件"), QStringLiteral("iCalendar 日历文件(*.ics)|*.ics;*.ical;*.ifb"));
+    const QString path = MsgBox::OpenFileName(tr("打开文件"), tr("iCalendar 日历文件(*.ics)|*.ics;*.ical;*.ifb"));
     if (path.isEmpty())
         return;
     IcalImportResult result;
     QString error;
     if (!ReadIcalFile(path, result, &error)) {
-        Warn(QStringLiteral("出错: ") + error);
+        Warn(tr("出错: ") + error);
         return;
     }
     const int added = AddImportedTasks(m_engine, result);
@@ -525,9 +524,8 @@ void frmMain::RebuildFilterTypeItems()
 
 void frmMain::FilterDefine()
 {
-    const QString prompt = QStringList { QStringLiteral("请输入过滤条件："), QString(),
-        QStringLiteral("多个值以,分隔，多个条件以&分隔，例如"), QStringLiteral("  \"类别=工作,私人&状态=已完成\""),
-        QString(), QStringLiteral("输入- 清除过滤条件显示所有项") }
+    const QString prompt = QStringList { tr("请输入过滤条件："), QString(), tr("多个值以,分隔，多个条件以&分隔，例如"),
+        tr("  \"类别=工作,私人&状态=已完成\""), QString(), tr("输入- 清除过滤条件显示所有项") }
                                .join(QStringLiteral("\r\n"));
     QString answer = m_filter.Text().isEmpty() ? QStringLiteral("类别=") : m_filter.Text();
     for (;;) {

@@ -72,7 +72,7 @@ void frmMain::InitColumns(const QString& colWidthText)
     m_model->SetCaptions(m_columns);
     for (int i = 0; i < kCount; ++i)
         if (m_mnuColumn[size_t(i)])
-            m_mnuColumn[size_t(i)]->setText(m_columns[size_t(i)].caption);
+            m_mnuColumn[size_t(i)]->setText(TaskTableModel::DisplayCaption(m_columns[size_t(i)].caption));
     ApplyColumnWidths();
 }
 
@@ -221,8 +221,7 @@ void frmMain::RefreshShownTimes()
 
 void frmMain::RefreshList()
 {
-    m_panelFilter->setText(
-        m_filter.Text().isEmpty() ? QStringLiteral("无过滤(双击设置)") : QStringLiteral("过滤: ") + m_filter.Text());
+    m_panelFilter->setText(m_filter.Text().isEmpty() ? tr("无过滤(双击设置)") : tr("过滤: ") + m_filter.Text());
     ColumnClick(-1);
     std::vector<TaskPtr> shown;
     shown.reserve(size_t(m_engine.Tasks().Count()));
@@ -238,7 +237,7 @@ void frmMain::UpdateSummary()
 {
     const QString text = Summary(m_engine.Tasks(), m_model->rowCount());
     m_panelSummary->setText(text);
-    const QString tip = QStringLiteral("任务: ") + text;
+    const QString tip = tr("任务: ") + text;
     if (tip != m_trayTip) {
         m_trayTip = tip;
         Q_EMIT trayTipChanged(tip);

@@ -17,7 +17,7 @@ void frmMain::SetupLock()
     Ui::frmMain& ui = *m_ui;
     ui.mnuLock->setCheckable(true);
     connect(ui.mnuLock, &QAction::triggered, this, [this] { mnuLock_Click(); });
-    m_lblPrompt = new QLabel(QStringLiteral("输入解锁密码;无密码按Ctrl-L返回."), ui.centralWidget);
+    m_lblPrompt = new QLabel(tr("输入解锁密码;无密码按Ctrl-L返回."), ui.centralWidget);
     m_lblPrompt->setObjectName(QStringLiteral("lblPrompt"));
     m_lblPrompt->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_lblPrompt->setContentsMargins(0, 40, 0, 0);

@@ -8,6 +8,7 @@
 #include "widgets/Appearance.h"
 
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QImageReader>
@@ -22,6 +23,10 @@ QString BackgroundPicturePath()
 
 }  // namespace
 
+// The names of the colour styles, for the translation.
+[[maybe_unused]] const char* const kColorStyleNames[] = { QT_TRANSLATE_NOOP("ColorStyles", "黄色"),
+    QT_TRANSLATE_NOOP("ColorStyles", "绿色"), QT_TRANSLATE_NOOP("ColorStyles", "红色") };
+
 void frmMain::SetupStyle()
 {
     Ui::frmMain& ui = *m_ui;
@@ -30,7 +35,7 @@ void frmMain::SetupStyle()
     const std::vector<ColorStyle>& styles = ColorStyles();
     QAction* after = ui.mnuColorStyle_0;
     for (size_t i = 1; i < styles.size(); ++i) {
-        auto* a = new QAction(styles[i].name, this);
+        auto* a = new QAction(QCoreApplication::translate("ColorStyles", styles[i].name.toUtf8().constData()), this);
         a->setObjectName(QStringLiteral("mnuColorStyle_%1").arg(i));
         const QList<QAction*> items = ui.mnuStyleParent->actions();
         const qsizetype at = items.indexOf(after);
@@ -110,8 +115,8 @@ void frmMain::mnuBgStyle_Click(int index)
 
 void frmMain::mnuChooseBG_Click()
 {
-    const QString file = QFileDialog::getOpenFileName(
-        this, QStringLiteral("选择图片"), QString(), QStringLiteral("图片文件(*.jpg *.bmp *.gif *.png)"));
+    const QString file
+        = QFileDialog::getOpenFileName(this, tr("选择图片"), QString(), tr("图片文件(*.jpg *.bmp *.gif *.png)"));
     if (file.isEmpty()) {
         // The check mark stays where it was.
         InitStyleMenus();
@@ -120,7 +125,7 @@ void frmMain::mnuChooseBG_Click()
     const QString target = BackgroundPicturePath();
     QFile::remove(target);
     if (!QFile::copy(file, target)) {
-        MsgBox::Show(QStringLiteral("无法复制图片到数据文件夹。"), MsgButtons::Ok, MsgIcon::Warning);
+        MsgBox::Show(tr("无法复制图片到数据文件夹。"), MsgButtons::Ok, MsgIcon::Warning);
         return;
     }
     mnuBgStyle_Click(3);

@@ -22,15 +22,15 @@ void frmMain::SetupTray()
     const struct
     {
         const char16_t* name;
-        const char16_t* caption;
+        const char* caption;
         QAction* same;
     } items[] = {
-        { u"mnuNewTask", u"新建任务(&N)", m_ui->mnuAdd },
-        { u"mnuCalendar2", u"万年历", m_ui->mnuCalendar },
-        { u"mnuHomePage2", u"软件主页", m_ui->mnuHomePage },
+        { u"mnuNewTask", QT_TR_NOOP("新建任务(&N)"), m_ui->mnuAdd },
+        { u"mnuCalendar2", QT_TR_NOOP("万年历"), m_ui->mnuCalendar },
+        { u"mnuHomePage2", QT_TR_NOOP("软件主页"), m_ui->mnuHomePage },
     };
     for (const auto& item : items) {
-        QAction* a = m_mnuTray->addAction(QString::fromUtf16(item.caption));
+        QAction* a = m_mnuTray->addAction(tr(item.caption));
         a->setObjectName(QString::fromUtf16(item.name));
         QAction* same = item.same;
         connect(a, &QAction::triggered, same, &QAction::trigger);
@@ -38,7 +38,7 @@ void frmMain::SetupTray()
         a->setEnabled(same->isEnabled());
     }
     m_mnuTray->addSeparator();
-    QAction* exit = m_mnuTray->addAction(QStringLiteral("退出(&X)"));
+    QAction* exit = m_mnuTray->addAction(tr("退出(&X)"));
     exit->setObjectName(QStringLiteral("mnuTrayExit"));
     connect(exit, &QAction::triggered, this, &frmMain::quitRequested);
 }

@@ -20,6 +20,7 @@ struct AppSettings
     QString UnlockPwd;
     int BgStyle = 0;  // background style 0..3
     QString ColorStyle;  // "colour1,colour2" as decimal 0x00BBGGRR values; empty = the first colour style
+    QString Language;  // the interface language: "zh", "en", or empty = the system's
 
     // Filled by the legacy import for the editor's recent ring files and commands; not stored in the file.
     QStringList RecentRingFiles;

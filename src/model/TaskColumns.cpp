@@ -3,6 +3,7 @@
 
 #include "timerules/TimeExpr.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <cmath>
@@ -148,14 +149,13 @@ QString Summary(const TaskList& tasks, int rowsShown)
             ++waiting;
     }
     const int total = tasks.Count();
-    QString text = QStringLiteral("共%1项").arg(total);
+    QString text = QCoreApplication::translate("TaskColumns", "共%1项").arg(total);
     if (rowsShown != total)
-        text += QStringLiteral(",显示%1项").arg(rowsShown);
-    text += QStringLiteral(",等待中%1项").arg(waiting);
+        text += QCoreApplication::translate("TaskColumns", ",显示%1项").arg(rowsShown);
+    text += QCoreApplication::translate("TaskColumns", ",等待中%1项").arg(waiting);
     for (const QString& type : order)
-        // Concatenated, not arg()-ed: a category may itself contain "%1".
-        text += QStringLiteral(",[") + type + QLatin1Char(']') + QString::number(perType.value(type))
-            + QStringLiteral("项");
+        // One multi-argument arg(): a category containing "%1" is not substituted again.
+        text += QCoreApplication::translate("TaskColumns", ",[%1]%2项").arg(type, QString::number(perType.value(type)));
     return text + QLatin1Char('.');
 }
 

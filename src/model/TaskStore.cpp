@@ -224,6 +224,7 @@ void ReadSettings(const QXmlStreamAttributes& a, AppSettings& s)
     int n = 0;
     s.BgStyle = TaskStore::ReadInt(GetXmlAttr(a, QLatin1StringView("bgstyle")), n) ? n : 0;
     s.ColorStyle = GetXmlAttr(a, QLatin1StringView("colorstyle"), QStringLiteral(""));
+    s.Language = GetXmlAttr(a, QLatin1StringView("lang"), QStringLiteral(""));
 }
 
 QString FormatReadError(const QXmlStreamReader& r)
@@ -487,6 +488,8 @@ QByteArray TaskStore::Serialize(const AppSettings& s, const TaskList& tasks)
         w.writeAttribute(QStringLiteral("bgstyle"), QString::number(s.BgStyle));
     if (!s.ColorStyle.isEmpty())
         Attr(w, "colorstyle", s.ColorStyle);
+    if (!s.Language.isEmpty())
+        Attr(w, "lang", s.Language);
     for (const TaskPtr& task : tasks)
         SaveToXmlElem(*task, w);
     w.writeEndElement();

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The interface language. The texts in the code and the forms are Chinese; English comes from the translation
+// compiled into the program. The expression language of the tasks is data and is never translated.
+namespace Translation {
+
+// "zh" or "en": the setting when it names one, else Chinese when the first preferred system language is
+// Chinese, English otherwise.
+QString ChooseLanguage(const QString& setting, const QStringList& uiLanguages);
+// Installs the translation for `language` on the application (nothing for Chinese). False when it is missing.
+bool Install(const QString& language);
+// Removes what Install put in, so tests can switch back.
+void Uninstall();
+// The language installed last: "zh" or "en".
+QString Current();
+
+}  // namespace Translation

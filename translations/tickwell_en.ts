@@ -1,0 +1,1230 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>ColorStyles</name>
+    <message>
+        <source>黄色</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <source>绿色</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>红色</source>
+        <translation>Red</translation>
+    </message>
+</context>
+<context>
+    <name>PageHost</name>
+    <message>
+        <source>未安装网页组件（tickwell_pagehost），万年历和网页检测不可用</source>
+        <translation>The web component (tickwell_pagehost) is not installed: the calendar and page checks are unavailable</translation>
+    </message>
+</context>
+<context>
+    <name>TaskColumns</name>
+    <message>
+        <source>任务号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>任务描述</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>类别</source>
+        <translation>Category</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>提醒时间</source>
+        <translation>Alarm time</translation>
+    </message>
+    <message>
+        <source>剩余时间</source>
+        <translation>Time Left</translation>
+    </message>
+    <message>
+        <source>优先级</source>
+        <translation>Priority</translation>
+    </message>
+    <message>
+        <source>发生时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>有效期</source>
+        <translation>Valid period</translation>
+    </message>
+    <message>
+        <source>开始时间</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>结束时间</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>预计用时</source>
+        <translation>Estimated</translation>
+    </message>
+    <message>
+        <source>实际用时</source>
+        <translation>Actual</translation>
+    </message>
+    <message>
+        <source>共%1项</source>
+        <translation>%1 task(s)</translation>
+    </message>
+    <message>
+        <source>,显示%1项</source>
+        <translation>, %1 shown</translation>
+    </message>
+    <message>
+        <source>,等待中%1项</source>
+        <translation>, %1 waiting</translation>
+    </message>
+    <message>
+        <source>,[%1]%2项</source>
+        <translation>, [%1] %2</translation>
+    </message>
+</context>
+<context>
+    <name>dlgFilter</name>
+    <message>
+        <source>过滤任务</source>
+        <translation>Filter Tasks</translation>
+    </message>
+    <message>
+        <source>按任务类别</source>
+        <translation>By category</translation>
+    </message>
+    <message>
+        <source>按任务状态</source>
+        <translation>By status</translation>
+    </message>
+    <message>
+        <source>等待中任务</source>
+        <translation>Waiting tasks</translation>
+    </message>
+    <message>
+        <source>清除</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>dlgFind</name>
+    <message>
+        <source>查找任务</source>
+        <translation>Find Task</translation>
+    </message>
+    <message>
+        <source>任务描述/类别/状态 包含：</source>
+        <translation>Description, category or status contains:</translation>
+    </message>
+    <message>
+        <source>下一个(&amp;N)</source>
+        <translation>Find &amp;Next</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>dlgLoopDefine</name>
+    <message>
+        <source>周期性设置</source>
+        <translation>Recurrence</translation>
+    </message>
+    <message>
+        <source>每</source>
+        <translation>Every</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>周期类型</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>(选择周期类型)</source>
+        <translation>(choose a period)</translation>
+    </message>
+    <message>
+        <source>指定提醒时间</source>
+        <translation>Alarm time</translation>
+    </message>
+    <message>
+        <source>提醒时间</source>
+        <translation>Alarm time</translation>
+    </message>
+    <message>
+        <source>1-1,2-2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>提示：填写年内的日期如1-1,2-2</source>
+        <translation>Tip: enter dates of the year such as 1-1,2-2</translation>
+    </message>
+    <message>
+        <source>最终设置：每{2}个{月}提醒一次</source>
+        <translation>Result: remind every {2} {months}</translation>
+    </message>
+    <message>
+        <source>有效期</source>
+        <translation>Valid period</translation>
+    </message>
+    <message>
+        <source>(双击设置)</source>
+        <translation>(double-click to set)</translation>
+    </message>
+    <message>
+        <source>用于设置周期性任务的起始日期时间，双击修改它。</source>
+        <translation>The start and end of a recurring task; double-click to change.</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>dlgOption</name>
+    <message>
+        <source>选项设置</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>自动锁定时间</source>
+        <translation>Auto-lock after</translation>
+    </message>
+    <message>
+        <source>分钟 (0-不自动锁定)</source>
+        <translation>minutes (0 = never lock)</translation>
+    </message>
+    <message>
+        <source>解锁密码</source>
+        <translation>Unlock password</translation>
+    </message>
+    <message>
+        <source>设置背景色：</source>
+        <translation>Background colours:</translation>
+    </message>
+    <message>
+        <source>深色</source>
+        <translation>Dark</translation>
+    </message>
+    <message>
+        <source>浅色</source>
+        <translation>Light</translation>
+    </message>
+    <message>
+        <source>提醒时同时发送桌面通知(&amp;N)</source>
+        <translation>Also send a desktop &amp;notification when a task is due</translation>
+    </message>
+    <message>
+        <source>语言(&amp;L)：</source>
+        <translation>&amp;Language:</translation>
+    </message>
+    <message>
+        <source>跟随系统</source>
+        <translation>System default</translation>
+    </message>
+    <message>
+        <source>下次启动时生效</source>
+        <translation>takes effect at the next start</translation>
+    </message>
+    <message>
+        <source>确定(&amp;O)</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>应用(&amp;A)</source>
+        <translation>&amp;Apply</translation>
+    </message>
+</context>
+<context>
+    <name>dlgShutdown</name>
+    <message>
+        <source>关机</source>
+        <translation>Shut down</translation>
+    </message>
+    <message>
+        <source>休眠</source>
+        <translation>Hibernate</translation>
+    </message>
+    <message>
+        <source>待机</source>
+        <translation>Suspend</translation>
+    </message>
+    <message>
+        <source>重启</source>
+        <translation>Restart</translation>
+    </message>
+    <message>
+        <source>注销</source>
+        <translation>Log off</translation>
+    </message>
+    <message>
+        <source>倒计时</source>
+        <translation>Countdown</translation>
+    </message>
+    <message>
+        <source>30秒</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1分钟</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1小时</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>触发时间:</source>
+        <translation>Trigger time:</translation>
+    </message>
+    <message>
+        <source>强制执行</source>
+        <translation>Force</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>立即执行</source>
+        <translation>Run now</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>dlgValidPeriod</name>
+    <message>
+        <source>设置有效期</source>
+        <translation>Valid Period</translation>
+    </message>
+    <message>
+        <source>从</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>选择起始时间</source>
+        <translation>Choose the start</translation>
+    </message>
+    <message>
+        <source>到</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>选择截止时间</source>
+        <translation>Choose the end</translation>
+    </message>
+    <message>
+        <source>指定日期或时间，如&quot;2010-1-1 10:00&quot;, &quot;10:00&quot;(今天10:00), &quot;2010-1-1&quot;(当天0点)。不填表示不设有效期。</source>
+        <translation>A date or time such as &quot;2010-1-1 10:00&quot;, &quot;10:00&quot; (today at 10:00) or &quot;2010-1-1&quot; (midnight). Leave empty for no limit.</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>frmAbout</name>
+    <message>
+        <source>关于 - 晴钟任务提醒</source>
+        <translation>About - Tickwell</translation>
+    </message>
+    <message>
+        <source>晴钟任务提醒 V</source>
+        <translation>Tickwell V</translation>
+    </message>
+    <message>
+        <source>桌面任务提醒软件：用“明天 10:00”“每周135”“农历8-15”这样的简短写法安排提醒，公历、农历周期任务都能提醒。</source>
+        <translation>A desktop task reminder: schedule reminders with short Chinese expressions such as “明天 10:00” (tomorrow 10:00), “每周135” (every Monday, Wednesday and Friday) or “农历8-15” (lunar 8-15); recurring tasks follow the Gregorian or the Chinese lunar calendar.</translation>
+    </message>
+    <message>
+        <source>主页&gt;&gt;</source>
+        <translation>Home page &gt;&gt;</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>frmHelp</name>
+    <message>
+        <source>晴钟任务提醒 - 帮助信息</source>
+        <translation>Tickwell - Help</translation>
+    </message>
+    <message>
+        <source>无法读取帮助信息。</source>
+        <translation>The help cannot be read.</translation>
+    </message>
+</context>
+<context>
+    <name>frmMain</name>
+    <message>
+        <source>晴钟任务提醒</source>
+        <translation>Tickwell</translation>
+    </message>
+    <message>
+        <source>任务(&amp;T)</source>
+        <translation>&amp;Task</translation>
+    </message>
+    <message>
+        <source>过滤</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>类别</source>
+        <translation>Category</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>工具(&amp;O)</source>
+        <translation>T&amp;ools</translation>
+    </message>
+    <message>
+        <source>选择列</source>
+        <translation>Columns</translation>
+    </message>
+    <message>
+        <source>界面风格</source>
+        <translation>Appearance</translation>
+    </message>
+    <message>
+        <source>背景风格</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>新建(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>Ctrl+N</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>修改(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>删除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>全部删除</source>
+        <translation>Delete All</translation>
+    </message>
+    <message>
+        <source>取消本次任务</source>
+        <translation>Cancel This Occurrence</translation>
+    </message>
+    <message>
+        <source>完成本次任务</source>
+        <translation>Finish This Occurrence</translation>
+    </message>
+    <message>
+        <source>取消任务(&amp;C)</source>
+        <translation>&amp;Cancel Task</translation>
+    </message>
+    <message>
+        <source>完成任务</source>
+        <translation>Finish Task</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Ctrl+P</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查看运行状态</source>
+        <translation>Show Status</translation>
+    </message>
+    <message>
+        <source>全选</source>
+        <translation>Select All</translation>
+    </message>
+    <message>
+        <source>Ctrl+A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Ctrl+C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查找(&amp;F)</source>
+        <translation>&amp;Find</translation>
+    </message>
+    <message>
+        <source>Ctrl+F</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未分类</source>
+        <translation>Uncategorised</translation>
+    </message>
+    <message>
+        <source>未发生,到期,推迟</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>已完成</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>已取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>清除过滤条件</source>
+        <translation>Clear Filter</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>万年历</source>
+        <translation>Calendar</translation>
+    </message>
+    <message>
+        <source>开机自动启动</source>
+        <translation>Start at Log-in</translation>
+    </message>
+    <message>
+        <source>记录日志</source>
+        <translation>Keep a Log</translation>
+    </message>
+    <message>
+        <source>查看日志</source>
+        <translation>Show Log</translation>
+    </message>
+    <message>
+        <source>关机对话框 ...</source>
+        <translation>Shutdown Dialog...</translation>
+    </message>
+    <message>
+        <source>导出...</source>
+        <translation>Export...</translation>
+    </message>
+    <message>
+        <source>导出日历 (iCalendar)...</source>
+        <translation>Export Calendar (iCalendar)...</translation>
+    </message>
+    <message>
+        <source>导入日历...</source>
+        <translation>Import Calendar...</translation>
+    </message>
+    <message>
+        <source>设置任务类别</source>
+        <translation>Edit Categories</translation>
+    </message>
+    <message>
+        <source>重置</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>间隔(缺省)</source>
+        <translation>Striped (default)</translation>
+    </message>
+    <message>
+        <source>纯色</source>
+        <translation>Plain</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>选择图片</source>
+        <translation>Choose Picture</translation>
+    </message>
+    <message>
+        <source>经典蓝(缺省)</source>
+        <translation>Classic blue (default)</translation>
+    </message>
+    <message>
+        <source>锁定(&amp;L)</source>
+        <translation>&amp;Lock</translation>
+    </message>
+    <message>
+        <source>Ctrl+L</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>选项(&amp;O)</source>
+        <translation>&amp;Options...</translation>
+    </message>
+    <message>
+        <source>内容(&amp;C)</source>
+        <translation>&amp;Contents</translation>
+    </message>
+    <message>
+        <source>F1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查看更新/意见建议(&amp;H)</source>
+        <translation>&amp;Home Page / Feedback</translation>
+    </message>
+    <message>
+        <source>关于(&amp;A)</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source> [只读：</source>
+        <translation> [read-only: </translation>
+    </message>
+    <message>
+        <source>内部错误!</source>
+        <translation>Internal error!</translation>
+    </message>
+    <message>
+        <source>右键设置过滤条件，双击本栏清除或恢复过滤条件。</source>
+        <translation>Right-click to set a filter; double-click to clear or restore it.</translation>
+    </message>
+    <message>
+        <source>无过滤(双击设置)</source>
+        <translation>No filter (double-click to set)</translation>
+    </message>
+    <message>
+        <source>右键或双击设置过滤条件。</source>
+        <translation>Right-click or double-click to set a filter.</translation>
+    </message>
+    <message>
+        <source>继续</source>
+        <translation>Resume</translation>
+    </message>
+    <message>
+        <source>该任务</source>
+        <translation>This task is </translation>
+    </message>
+    <message>
+        <source>确认删除%1项任务？</source>
+        <translation>Delete %1 task(s)?</translation>
+    </message>
+    <message>
+        <source>确定要删除全部%1项任务吗？</source>
+        <translation>Delete all %1 tasks?</translation>
+    </message>
+    <message>
+        <source>将取消本次任务并生成下次提醒任务，确认？</source>
+        <translation>Cancel this occurrence and schedule the next one?</translation>
+    </message>
+    <message>
+        <source>将完成本次任务并生成下次提醒任务，确认？</source>
+        <translation>Finish this occurrence and schedule the next one?</translation>
+    </message>
+    <message>
+        <source>确实要取消%1项任务？</source>
+        <translation>Cancel %1 task(s)?</translation>
+    </message>
+    <message>
+        <source>将选中的%1项任务状态设置为已完成？</source>
+        <translation>Mark the %1 selected task(s) as finished?</translation>
+    </message>
+    <message>
+        <source>任务？</source>
+        <translation> the task?</translation>
+    </message>
+    <message>
+        <source>无法设置注册表自动启动项，可能是被杀毒软件阻止。</source>
+        <translation>Could not set up the start at log-in.</translation>
+    </message>
+    <message>
+        <source>日志记录未激活，是否激活？</source>
+        <translation>The log is off. Turn it on?</translation>
+    </message>
+    <message>
+        <source>出错: 无法打开文件 </source>
+        <translation>Error: cannot open the file </translation>
+    </message>
+    <message>
+        <source>无日志文件：</source>
+        <translation>No log file: </translation>
+    </message>
+    <message>
+        <source>任务提醒列表 </source>
+        <translation>Task list </translation>
+    </message>
+    <message>
+        <source>导出成功！是否打开？</source>
+        <translation>Exported. Open the file?</translation>
+    </message>
+    <message>
+        <source>保存文件</source>
+        <translation>Save File</translation>
+    </message>
+    <message>
+        <source>逗号分隔的Excel文件(*.csv)|*.csv</source>
+        <translation>Comma-separated values (*.csv)|*.csv</translation>
+    </message>
+    <message>
+        <source>出错: </source>
+        <translation>Error: </translation>
+    </message>
+    <message>
+        <source>iCalendar 日历文件(*.ics)|*.ics</source>
+        <translation>iCalendar files (*.ics)|*.ics</translation>
+    </message>
+    <message>
+        <source>打开文件</source>
+        <translation>Open File</translation>
+    </message>
+    <message>
+        <source>iCalendar 日历文件(*.ics)|*.ics;*.ical;*.ifb</source>
+        <translation>iCalendar files (*.ics)|*.ics;*.ical;*.ifb</translation>
+    </message>
+    <message>
+        <source>请输入过滤条件：</source>
+        <translation>Enter the filter (the field names and status values stay Chinese):</translation>
+    </message>
+    <message>
+        <source>多个值以,分隔，多个条件以&amp;分隔，例如</source>
+        <translation>Separate values with &quot;,&quot; and conditions with &quot;&amp;&quot;, for example</translation>
+    </message>
+    <message>
+        <source>  &quot;类别=工作,私人&amp;状态=已完成&quot;</source>
+        <translation>  &quot;类别=工作,私人&amp;状态=已完成&quot; (category work or private, and status finished)</translation>
+    </message>
+    <message>
+        <source>输入- 清除过滤条件显示所有项</source>
+        <translation>Enter - to clear the filter and show all tasks</translation>
+    </message>
+    <message>
+        <source>过滤: </source>
+        <translation>Filter: </translation>
+    </message>
+    <message>
+        <source>任务: </source>
+        <translation>Tasks: </translation>
+    </message>
+    <message>
+        <source>输入解锁密码;无密码按Ctrl-L返回.</source>
+        <translation>Enter the unlock password; without a password press Ctrl+L.</translation>
+    </message>
+    <message>
+        <source>图片文件(*.jpg *.bmp *.gif *.png)</source>
+        <translation>Pictures (*.jpg *.bmp *.gif *.png)</translation>
+    </message>
+    <message>
+        <source>无法复制图片到数据文件夹。</source>
+        <translation>Could not copy the picture to the data folder.</translation>
+    </message>
+    <message>
+        <source>新建任务(&amp;N)</source>
+        <translation>&amp;New Task</translation>
+    </message>
+    <message>
+        <source>软件主页</source>
+        <translation>Home Page</translation>
+    </message>
+</context>
+<context>
+    <name>frmPrompt</name>
+    <message>
+        <source>任务时间已到</source>
+        <translation>Task Due</translation>
+    </message>
+    <message>
+        <source>提醒时间:</source>
+        <translation>Alarm time:</translation>
+    </message>
+    <message>
+        <source>12:00:00</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>已过1分钟</source>
+        <translation>1 minute ago</translation>
+    </message>
+    <message>
+        <source>5分钟</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>10分钟</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>15分钟</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>30分钟</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1小时</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2小时</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1天</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>30秒</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>14:00</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>10:00</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[指定时间]</source>
+        <translation>[choose a time]</translation>
+    </message>
+    <message>
+        <source>正在处理，待会再提醒</source>
+        <translation>In progress, remind me later</translation>
+    </message>
+    <message>
+        <source>推 迟</source>
+        <translation>Snooze</translation>
+    </message>
+    <message>
+        <source>任务取消</source>
+        <translation>Cancel Task</translation>
+    </message>
+    <message>
+        <source>任务完成</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>输入指定日期时间，如&quot;2010-10-1 10:00&quot;, &quot;2010-10-1&quot;, &quot;10:00&quot;(表示今天，如果当前时间超过10点则自动改到明天)</source>
+        <translation>Enter a date and time such as &quot;2010-10-1 10:00&quot;, &quot;2010-10-1&quot; or &quot;10:00&quot; (today, or tomorrow when 10:00 has passed)</translation>
+    </message>
+    <message>
+        <source>下次提醒</source>
+        <translation>Next Reminder</translation>
+    </message>
+    <message>
+        <source>已过</source>
+        <translation>Overdue by </translation>
+    </message>
+    <message>
+        <source>将所有任务设置为%1?</source>
+        <translation>Set all tasks to %1?</translation>
+    </message>
+    <message>
+        <source>将%1条任务设置为%2?</source>
+        <translation>Set %1 task(s) to %2?</translation>
+    </message>
+    <message>
+        <source>推迟10分钟</source>
+        <translation>Snooze 10 minutes</translation>
+    </message>
+</context>
+<context>
+    <name>frmTask</name>
+    <message>
+        <source>添加任务</source>
+        <translation>New Task</translation>
+    </message>
+    <message>
+        <source>任务描述(双击放大)</source>
+        <translation>Description (double-click to enlarge)</translation>
+    </message>
+    <message>
+        <source>输入要提醒的事项。自定义事件命令以冒号:开头。双击放大显示！</source>
+        <translation>What to be reminded of. A custom event command starts with a colon (:). Double-click to enlarge.</translation>
+    </message>
+    <message>
+        <source>任务描述</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>类别</source>
+        <translation>Category</translation>
+    </message>
+    <message>
+        <source>优先级</source>
+        <translation>Priority</translation>
+    </message>
+    <message>
+        <source>任务状态</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>发生日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>可直接输入日期，点击下拉列表查看输入格式。支持周期性循环事件，支持农历。</source>
+        <translation>Type a date (the expressions are Chinese, see the list and the help); recurring and lunar dates work.</translation>
+    </message>
+    <message>
+        <source>今天</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>日历</source>
+        <translation>Calendar</translation>
+    </message>
+    <message>
+        <source>从万年历选择</source>
+        <translation>Pick from the calendar</translation>
+    </message>
+    <message>
+        <source>发生时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>可直接输入时间，点击下拉列表查看输入格式。支持某时间段之后或每隔一段时间（周期性提醒）。</source>
+        <translation>Type a time (see the list and the help): a time of day, a delay or a repeating interval.</translation>
+    </message>
+    <message>
+        <source>周期</source>
+        <translation>Recurrence</translation>
+    </message>
+    <message>
+        <source>设置周期性时间</source>
+        <translation>Set up a recurrence</translation>
+    </message>
+    <message>
+        <source>到期时间</source>
+        <translation>Due</translation>
+    </message>
+    <message>
+        <source>提醒时间</source>
+        <translation>Alarm time</translation>
+    </message>
+    <message>
+        <source>双击设置提醒日期及时间。</source>
+        <translation>Double-click to set the alarm date and time.</translation>
+    </message>
+    <message>
+        <source>有效期</source>
+        <translation>Valid period</translation>
+    </message>
+    <message>
+        <source>(双击设置)</source>
+        <translation>(double-click to set)</translation>
+    </message>
+    <message>
+        <source>用于设置周期性任务的起始日期时间，双击修改它。</source>
+        <translation>The start and end of a recurring task; double-click to change.</translation>
+    </message>
+    <message>
+        <source>铃声</source>
+        <translation>Ring</translation>
+    </message>
+    <message>
+        <source>无铃声提醒</source>
+        <translation>No sound</translation>
+    </message>
+    <message>
+        <source>滴滴声</source>
+        <translation>Beep</translation>
+    </message>
+    <message>
+        <source>音乐铃声</source>
+        <translation>Music</translation>
+    </message>
+    <message>
+        <source>试听</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>播放进度</source>
+        <translation>Playback position</translation>
+    </message>
+    <message>
+        <source>音乐文件</source>
+        <translation>Music file</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>选择音乐文件</source>
+        <translation>Choose a music file</translation>
+    </message>
+    <message>
+        <source>动作</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>打开文件/运行程序</source>
+        <translation>Open file / run program</translation>
+    </message>
+    <message>
+        <source>可以是文档、命令行、网址等；如果程序路径中有空格请用双引号括起来。</source>
+        <translation>A document, a command line or a web address; quote a program path that contains spaces.</translation>
+    </message>
+    <message>
+        <source>选择文档/程序/音乐/视频...</source>
+        <translation>Choose a document, program, music or video...</translation>
+    </message>
+    <message>
+        <source>隐藏窗口</source>
+        <translation>Hidden window</translation>
+    </message>
+    <message>
+        <source>起始目录</source>
+        <translation>Start folder</translation>
+    </message>
+    <message>
+        <source>试运行</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>立即运行上面的命令</source>
+        <translation>Run the command above now</translation>
+    </message>
+    <message>
+        <source>立即运行自定义事件的检测命令</source>
+        <translation>Run the check command of the custom event now</translation>
+    </message>
+    <message>
+        <source>过期自动取消</source>
+        <translation>Cancel if missed</translation>
+    </message>
+    <message>
+        <source>软件启动或系统从待机/休眠中恢复时，不提醒已过期的任务；对循环任务将自动进入下一周期</source>
+        <translation>Missed tasks are not reminded at start or after suspend; a recurring task moves on to its next occurrence</translation>
+    </message>
+    <message>
+        <source>到期自动完成</source>
+        <translation>Finish when due</translation>
+    </message>
+    <message>
+        <source>不弹出提醒框；对循环任务将自动进入下一周期；注意音乐提醒将无效，如需音乐可在&quot;打开文件&quot;栏指定音乐文件</source>
+        <translation>No reminder window; a recurring task moves on to its next occurrence. The music ring does not play: name the music file under &quot;Open file&quot; instead</translation>
+    </message>
+    <message>
+        <source>自动添加备注</source>
+        <translation>Add notes automatically</translation>
+    </message>
+    <message>
+        <source>备注(双击放大)</source>
+        <translation>Notes (double-click to enlarge)</translation>
+    </message>
+    <message>
+        <source>备注</source>
+        <translation>Notes</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>低</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>普通</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>高</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>紧急</source>
+        <translation>Urgent</translation>
+    </message>
+    <message>
+        <source>新任务</source>
+        <translation>New task</translation>
+    </message>
+    <message>
+        <source>任务属性 - </source>
+        <translation>Task Properties - </translation>
+    </message>
+    <message>
+        <source>[自定义] </source>
+        <translation>[Custom] </translation>
+    </message>
+    <message>
+        <source>不能修改自定义任务的提醒时间。</source>
+        <translation>The alarm time of a custom task cannot be changed.</translation>
+    </message>
+    <message>
+        <source>请输入提醒日期及时间：(输入&quot;-&quot;保持与到期时间一致)</source>
+        <translation>Enter the alarm date and time (&quot;-&quot; = the due time):</translation>
+    </message>
+    <message>
+        <source>也支持以下格式：</source>
+        <translation>These forms work too (the units stay Chinese):</translation>
+    </message>
+    <message>
+        <source>    -N (如 -15 或 -15分钟 : 提前15分钟)</source>
+        <translation>    -N (e.g. -15 or -15分钟: 15 minutes earlier)</translation>
+    </message>
+    <message>
+        <source>    -N小时 (如-1小时 : 提前1小时)</source>
+        <translation>    -N小时 (e.g. -1小时: 1 hour earlier)</translation>
+    </message>
+    <message>
+        <source>    -N秒 (如-30秒: 提前30秒)</source>
+        <translation>    -N秒 (e.g. -30秒: 30 seconds earlier)</translation>
+    </message>
+    <message>
+        <source>    -N天 (如-1天: 提前1天)</source>
+        <translation>    -N天 (e.g. -1天: 1 day earlier)</translation>
+    </message>
+    <message>
+        <source>    -N月 (如-1月: 提前1个月)</source>
+        <translation>    -N月 (e.g. -1月: 1 month earlier)</translation>
+    </message>
+    <message>
+        <source>    -N年 (如-1年: 提前1年)</source>
+        <translation>    -N年 (e.g. -1年: 1 year earlier)</translation>
+    </message>
+    <message>
+        <source>(如果没有-号表示推迟提醒时间)</source>
+        <translation>(without the minus sign the alarm is later instead)</translation>
+    </message>
+    <message>
+        <source>指定时间在当前时间之前，请重新指定！</source>
+        <translation>That time has passed; please choose another.</translation>
+    </message>
+    <message>
+        <source>未设置(双击设置)</source>
+        <translation>Not set (double-click to set)</translation>
+    </message>
+    <message>
+        <source>请输入任务描述.</source>
+        <translation>Please enter a description.</translation>
+    </message>
+    <message>
+        <source>该任务已被删除，修改无法保存。</source>
+        <translation>The task has been deleted; the changes cannot be saved.</translation>
+    </message>
+    <message>
+        <source>打开文件</source>
+        <translation>Open File</translation>
+    </message>
+    <message>
+        <source>建议勾上选项&quot;过期自动取消&quot;, 以免打开软件时恰好有已过提醒时间的关机任务而导致关机。是否现在勾上？</source>
+        <translation>Tick &quot;Cancel if missed&quot;, so that a missed shutdown task does not shut down the computer at the next start? </translation>
+    </message>
+    <message>
+        <source>是否勾上选项&quot;到期自动完成&quot;, 以便提醒时只出现关机或其它动作的倒计时窗口而不显示提醒窗口？</source>
+        <translation>Tick &quot;Finish when due&quot;, so that only the countdown of the action appears instead of the reminder window?</translation>
+    </message>
+    <message>
+        <source>输入执行命令的起始目录，输入短横&apos;-&apos;使用本软件所在目录:</source>
+        <translation>Enter the folder the command starts in; a dash '-' uses the program's folder:</translation>
+    </message>
+    <message>
+        <source>命令的起始目录</source>
+        <translation>Start Folder</translation>
+    </message>
+    <message>
+        <source>找不到指定目录 </source>
+        <translation>Folder not found: </translation>
+    </message>
+    <message>
+        <source>执行失败</source>
+        <translation>Could not run it</translation>
+    </message>
+    <message>
+        <source>命令返回%1(非0)。将会弹出提醒！</source>
+        <translation>The command returned %1 (not 0): the reminder will appear.</translation>
+    </message>
+    <message>
+        <source>命令无法运行，请检查！</source>
+        <translation>The command cannot run; please check it.</translation>
+    </message>
+    <message>
+        <source>命令正常返回0，将不会弹出提醒。</source>
+        <translation>The command returned 0: no reminder will appear.</translation>
+    </message>
+    <message>
+        <source>命令仍在执行。是否继续等待？</source>
+        <translation>The command is still running. Keep waiting?</translation>
+    </message>
+    <message>
+        <source>音乐文件(*.mp3;*.wav;*.wma;*.mid)|*.mp3;*.wav;*.wma;*.mid|所有文件|*</source>
+        <translation>Music files (*.mp3;*.wav;*.wma;*.mid)|*.mp3;*.wav;*.wma;*.mid|All files|*</translation>
+    </message>
+    <message>
+        <source>写文件出错!</source>
+        <translation>Could not write the file!</translation>
+    </message>
+</context>
+</TS>
