@@ -28,7 +28,9 @@ QString ChooseLanguage(const QString& setting, const QStringList& uiLanguages)
 {
     if (setting == QLatin1String("zh") || setting == QLatin1String("en"))
         return setting;
-    if (uiLanguages.isEmpty() || uiLanguages.first().startsWith(QLatin1String("zh")))
+    // The C locale (a bare system, a service, a test run) states no language: the program keeps its own.
+    if (uiLanguages.isEmpty() || uiLanguages.first() == QLatin1String("C")
+        || uiLanguages.first().startsWith(QLatin1String("zh")))
         return QStringLiteral("zh");
     return QStringLiteral("en");
 }

@@ -9,7 +9,7 @@
 namespace Translation {
 
 // "zh" or "en": the setting when it names one, else Chinese when the first preferred system language is
-// Chinese, English otherwise.
+// Chinese or none is stated (the C locale), English otherwise.
 QString ChooseLanguage(const QString& setting, const QStringList& uiLanguages);
 // Installs the translation for `language` on the application (nothing for Chinese). False when it is missing.
 bool Install(const QString& language);

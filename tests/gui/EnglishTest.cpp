@@ -102,3 +102,24 @@ TEST_F(EnglishUi, MainWindowEditorAndPromptShowNoChineseButData)
     // The help explains the Chinese expressions in English.
     EXPECT_TRUE(frmHelp::HelpText().contains(QStringLiteral("<td>每周, 每周135</td><td>every week; every Monday")));
 }
+
+TEST(Language, FollowsTheSettingThenTheSystem)
+{
+    const struct
+    {
+        const char* setting;
+        QStringList system;
+        const char* expected;
+    } cases[] = {
+        { "", { "zh-CN", "zh-Hans-CN", "zh" }, "zh" },
+        { "", { "en-US", "en" }, "en" },
+        { "", { "de-DE", "zh-CN" }, "en" },
+        { "", { "C" }, "zh" },  // LANG=C or unset: no language stated
+        { "", {}, "zh" },
+        { "en", { "zh-CN" }, "en" },
+        { "zh", { "en-US" }, "zh" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Translation::ChooseLanguage(QString::fromUtf8(c.setting), c.system), QString::fromUtf8(c.expected))
+            << c.setting << " " << c.system.join(QLatin1Char(',')).toStdString();
+}

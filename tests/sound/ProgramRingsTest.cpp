@@ -38,6 +38,8 @@ public:
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
         env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        // The prompt is found by its Chinese caption, whatever the machine's language.
+        env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("zh_CN"));
         app.setProcessEnvironment(env);
         app.setStandardOutputFile(QProcess::nullDevice());
         app.setStandardErrorFile(QProcess::nullDevice());

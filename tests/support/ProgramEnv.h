@@ -20,5 +20,7 @@ inline QProcessEnvironment PrivateAccountEnv(const QString& root, bool display =
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), root + QStringLiteral("/config"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), root);
     env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    // Tests read the program's Chinese texts, whatever the machine's language.
+    env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("zh_CN"));
     return env;
 }
