@@ -90,10 +90,14 @@ void RingPlayer::SetTesting(bool on)
     if (on == m_testing)
         return;
     m_testing = on;
-    if (on)
+    if (on) {
         Start();
-    else
+        // Nothing to play (no file, a missing or refused one): the switch reads off again, unannounced.
+        if (m_testing && !m_tmrRing->isActive())
+            m_testing = false;
+    } else {
         Stop();
+    }
     // A start can end at once (the music failed): the switch then reads off and was announced so already.
     if (m_testing == on)
         emit testingChanged(on);

@@ -9,13 +9,12 @@
 #include "model/MsgBox.h"
 #include "model/Resources.h"
 #include "model/TempFiles.h"
+#include "platform/AudioModule.h"
 #include "platform/Autorun.h"
 #include "platform/CSingleInst.h"
 #include "platform/DataFolderLock.h"
 #include "platform/DryRunPowerManager.h"
-#include "platform/IAudio.h"
 #include "platform/UnixSignalQuit.h"
-#include "platform/qtaudio/QtMediaAudio.h"
 
 #include <QApplication>
 #include <QDir>
@@ -112,8 +111,8 @@ int main(int argc, char* argv[])
     if (quitDuringStart)
         return 0;
 
-    // The media stack is started by the first ring, not here: most runs never ring.
-    Audio::SetFactory(&MakeSystemAudio);
+    // The media stack is loaded by the first ring, not here: most runs never ring.
+    Audio::SetFactory(&Audio::LoadSystemModule);
     Audio::SetNoSoundHandler([](const QString& reason) {
         // Told from inside a player's callback: the message waits until that has returned.
         QTimer::singleShot(0, [reason] { MsgBox::Show(reason, MsgButtons::Ok, MsgIcon::Warning); });

@@ -61,6 +61,9 @@ public:
         std::function<void()> stop;
     };
     void SetRingPreview(RingPreview preview);
+    // What the preview tells back: it ended by itself (music played to its end), and its "position / length".
+    void PreviewEnded();
+    void ShowPreviewLength(const QString& text);
     // The power entry of the command box: shows the shutdown settings and returns an "@" command or "".
     using PowerSetting = std::function<QString(QWidget* owner, const QString& lastCmd)>;
     void SetPowerSetting(PowerSetting setting);
@@ -136,6 +139,7 @@ private:
     QTimer* m_tmrShowTime = nullptr;
     QString m_title;
     QString m_lastCmd;
+    QString m_ringFileText;  // the ring file as last typed or chosen, not a list entry's caption
     QString m_manualAlarm;  // empty: the alarm follows the due moment
     Instant m_dateListDay = 0;  // the day the date list was built on
     int m_typeIndex = -1;  // the last category entry chosen (entry 0 edits the list)

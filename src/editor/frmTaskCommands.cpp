@@ -4,6 +4,7 @@
 
 #include "model/Common.h"
 #include "model/MsgBox.h"
+#include "model/Resources.h"
 #include "scheduler/RunCmd.h"
 #include "ui_frmTask.h"
 
@@ -55,6 +56,15 @@ QString Quoted(const QString& path)
 void Warn(const QString& text)
 {
     MsgBox::Show(text, MsgButtons::Ok, MsgIcon::Warning);
+}
+
+// The ring-file list: the file dialog, then one entry per built-in ringtone.
+const QString kChooseMusic = QStringLiteral("<选择音乐...>");
+const QString kRingtoneEntry = QStringLiteral("[铃声] ");
+
+bool IsRingListCaption(const QString& text)
+{
+    return text == kChooseMusic || text.startsWith(kRingtoneEntry);
 }
 
 }  // namespace
@@ -114,7 +124,7 @@ void frmTask::CmdActivated(int index)
     Ui::frmTask& ui = *m_ui;
     QString result;
     if (index == 0) {
-        const QString path = Chooser()(this, QStringLiteral("选择文档/程序/音乐/视频"),
+        const QString path = Chooser()(this, QStringLiteral("打开文件"),
             QStringLiteral(
                 "可执行文件|*.sh;*.py;*.AppImage;*.desktop|音乐、视频|*.mp3;*.wma;*.wav;*.mid;*.ogg;*.flac;*.avi;"
                 "*.wmv;*.mov;*.mp4;*.mkv;*.webm;*.rm;*.rmvb;*.3gp|文档|*.txt;*.doc;*.docx;*.odt;*.xls;*.xlsx;"
@@ -260,8 +270,15 @@ void frmTask::SetupRing()
         if (on)
             RingTypeChanged(id);
     });
-    ui.cboRingFile->addItem(QStringLiteral("<选择音乐...>"));
+    ui.cboRingFile->addItem(kChooseMusic);
+    for (const QString& name : Resources::RingtoneNames())
+        ui.cboRingFile->addItem(kRingtoneEntry + name);
     ui.cboRingFile->setEditText(QString());
+    // Choosing an entry shows its caption in the box first; a failed choice puts the file back.
+    connect(ui.cboRingFile, &QComboBox::editTextChanged, this, [this](const QString& text) {
+        if (!IsRingListCaption(text))
+            m_ringFileText = text;
+    });
     connect(ui.cboRingFile, &QComboBox::activated, this, &frmTask::RingFileActivated);
     connect(ui.cmdSelMusic, &QToolButton::clicked, this, [this] { RingFileActivated(0); });
     connect(ui.chkTestRing, &QCheckBox::toggled, this, [this](bool on) {
@@ -310,17 +327,36 @@ void frmTask::RingTypeChanged(int type)
 void frmTask::RingFileActivated(int index)
 {
     Ui::frmTask& ui = *m_ui;
+    const QString entry = ui.cboRingFile->itemText(index);
     if (index == 0) {
-        const QString path = Chooser()(this, QStringLiteral("选择音乐"),
-            QStringLiteral("音乐文件(*.mp3;*.wav;*.wma;*.mid)|*.mp3;*.wav;*.wma;*.mid;*.ogg;*.oga;*.flac|所有文件|*"));
+        const QString path = Chooser()(this, QStringLiteral("打开文件"),
+            QStringLiteral("音乐文件(*.mp3;*.wav;*.wma;*.mid)|*.mp3;*.wav;*.wma;*.mid|所有文件|*"));
         ui.cboRingFile->setEditText(path.isEmpty() ? QString() : ToAppRelative(path));
+    } else if (entry.startsWith(kRingtoneEntry)) {
+        const QString path = Resources::ExtractRingtone(entry.mid(kRingtoneEntry.size()));
+        if (path.isEmpty()) {
+            ui.cboRingFile->setEditText(m_ringFileText);
+            Warn(QStringLiteral("写文件出错!"));
+            return;
+        }
+        ui.cboRingFile->setEditText(ToAppRelative(path));
     }
-    if (ui.cboRingFile->currentText().isEmpty()) {
-        StopPreview();
-    } else if (ui.chkTestRing->isChecked()) {
-        ui.chkTestRing->setChecked(false);
+    // The chosen ring plays at once, from its start.
+    StopPreview();
+    if (!ui.cboRingFile->currentText().isEmpty() && ui.chkTestRing->isEnabled())
         ui.chkTestRing->setChecked(true);
-    }
+}
+
+void frmTask::PreviewEnded()
+{
+    // The player has stopped already: only the switch is to show it.
+    const QSignalBlocker block(m_ui->chkTestRing);
+    m_ui->chkTestRing->setChecked(false);
+}
+
+void frmTask::ShowPreviewLength(const QString& text)
+{
+    m_ui->lblLength->setText(text);
 }
 
 void frmTask::StopPreview()

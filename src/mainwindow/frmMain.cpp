@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/frmMain.h"
 
+#include "alerts/RingPlayer.h"
 #include "alerts/frmPrompt.h"
 #include "editor/frmTask.h"
 #include "mainwindow/SysTray.h"
-#include "platform/Autorun.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/dlgFilter.h"
 #include "mainwindow/dlgFind.h"
 #include "mainwindow/frmHelp.h"
 #include "model/AppVersion.h"
-#include "alerts/RingPlayer.h"
+#include "platform/Autorun.h"
 #include "power/dlgShutdown.h"
 #include "scheduler/RunCmd.h"
 #include "ui_frmMain.h"
@@ -178,6 +178,11 @@ frmTask* frmMain::Editor()
                                       return preview->IsTesting();
                                   },
             [preview] { preview->SetTesting(false); } });
+        connect(preview, &RingPlayer::testingChanged, m_editor.get(), [editor = m_editor.get()](bool on) {
+            if (!on)
+                editor->PreviewEnded();
+        });
+        connect(preview, &RingPlayer::lengthTextChanged, m_editor.get(), &frmTask::ShowPreviewLength);
     }
     return m_editor.get();
 }

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/IAudio.h"
 
-#include <QStringList>
-
 namespace {
 
 class SilentAudio : public IAudio
@@ -74,19 +72,6 @@ void ReportNoSound(const QString& reason)
     s.noSoundReported = true;
     if (s.noSound)
         s.noSound(reason);
-}
-
-QString FormatMs(qint64 ms)
-{
-    if (ms < 0)
-        ms = 0;
-    return QString::number(ms / 60000) + QLatin1Char(':') + QString::number((ms / 1000) % 60);
-}
-
-bool IsRefusedFormat(const QString& file)
-{
-    static const QStringList refused = { QStringLiteral(".RM"), QStringLiteral("RAM"), QStringLiteral(".RA") };
-    return refused.contains(file.right(3).toUpper());
 }
 
 }  // namespace Audio

@@ -175,6 +175,10 @@ TEST(ProgramStart, TheDataFolderRule)
         ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(c.folder + QStringLiteral("/twdata.lock")); }))
             << c.folder.toStdString() << app.Err().toStdString();
         QThread::msleep(500);
+        // Nothing rang: the media stack is a module loaded by the first ring, not a library of the program.
+        const QByteArray maps = ReadAll(QStringLiteral("/proc/%1/maps").arg(app.Pid()));
+        EXPECT_TRUE(maps.contains("libQt6Widgets"));
+        EXPECT_FALSE(maps.contains("libQt6Multimedia"));
         EXPECT_EQ(app.Terminate(), 0) << app.Err().toStdString();
         EXPECT_TRUE(ReadAll(data).contains("<tasks")) << data.toStdString();
         EXPECT_FALSE(QFileInfo::exists(c.folder + QStringLiteral("/twdata.lock")));

@@ -17,7 +17,7 @@ protected:
     NotifierGuard m_notifier;
 };
 
-// On a real X server (scripts/tray-test.sh): skipped in the ordinary offscreen run.
+// On a real X server (scripts/xvfb-test.sh): skipped in the ordinary offscreen run.
 bool OnTrayTestServer()
 {
     return qEnvironmentVariableIsSet("TW_TRAY_HOST");
@@ -99,7 +99,7 @@ TEST_F(SysTrayTest, TrayMenuRepeatsMainMenuCommands)
 TEST_F(SysTrayTest, TrayHostIconTipClicksMenuAndRestart)
 {
     if (!OnTrayTestServer())
-        GTEST_SKIP() << "needs scripts/tray-test.sh";
+        GTEST_SKIP() << "needs scripts/xvfb-test.sh";
     auto startHost = [](QProcess& p) {
         p.start(QStringLiteral("trayer"),
             { QStringLiteral("--edge"), QStringLiteral("bottom"), QStringLiteral("--width"), QStringLiteral("10") });
@@ -150,7 +150,7 @@ TEST_F(SysTrayTest, TrayHostIconTipClicksMenuAndRestart)
 TEST_F(SysTrayTest, NoTrayHostBalloonReachesTheNotificationServer)
 {
     if (!OnTrayTestServer())
-        GTEST_SKIP() << "needs scripts/tray-test.sh";
+        GTEST_SKIP() << "needs scripts/xvfb-test.sh";
     ASSERT_TRUE(QTest::qWaitFor([] { return !SysTray::HostAvailable(); }, 10000));
     QTemporaryDir dir;
     const QString log = dir.filePath(Q("notify.log"));

@@ -2,9 +2,12 @@
 #include "editor/frmTask.h"
 #include "EditorTestUtil.h"
 #include "MainWindowFixture.h"
+#include "alerts/RingPlayer.h"
 #include "alerts/frmPrompt.h"
 #include "editor/dlgLoopDefine.h"
 #include "editor/dlgValidPeriod.h"
+#include "model/Resources.h"
+#include "support/RecordingAudio.h"
 #include "support/RecordingLauncher.h"
 #include "timerules/Recurrence.h"
 
@@ -385,6 +388,64 @@ TEST_F(TaskEditor, CommandBoxEntriesBecomeCommandsAndTheTestRunsThem)
     EXPECT_TRUE(E().EditedTask()->bUseCmd);
     EXPECT_EQ(E().EditedTask()->sCmd, u'-' + cases[3].text);
     EXPECT_EQ(E().EditedTask()->sCmdInitDir, QStringLiteral("/opt/my tools"));
+}
+
+// The ring list: the file dialog, then the built-in ringtones. A choice plays at once; music that ends by itself
+// unticks 试听 and leaves its length; a ringtone that cannot be written changes nothing; Cancel stops the preview.
+TEST_F(TaskEditor, RingFileChoicesPlayAtOnceUntilTheMusicEndsOrTheEditorCloses)
+{
+    AudioGuard audio;
+    QString chosen, title, filter;
+    frmTask::SetFileChooser([&](QWidget*, const QString& t, const QString& f) {
+        title = t;
+        filter = f;
+        return chosen;
+    });
+    NewTask("响铃");
+    C<QRadioButton>("optRingType_2")->click();
+    auto* box = C<QComboBox>("cboRingFile");
+    auto* test = C<QCheckBox>("chkTestRing");
+    const QStringList names = Resources::RingtoneNames();
+    ASSERT_EQ(box->count(), 1 + names.size());
+    const auto choose = [box](int i) {
+        box->setCurrentIndex(i);
+        Q_EMIT box->activated(i);
+    };
+    const auto WriteFile = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    };
+
+    box->setEditText(Q("old.mid"));
+    ASSERT_TRUE(WriteFile(m_folder.file(Q("铃声")), "in the way"));
+    choose(2);
+    EXPECT_EQ(LastMessage(), Q("写文件出错!"));
+    EXPECT_EQ(box->currentText(), Q("old.mid"));
+    EXPECT_FALSE(test->isChecked());
+    QFile::remove(m_folder.file(Q("铃声")));
+
+    audio->lengths[names[1] + Q(".mid")] = 3000;
+    choose(2);
+    EXPECT_EQ(box->currentText(), Q("铃声/") + names[1] + Q(".mid"));
+    EXPECT_TRUE(test->isChecked());
+    EXPECT_TRUE(audio->MusicPlaying());
+    audio->Advance(3000);
+    for (int i = 0; i < 10; ++i)
+        E().findChild<RingPlayer*>()->Tick();
+    EXPECT_FALSE(test->isChecked());
+    EXPECT_EQ(Label("lblLength"), Q("0:0 / 0:3"));
+
+    chosen = m_folder.file(Q("song.mp3"));
+    ASSERT_TRUE(WriteFile(chosen, "ID3"));
+    audio->lengths[Q("song.mp3")] = 9000;
+    C<QToolButton>("cmdSelMusic")->click();
+    EXPECT_EQ(title, Q("打开文件"));
+    EXPECT_EQ(filter, Q("音乐文件(*.mp3;*.wav;*.wma;*.mid)|*.mp3;*.wav;*.wma;*.mid|所有文件|*"));
+    EXPECT_EQ(box->currentText(), Q("song.mp3"));
+    EXPECT_TRUE(test->isChecked() && audio->MusicPlaying());
+    C<QPushButton>("cmdCancel")->click();
+    EXPECT_FALSE(test->isChecked() || audio->MusicPlaying());
+    frmTask::SetFileChooser(nullptr);
 }
 
 TEST_F(TaskEditor, ThePowerEntryWaitsForItsDialogThenSuggestsTheOptions)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/IAudio.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -34,3 +36,6 @@ int LastLoud(const QList<int>& peaks);
 
 // The private server of this test program, started on first use; tests skip when it cannot start.
 PrivatePulse& Pulse();
+
+// The sound output of the built module, loaded as the program loads it.
+std::unique_ptr<IAudio> LoadAudioModule();

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PrivatePulse.h"
-#include "platform/qtaudio/QtMediaAudio.h"
 #include "support/TestEnv.h"
 
 #include <QCoreApplication>
@@ -45,7 +44,9 @@ TEST_P(RealAudio, PlaysToTheEndForItsLength)
     const Tune tune = GetParam();
     const QString file = QStringLiteral(TW_SOURCE_DIR "/resources/sounds/") + QLatin1String(tune.file);
     const QString alias = Audio::MusicAlias();
-    QtMediaAudio audio;
+    const auto output = LoadAudioModule();
+    ASSERT_TRUE(output);
+    IAudio& audio = *output;
     Pulse().StartRecording();
     ASSERT_TRUE(audio.Open(alias, file));
     ASSERT_TRUE(audio.Play(alias, -1));
@@ -75,7 +76,9 @@ TEST(RealAlert, RepeatsUntilStoppedAndTonesSound)
 {
     if (!Pulse().IsRunning())
         GTEST_SKIP() << qPrintable(Pulse().Why());
-    QtMediaAudio audio;
+    const auto output = LoadAudioModule();
+    ASSERT_TRUE(output);
+    IAudio& audio = *output;
     QElapsedTimer clock;
     clock.start();
     Pulse().StartRecording();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PrivatePulse.h"
+#include "platform/AudioModule.h"
 #include "support/TestEnv.h"
 
 #include <QCoreApplication>
@@ -17,6 +18,11 @@ PrivatePulse& Pulse()
     if (!g_pulse)
         g_pulse = std::make_unique<PrivatePulse>();
     return *g_pulse;
+}
+
+std::unique_ptr<IAudio> LoadAudioModule()
+{
+    return Audio::LoadModule(QStringLiteral(TW_AUDIO_MODULE));
 }
 
 int main(int argc, char** argv)

@@ -30,12 +30,12 @@ QString NoDeviceReason()
 
 // Without a sound server the player may neither fail nor move: it sits at the start, "playing". On a machine
 // with a sound card it can still play directly to it, so only a player that has not moved is taken as silence.
-void WatchForSilence(QMediaPlayer* player)
+void WatchForSilence(QMediaPlayer* player, Audio::NoSoundReporter noSound)
 {
-    QTimer::singleShot(3000, player, [player] {
+    QTimer::singleShot(3000, player, [player, noSound] {
         if (player->playbackState() == QMediaPlayer::PlayingState && player->position() == 0
             && QMediaDevices::audioOutputs().isEmpty())
-            Audio::ReportNoSound(NoDeviceReason());
+            noSound(NoDeviceReason());
     });
 }
 
@@ -101,7 +101,10 @@ QByteArray WavSamples(const QByteArray& wav, QAudioFormat* format)
 
 }  // namespace
 
-QtMediaAudio::QtMediaAudio() = default;
+QtMediaAudio::QtMediaAudio(Audio::NoSoundReporter noSound)
+    : m_noSound(noSound ? noSound : +[](const QString&) {})
+{
+}
 
 QtMediaAudio::~QtMediaAudio()
 {
@@ -129,7 +132,7 @@ QMediaPlayer* QtMediaAudio::MakePlayer(bool* failedFlag)
             *failedFlag = true;
             // A missing output shows as a resource error on every file; a bad file does not hide the others.
             if (QMediaDevices::audioOutputs().isEmpty())
-                Audio::ReportNoSound(NoDeviceReason());
+                m_noSound(NoDeviceReason());
         });
     return player;
 }
@@ -162,7 +165,7 @@ bool QtMediaAudio::Play(const QString& alias, int fromMs)
     if (fromMs >= 0)
         c->player->setPosition(fromMs);
     c->player->play();
-    WatchForSilence(c->player);
+    WatchForSilence(c->player, m_noSound);
     return true;
 }
 
@@ -249,7 +252,7 @@ bool QtMediaAudio::StartAlert()
         return false;
     m_alertWanted = true;
     m_alert->play();
-    WatchForSilence(m_alert);
+    WatchForSilence(m_alert, m_noSound);
     return true;
 }
 
@@ -266,7 +269,7 @@ bool QtMediaAudio::Tone(int freqHz, int ms)
 {
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull()) {
-        Audio::ReportNoSound(NoDeviceReason());
+        m_noSound(NoDeviceReason());
         return false;
     }
     QAudioFormat format;
@@ -295,9 +298,4 @@ bool QtMediaAudio::Tone(int freqHz, int ms)
     m_tone->open(QIODevice::ReadOnly);
     m_sink->start(m_tone);
     return m_sink->error() == QAudio::NoError;
-}
-
-std::unique_ptr<IAudio> MakeSystemAudio()
-{
-    return std::make_unique<QtMediaAudio>();
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/IAudio.h"
+#include "platform/AudioModule.h"
 
 #include <QObject>
 
@@ -15,13 +15,14 @@ class QAudioOutput;
 
 // Sound through Qt Multimedia: each alias is a media player of its own; the alert is the built-in wave fed
 // endlessly to an audio sink (a looping player where no output is listed); tones are generated here. Players are made
-// on first use, so a program that never rings never starts the media stack.
+// on first use. It is the sound module (built as libtickwell_audio.so, see AudioModule.h): it reaches the
+// program only through the reporter it is given.
 class QtMediaAudio : public QObject, public IAudio
 {
     Q_OBJECT
 
 public:
-    QtMediaAudio();
+    explicit QtMediaAudio(Audio::NoSoundReporter noSound);
     ~QtMediaAudio() override;
 
     bool Open(const QString& alias, const QString& file) override;
@@ -45,6 +46,7 @@ private:
     Channel* Find(const QString& alias);
     QMediaPlayer* MakePlayer(bool* failedFlag);
 
+    Audio::NoSoundReporter m_noSound;
     std::map<QString, Channel> m_channels;  // stable addresses: the error handlers keep a pointer to `failed`
     QMediaPlayer* m_alert = nullptr;
     bool m_alertFailed = false;
@@ -54,6 +56,3 @@ private:
     QAudioSink* m_sink = nullptr;
     QBuffer* m_tone = nullptr;
 };
-
-// The program's sound output.
-std::unique_ptr<IAudio> MakeSystemAudio();
