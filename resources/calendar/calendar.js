@@ -370,7 +370,7 @@ function startHosted() {
   callHost("gettasks");
 }
 
-// The host announces itself by setting window.WB_ENABLED after the page has loaded.
+// The host announces itself by setting window.WB_ENABLED, before the page's scripts run or after it loaded.
 (function watchFlag() {
   var value = window.WB_ENABLED;
   try {
@@ -414,7 +414,6 @@ document.addEventListener("click", function (ev) {
   while (t && t.tagName !== "A") t = t.parentNode;
   if (t && ev.shiftKey) return suppress(ev);
 }, true);
-window.addEventListener("help", suppress, true);
 
 // ---- Start ----
 

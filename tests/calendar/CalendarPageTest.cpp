@@ -19,7 +19,7 @@
 #include <QWebEngineView>
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <functional>
 
 namespace {
 
@@ -61,6 +61,11 @@ protected:
         s_view->show();  // a hidden page gets its timers throttled
         const QString file = Resources::GetResFile(QStringLiteral("Calendar.htm"));
         ASSERT_FALSE(file.isEmpty());
+        ASSERT_TRUE(Load([&] { s_page->load(QUrl::fromLocalFile(file)); })) << "the page did not load";
+    }
+    // Runs `start` and waits for the load it begins; true when it finished well.
+    static bool Load(const std::function<void()>& start)
+    {
         QEventLoop loop;
         bool ok = false;
         QObject::connect(s_page, &QWebEnginePage::loadFinished, &loop, [&](bool done) {
@@ -68,9 +73,9 @@ protected:
             loop.quit();
         });
         QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-        s_page->load(QUrl::fromLocalFile(file));
+        start();
         loop.exec();
-        ASSERT_TRUE(ok) << "the page did not load";
+        return ok;
     }
     static void TearDownTestSuite()
     {
@@ -335,15 +340,8 @@ TEST_F(CalendarPageTest, AFlagSetBeforeItsScriptsRunStartsTheCallsOnceLoaded)
     flag.setSourceCode(QStringLiteral("window.WB_ENABLED = true;"));
     s_page->scripts().insert(flag);
     s_page->calls.clear();
-    QEventLoop loop;
-    bool ok = false;
-    QObject::connect(s_page, &QWebEnginePage::loadFinished, &loop, [&](bool done) {
-        ok = done;
-        loop.quit();
-    });
-    s_page->triggerAction(QWebEnginePage::Reload);
-    loop.exec();
-    EXPECT_TRUE(ok);  // the first call waits for the load, so it does not stop it
+    // The first call waits for the load to end, so it does not stop it.
+    EXPECT_TRUE(Load([] { s_page->triggerAction(QWebEnginePage::Reload); }));
     Wait(1200);
     EXPECT_EQ(s_page->calls, (QStringList { QStringLiteral("wb://ishidetask"), QStringLiteral("wb://gettasks") }));
     EXPECT_EQ(Eval(QStringLiteral("document.getElementById('status').textContent")).toString(), QString());
