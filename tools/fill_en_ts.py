@@ -7,6 +7,7 @@ status names used in filters): Qt then shows the Chinese source, which is what t
 """
 import pathlib
 import re
+import runpy
 import sys
 
 # Per context: source texts that are data, never translated although they stand in a form.
@@ -145,6 +146,15 @@ EN = {
     '无法读取帮助信息。': 'The help cannot be read.',
     '共%1项': '%1 task(s)', ',显示%1项': ', %1 shown', ',等待中%1项': ', %1 waiting', ',[%1]%2项': ', [%1] %2',
 }
+
+
+# More tables, one file per part of the program (tools/en/*.py, each defining EN and optionally DATA), so that
+# people translating different windows do not edit the same lines.
+for _table in sorted((pathlib.Path(__file__).parent / 'en').glob('*.py')):
+    _scope = runpy.run_path(str(_table))
+    EN.update(_scope.get('EN', {}))
+    for _context, _texts in _scope.get('DATA', {}).items():
+        DATA.setdefault(_context, set()).update(_texts)
 
 
 def unescape(text):

@@ -17,7 +17,7 @@
 #include "platform/DataFolderLock.h"
 #include "platform/DryRunPowerManager.h"
 #include "platform/UnixSignalQuit.h"
-#include "widgets/Translation.h"
+#include "model/Translation.h"
 
 #include <QApplication>
 #include <QDir>

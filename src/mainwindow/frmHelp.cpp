@@ -2,7 +2,7 @@
 #include "mainwindow/frmHelp.h"
 
 #include "ui_frmHelp.h"
-#include "widgets/Translation.h"
+#include "model/Translation.h"
 
 #include <QFile>
 

@@ -3,7 +3,7 @@
 #include "alerts/frmPrompt.h"
 #include "editor/frmTask.h"
 #include "mainwindow/frmHelp.h"
-#include "widgets/Translation.h"
+#include "model/Translation.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

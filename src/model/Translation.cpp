@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "widgets/Translation.h"
+#include "model/Translation.h"
 
 #include <QCoreApplication>
 #include <QTranslator>
