@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Checks that a window shown with the English translation has no Chinese left but data.
+
+#include "model/Translation.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace EnglishTexts {
+
+// Installed before the windows are built, removed after they are gone.
+struct EnglishGuard
+{
+    EnglishGuard() { EXPECT_TRUE(Translation::Install(QStringLiteral("en"))); }
+    ~EnglishGuard() { Translation::Uninstall(); }
+};
+
+// Entries that are data kept Chinese: the expression language, delays the program parses, categories, ringtone
+// files, and the status names, which are also the values of the filter language.
+inline const QStringList kDataBoxes
+    = { "cboDueDate", "cboDueTime", "cboDelay", "cboType", "cboCmd", "cboStatus", "cboRingFile" };
+inline const QRegularExpression kDataActions(
+    QStringLiteral("^(mnuFilterStatusItem_\\d+|mnuFilterDefine|mnuStyleDefine)$"));
+
+inline bool HasChinese(const QString& text)
+{
+    static const QRegularExpression cjk(QStringLiteral("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+    return text.contains(cjk);
+}
+
+// Every visible text of `root` that is still Chinese, named by its object, once the data in `allowed` is taken out.
+inline QStringList ChineseTexts(QWidget* root, const QStringList& allowed)
+{
+    QStringList found;
+    const auto check = [&](const QObject* o, const QString& text) {
+        QString rest = text;
+        for (const QString& data : allowed)
+            rest.remove(data);
+        if (HasChinese(rest))
+            found << o->objectName() + QStringLiteral(": ") + text;
+    };
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* w : widgets) {
+        check(w, w->windowTitle());
+        check(w, w->toolTip());
+        if (auto* l = qobject_cast<QLabel*>(w))
+            check(l, l->text());
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            check(b, b->text());
+        if (auto* g = qobject_cast<QGroupBox*>(w))
+            check(g, g->title());
+        if (auto* c = qobject_cast<QComboBox*>(w); c && !kDataBoxes.contains(c->objectName()))
+            for (int i = 0; i < c->count(); ++i)
+                check(c, c->itemText(i));
+        if (auto* h = qobject_cast<QHeaderView*>(w); h && h->model())
+            for (int i = 0; i < h->count(); ++i)
+                check(h, h->model()->headerData(i, h->orientation()).toString());
+        for (QAction* a : w->actions()) {
+            if (kDataActions.match(a->objectName()).hasMatch())
+                continue;
+            check(a, a->text());
+            check(a, a->toolTip());
+        }
+        if (auto* m = qobject_cast<QMenu*>(w))
+            check(m, m->title());
+    }
+    return found;
+}
+
+}  // namespace EnglishTexts
