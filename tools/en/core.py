@@ -36,7 +36,7 @@ EN = {
     '推迟时间格式不正确!': 'The snooze time is not valid!',
     '[%1]将推迟到%2, 这将超过有效期(%3), 确定推迟?':
         '[%1] would be snoozed until %2, past its valid period (%3). Snooze anyway?',
-    '未设置': 'not set',
+    'CTask::未设置': 'not set',  # never shown in practice: the question only comes with a valid period
     '(推迟%1)': '(%1 later)',
     '(提前%1)': '(%1 earlier)',
     '到期时间不在有效期内,请重新设置.': 'The due time is outside the valid period. Please set it again.',
