@@ -6,7 +6,6 @@
 #include "model/DueEntry.h"
 #include "model/IcalImport.h"
 #include "model/TaskEngine.h"
-#include "model/TaskStore.h"
 #include "model/TaskTypesPrompt.h"
 #include "model/Translation.h"
 #include "support/TestEnv.h"
@@ -69,14 +68,6 @@ TEST(EnglishMessages, QuoteOnlyTheirDataInChinese)
                 return lastBox();
             },
             {} },
-        { "wrong root element",
-            [] {
-                TaskStore::Contents contents;
-                QString error;
-                TaskStore::Parse("<x/>", contents, &error);
-                return error;
-            },
-            {} },
         { "keep watching",
             [&] {
                 engine.SetTaskStatus(watch, tsFinished, true, false);
@@ -100,7 +91,6 @@ TEST(EnglishMessages, QuoteOnlyTheirDataInChinese)
         { "alarm ahead of the due time", [&] { return task->AlarmTimeStr(); },
             { FormatFriendlyTime(task->dtAlarmDT), FormatDuration(task->dtAlarmDT, task->dtDueDT) } },
         { "alarm text", [] { return DueTimeRules(QStringLiteral("abc"), QString()).message; }, {} },
-        { "date text", [] { return DueDateRules(QStringLiteral("abc")).message; }, {} },
         { "alarm offset",
             [&] {
                 return ResolveDueEntry(
@@ -133,14 +123,6 @@ TEST(EnglishMessages, QuoteOnlyTheirDataInChinese)
             [&] {
                 QString error;
                 WriteExportFile(folder.path(), "x", &error, QString());
-                return error;
-            },
-            {} },
-        { "not a calendar",
-            [] {
-                IcalImportResult result;
-                QString error;
-                ReadIcal("junk", result, &error);
                 return error;
             },
             {} },
