@@ -176,9 +176,12 @@ def main():
 
         def fill(m):
             source = unescape(m.group(1))
-            if source in DATA.get(name, ()) or re.fullmatch(r'[\x00-\x7f]*', source):
+            # A key 'context|source' translates that context alone: a word that means two things, a data text
+            # that one context shows translated, or a pattern that is all ASCII.
+            english = EN.get(f'{name}|{source}')
+            if english is None and (source in DATA.get(name, ()) or re.fullmatch(r'[\x00-\x7f]*', source)):
                 return m.group(0)
-            english = EN.get(source)
+            english = english if english is not None else EN.get(source)
             if english is None:
                 missing.append(f'{name}: {source}')
                 return m.group(0)

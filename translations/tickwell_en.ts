@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AppVersion</name>
+    <message>
+        <source>晴钟任务提醒</source>
+        <translation>Tickwell</translation>
+    </message>
+</context>
+<context>
     <name>ColorStyles</name>
     <message>
         <source>黄色</source>
@@ -14,6 +21,10 @@
     <message>
         <source>红色</source>
         <translation>Red</translation>
+    </message>
+    <message>
+        <source>蓝色(缺省)</source>
+        <translation>Blue (default)</translation>
     </message>
 </context>
 <context>
@@ -95,6 +106,127 @@
     </message>
 </context>
 <context>
+    <name>TaskDisplay</name>
+    <message>
+        <source>前天</source>
+        <translation>2 days ago</translation>
+    </message>
+    <message>
+        <source>昨天</source>
+        <translation>Yesterday</translation>
+    </message>
+    <message>
+        <source>明天</source>
+        <translation>Tomorrow</translation>
+    </message>
+    <message>
+        <source>后天</source>
+        <translation>In 2 days</translation>
+    </message>
+    <message>
+        <source>今天</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>(推迟%1)</source>
+        <translation>(%1 later)</translation>
+    </message>
+    <message>
+        <source>(提前%1)</source>
+        <translation>(%1 earlier)</translation>
+    </message>
+    <message>
+        <source>未设置</source>
+        <translation>Not set</translation>
+    </message>
+    <message>
+        <source>%1号</source>
+        <translation>%2/%1</translation>
+    </message>
+    <message>
+        <source>%1(%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1天</source>
+        <translation>%1 days</translation>
+    </message>
+    <message>
+        <source>%1小时%2分钟</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+    <message>
+        <source>%1小时</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>%1分钟</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 s</translation>
+    </message>
+</context>
+<context>
+    <name>TaskPriority</name>
+    <message>
+        <source>低</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>中</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>高</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>紧急</source>
+        <translation>Urgent</translation>
+    </message>
+</context>
+<context>
+    <name>TaskStatus</name>
+    <message>
+        <source>未发生</source>
+        <translation>Not started</translation>
+    </message>
+    <message>
+        <source>到期</source>
+        <translation>Due</translation>
+    </message>
+    <message>
+        <source>已完成</source>
+        <translation>Finished</translation>
+    </message>
+    <message>
+        <source>推迟</source>
+        <translation>Postponed</translation>
+    </message>
+    <message>
+        <source>已取消</source>
+        <translation>Cancelled</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>Paused</translation>
+    </message>
+    <message>
+        <source>检测中</source>
+        <translation>Checking</translation>
+    </message>
+    <message>
+        <source>进行中</source>
+        <translation>In progress</translation>
+    </message>
+    <message>
+        <source>已失效</source>
+        <translation>Expired</translation>
+    </message>
+</context>
+<context>
     <name>dlgFilter</name>
     <message>
         <source>过滤任务</source>
@@ -120,6 +252,14 @@
         <source>取消(&amp;C)</source>
         <translation>&amp;Cancel</translation>
     </message>
+    <message>
+        <source>(未分类)</source>
+        <translation>(Uncategorised)</translation>
+    </message>
+    <message>
+        <source>内部错误!</source>
+        <translation>Internal error!</translation>
+    </message>
 </context>
 <context>
     <name>dlgFind</name>
@@ -138,6 +278,10 @@
     <message>
         <source>取消(&amp;C)</source>
         <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>找不到了！重新从头找？</source>
+        <translation>Not found. Search again from the top?</translation>
     </message>
 </context>
 <context>
@@ -386,6 +530,10 @@
         <source>确定</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>数据文件夹：%1</source>
+        <translation>Data folder: %1</translation>
+    </message>
 </context>
 <context>
     <name>frmHelp</name>
@@ -522,19 +670,15 @@
     </message>
     <message>
         <source>未发生,到期,推迟</source>
-        <translation type="unfinished"></translation>
+        <translation>Not Started, Due, Postponed</translation>
     </message>
     <message>
         <source>已完成</source>
-        <translation type="unfinished"></translation>
+        <translation>Finished</translation>
     </message>
     <message>
         <source>已取消</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>自定义</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelled</translation>
     </message>
     <message>
         <source>清除过滤条件</source>
@@ -641,10 +785,6 @@
         <translation>&amp;About</translation>
     </message>
     <message>
-        <source> [只读：</source>
-        <translation> [read-only: </translation>
-    </message>
-    <message>
         <source>内部错误!</source>
         <translation>Internal error!</translation>
     </message>
@@ -663,10 +803,6 @@
     <message>
         <source>继续</source>
         <translation>Resume</translation>
-    </message>
-    <message>
-        <source>该任务</source>
-        <translation>This task is </translation>
     </message>
     <message>
         <source>确认删除%1项任务？</source>
@@ -693,24 +829,12 @@
         <translation>Mark the %1 selected task(s) as finished?</translation>
     </message>
     <message>
-        <source>任务？</source>
-        <translation> the task?</translation>
-    </message>
-    <message>
         <source>无法设置注册表自动启动项，可能是被杀毒软件阻止。</source>
         <translation>Could not set up the start at log-in.</translation>
     </message>
     <message>
         <source>日志记录未激活，是否激活？</source>
         <translation>The log is off. Turn it on?</translation>
-    </message>
-    <message>
-        <source>出错: 无法打开文件 </source>
-        <translation>Error: cannot open the file </translation>
-    </message>
-    <message>
-        <source>无日志文件：</source>
-        <translation>No log file: </translation>
     </message>
     <message>
         <source>任务提醒列表 </source>
@@ -727,10 +851,6 @@
     <message>
         <source>逗号分隔的Excel文件(*.csv)|*.csv</source>
         <translation>Comma-separated values (*.csv)|*.csv</translation>
-    </message>
-    <message>
-        <source>出错: </source>
-        <translation>Error: </translation>
     </message>
     <message>
         <source>iCalendar 日历文件(*.ics)|*.ics</source>
@@ -761,14 +881,6 @@
         <translation>Enter - to clear the filter and show all tasks</translation>
     </message>
     <message>
-        <source>过滤: </source>
-        <translation>Filter: </translation>
-    </message>
-    <message>
-        <source>任务: </source>
-        <translation>Tasks: </translation>
-    </message>
-    <message>
         <source>输入解锁密码;无密码按Ctrl-L返回.</source>
         <translation>Enter the unlock password; without a password press Ctrl+L.</translation>
     </message>
@@ -787,6 +899,52 @@
     <message>
         <source>软件主页</source>
         <translation>Home Page</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <comment>a filter typed by hand</comment>
+        <translation>Custom...</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <comment>colours chosen in the options</comment>
+        <translation>Custom...</translation>
+    </message>
+    <message>
+        <source> [只读：%1]</source>
+        <translation> [read-only: %1]</translation>
+    </message>
+    <message>
+        <source>该任务%1!</source>
+        <translation>Task status: %1.</translation>
+    </message>
+    <message>
+        <source>继续任务？</source>
+        <translation>Resume the task?</translation>
+    </message>
+    <message>
+        <source>暂停任务？</source>
+        <translation>Pause the task?</translation>
+    </message>
+    <message>
+        <source>出错: 无法打开文件 %1</source>
+        <translation>Error: cannot open the file %1</translation>
+    </message>
+    <message>
+        <source>无日志文件：%1</source>
+        <translation>No log file: %1</translation>
+    </message>
+    <message>
+        <source>出错: %1</source>
+        <translation>Error: %1</translation>
+    </message>
+    <message>
+        <source>过滤: %1</source>
+        <translation>Filter: %1</translation>
+    </message>
+    <message>
+        <source>任务: %1</source>
+        <translation>Tasks: %1</translation>
     </message>
 </context>
 <context>

@@ -24,11 +24,9 @@ struct EnglishGuard
 };
 
 // Entries that are data kept Chinese: the expression language, delays the program parses, categories, ringtone
-// files, and the status names, which are also the values of the filter language.
+// files, and the editor's status names.
 inline const QStringList kDataBoxes
     = { "cboDueDate", "cboDueTime", "cboDelay", "cboType", "cboCmd", "cboStatus", "cboRingFile" };
-inline const QRegularExpression kDataActions(
-    QStringLiteral("^(mnuFilterStatusItem_\\d+|mnuFilterDefine|mnuStyleDefine)$"));
 
 inline bool HasChinese(const QString& text)
 {
@@ -65,8 +63,6 @@ inline QStringList ChineseTexts(QWidget* root, const QStringList& allowed)
             for (int i = 0; i < h->count(); ++i)
                 check(h, h->model()->headerData(i, h->orientation()).toString());
         for (QAction* a : w->actions()) {
-            if (kDataActions.match(a->objectName()).hasMatch())
-                continue;
             check(a, a->text());
             check(a, a->toolTip());
         }
