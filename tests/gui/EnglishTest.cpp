@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 #include "alerts/frmPrompt.h"
 #include "editor/frmTask.h"
+#include "mainwindow/frmAbout.h"
 #include "mainwindow/frmHelp.h"
 #include "model/AppVersion.h"
 
@@ -37,6 +38,10 @@ TEST_F(EnglishUi, MainWindowEditorAndPromptShowNoChineseButData)
     EXPECT_EQ(W().windowTitle(), QStringLiteral("Tickwell V") + AppVersionText());
     MsgBox::Show(QStringLiteral("x"));
     EXPECT_EQ(m_msg->shown.back().title, QStringLiteral("Tickwell"));
+
+    frmAbout about(&W(), QString());
+    const QStringList examples = { QStringLiteral("明天"), QStringLiteral("每周"), QStringLiteral("农历") };
+    EXPECT_EQ(ChineseTexts(&about, examples).join(u'\n').toStdString(), "");
 
     // The help explains the Chinese expressions in English.
     EXPECT_TRUE(frmHelp::HelpText().contains(QStringLiteral("<td>每周, 每周135</td><td>every week; every Monday")));
