@@ -176,9 +176,9 @@ def main():
 
         def fill(m):
             source = unescape(m.group(1))
-            # A key 'context|source' translates that context alone: a word that means two things, a data text
-            # that one context shows translated, or a pattern that is all ASCII.
-            english = EN.get(f'{name}|{source}')
+            # 'Context::source' wins over 'source' (one Chinese word may need two English ones: 暂停: Pause, Paused),
+            # and over DATA and the ASCII rule (a data text that one context shows translated, an all-ASCII pattern).
+            english = EN.get(f'{name}::{source}')
             if english is None and (source in DATA.get(name, ()) or re.fullmatch(r'[\x00-\x7f]*', source)):
                 return m.group(0)
             english = english if english is not None else EN.get(source)
