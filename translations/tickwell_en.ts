@@ -25,6 +25,13 @@
     </message>
 </context>
 <context>
+    <name>AppVersion</name>
+    <message>
+        <source>晴钟任务提醒</source>
+        <translation>Tickwell</translation>
+    </message>
+</context>
+<context>
     <name>AudioModule</name>
     <message>
         <source>找不到声音模块 libtickwell_audio.so（程序安装不完整），提醒将不会发出声音。</source>
@@ -97,6 +104,10 @@
     <message>
         <source>红色</source>
         <translation>Red</translation>
+    </message>
+    <message>
+        <source>蓝色(缺省)</source>
+        <translation>Blue (default)</translation>
     </message>
 </context>
 <context>
@@ -303,6 +314,69 @@
     </message>
 </context>
 <context>
+    <name>TaskDisplay</name>
+    <message>
+        <source>前天</source>
+        <translation>2 days ago</translation>
+    </message>
+    <message>
+        <source>昨天</source>
+        <translation>Yesterday</translation>
+    </message>
+    <message>
+        <source>明天</source>
+        <translation>Tomorrow</translation>
+    </message>
+    <message>
+        <source>后天</source>
+        <translation>In 2 days</translation>
+    </message>
+    <message>
+        <source>今天</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>(推迟%1)</source>
+        <translation>(%1 later)</translation>
+    </message>
+    <message>
+        <source>(提前%1)</source>
+        <translation>(%1 earlier)</translation>
+    </message>
+    <message>
+        <source>未设置</source>
+        <translation>Not set</translation>
+    </message>
+    <message>
+        <source>%1号</source>
+        <translation>%2/%1</translation>
+    </message>
+    <message>
+        <source>%1(%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1天</source>
+        <translation>%1 days</translation>
+    </message>
+    <message>
+        <source>%1小时%2分钟</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+    <message>
+        <source>%1小时</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>%1分钟</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 s</translation>
+    </message>
+</context>
+<context>
     <name>TaskEngine</name>
     <message>
         <source>继续扫描任务 &quot;%1&quot; 吗？</source>
@@ -313,6 +387,25 @@
 任务状态照常更改，但不会记入日志。请检查该文件夹是否可写。本次运行不再提示。</source>
         <translation>Cannot write to the status log file: %1
 Task statuses still change but are not logged. Please check that the folder is writable. This message is not shown again until the next start.</translation>
+    </message>
+</context>
+<context>
+    <name>TaskPriority</name>
+    <message>
+        <source>低</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>中</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>高</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>紧急</source>
+        <translation>Urgent</translation>
     </message>
 </context>
 <context>
@@ -346,7 +439,7 @@ Task statuses still change but are not logged. Please check that the folder is w
     </message>
     <message>
         <source>暂停</source>
-        <translation>Pause</translation>
+        <translation>Paused</translation>
     </message>
     <message>
         <source>检测中</source>
@@ -480,6 +573,14 @@ To protect its data, Tickwell will not overwrite it. Please check that the folde
         <source>取消(&amp;C)</source>
         <translation>&amp;Cancel</translation>
     </message>
+    <message>
+        <source>(未分类)</source>
+        <translation>(Uncategorised)</translation>
+    </message>
+    <message>
+        <source>内部错误!</source>
+        <translation>Internal error!</translation>
+    </message>
 </context>
 <context>
     <name>dlgFind</name>
@@ -498,6 +599,10 @@ To protect its data, Tickwell will not overwrite it. Please check that the folde
     <message>
         <source>取消(&amp;C)</source>
         <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>找不到了！重新从头找？</source>
+        <translation>Not found. Search again from the top?</translation>
     </message>
 </context>
 <context>
@@ -870,6 +975,10 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
         <source>确定</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>数据文件夹：%1</source>
+        <translation>Data folder: %1</translation>
+    </message>
 </context>
 <context>
     <name>frmHelp</name>
@@ -1006,19 +1115,15 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
     </message>
     <message>
         <source>未发生,到期,推迟</source>
-        <translation type="unfinished"></translation>
+        <translation>Not Started, Due, Postponed</translation>
     </message>
     <message>
         <source>已完成</source>
-        <translation type="unfinished">Finished</translation>
+        <translation>Finished</translation>
     </message>
     <message>
         <source>已取消</source>
-        <translation type="unfinished">Cancelled</translation>
-    </message>
-    <message>
-        <source>自定义</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelled</translation>
     </message>
     <message>
         <source>清除过滤条件</source>
@@ -1125,10 +1230,6 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
         <translation>&amp;About</translation>
     </message>
     <message>
-        <source> [只读：</source>
-        <translation> [read-only: </translation>
-    </message>
-    <message>
         <source>内部错误!</source>
         <translation>Internal error!</translation>
     </message>
@@ -1147,10 +1248,6 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
     <message>
         <source>继续</source>
         <translation>Resume</translation>
-    </message>
-    <message>
-        <source>该任务</source>
-        <translation>This task is </translation>
     </message>
     <message>
         <source>确认删除%1项任务？</source>
@@ -1177,24 +1274,12 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
         <translation>Mark the %1 selected task(s) as finished?</translation>
     </message>
     <message>
-        <source>任务？</source>
-        <translation> the task?</translation>
-    </message>
-    <message>
         <source>无法设置注册表自动启动项，可能是被杀毒软件阻止。</source>
         <translation>Could not set up the start at log-in.</translation>
     </message>
     <message>
         <source>日志记录未激活，是否激活？</source>
         <translation>The log is off. Turn it on?</translation>
-    </message>
-    <message>
-        <source>出错: 无法打开文件 </source>
-        <translation>Error: cannot open the file </translation>
-    </message>
-    <message>
-        <source>无日志文件：</source>
-        <translation>No log file: </translation>
     </message>
     <message>
         <source>任务提醒列表 </source>
@@ -1211,10 +1296,6 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
     <message>
         <source>逗号分隔的Excel文件(*.csv)|*.csv</source>
         <translation>Comma-separated values (*.csv)|*.csv</translation>
-    </message>
-    <message>
-        <source>出错: </source>
-        <translation>Error: </translation>
     </message>
     <message>
         <source>iCalendar 日历文件(*.ics)|*.ics</source>
@@ -1245,14 +1326,6 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
         <translation>Enter - to clear the filter and show all tasks</translation>
     </message>
     <message>
-        <source>过滤: </source>
-        <translation>Filter: </translation>
-    </message>
-    <message>
-        <source>任务: </source>
-        <translation>Tasks: </translation>
-    </message>
-    <message>
         <source>输入解锁密码;无密码按Ctrl-L返回.</source>
         <translation>Enter the unlock password; without a password press Ctrl+L.</translation>
     </message>
@@ -1271,6 +1344,52 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
     <message>
         <source>软件主页</source>
         <translation>Home Page</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <comment>a filter typed by hand</comment>
+        <translation>Custom...</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <comment>colours chosen in the options</comment>
+        <translation>Custom...</translation>
+    </message>
+    <message>
+        <source> [只读：%1]</source>
+        <translation> [read-only: %1]</translation>
+    </message>
+    <message>
+        <source>该任务%1!</source>
+        <translation>Task status: %1.</translation>
+    </message>
+    <message>
+        <source>继续任务？</source>
+        <translation>Resume the task?</translation>
+    </message>
+    <message>
+        <source>暂停任务？</source>
+        <translation>Pause the task?</translation>
+    </message>
+    <message>
+        <source>出错: 无法打开文件 %1</source>
+        <translation>Error: cannot open the file %1</translation>
+    </message>
+    <message>
+        <source>无日志文件：%1</source>
+        <translation>No log file: %1</translation>
+    </message>
+    <message>
+        <source>出错: %1</source>
+        <translation>Error: %1</translation>
+    </message>
+    <message>
+        <source>过滤: %1</source>
+        <translation>Filter: %1</translation>
+    </message>
+    <message>
+        <source>任务: %1</source>
+        <translation>Tasks: %1</translation>
     </message>
 </context>
 <context>
@@ -1416,7 +1535,7 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
     </message>
     <message>
         <source>今天</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Today</translation>
     </message>
     <message>
         <source>日历</source>
