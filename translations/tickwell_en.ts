@@ -763,6 +763,138 @@ E.g. 1 - the first day of every lunar month; 1,15 - the 1st and the 15th</transl
         <translation>Enter the days of the lunar year as month-day, separated by ','.
 E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and of the 8th lunar month</translation>
     </message>
+    <message>
+        <source>每天</source>
+        <translation>every day</translation>
+    </message>
+    <message>
+        <source>每周</source>
+        <translation>every week</translation>
+    </message>
+    <message>
+        <source>每月</source>
+        <translation>every month</translation>
+    </message>
+    <message>
+        <source>每年</source>
+        <translation>every year</translation>
+    </message>
+    <message>
+        <source>每小时</source>
+        <translation>every hour</translation>
+    </message>
+    <message>
+        <source>每分钟</source>
+        <translation>every minute</translation>
+    </message>
+    <message>
+        <source>每秒</source>
+        <translation>every second</translation>
+    </message>
+    <message>
+        <source>农历每月</source>
+        <translation>every lunar month</translation>
+    </message>
+    <message>
+        <source>农历每年</source>
+        <translation>every lunar year</translation>
+    </message>
+    <message>
+        <source>每%1天</source>
+        <translation>every %1 days</translation>
+    </message>
+    <message>
+        <source>每%1周</source>
+        <translation>every %1 weeks</translation>
+    </message>
+    <message>
+        <source>每%1个月</source>
+        <translation>every %1 months</translation>
+    </message>
+    <message>
+        <source>每%1年</source>
+        <translation>every %1 years</translation>
+    </message>
+    <message>
+        <source>每%1小时</source>
+        <translation>every %1 hours</translation>
+    </message>
+    <message>
+        <source>每%1分钟</source>
+        <translation>every %1 minutes</translation>
+    </message>
+    <message>
+        <source>每%1秒</source>
+        <translation>every %1 seconds</translation>
+    </message>
+    <message>
+        <source>农历每%1个月</source>
+        <translation>every %1 lunar months</translation>
+    </message>
+    <message>
+        <source>农历每%1年</source>
+        <translation>every %1 lunar years</translation>
+    </message>
+    <message>
+        <source>周一</source>
+        <translation>Monday</translation>
+    </message>
+    <message>
+        <source>周二</source>
+        <translation>Tuesday</translation>
+    </message>
+    <message>
+        <source>周三</source>
+        <translation>Wednesday</translation>
+    </message>
+    <message>
+        <source>周四</source>
+        <translation>Thursday</translation>
+    </message>
+    <message>
+        <source>周五</source>
+        <translation>Friday</translation>
+    </message>
+    <message>
+        <source>周六</source>
+        <translation>Saturday</translation>
+    </message>
+    <message>
+        <source>周日</source>
+        <translation>Sunday</translation>
+    </message>
+    <message>
+        <source>%1，%2点</source>
+        <translation>%1 at %2</translation>
+    </message>
+    <message>
+        <source>%1，逢%2</source>
+        <translation>%1 on %2</translation>
+    </message>
+    <message>
+        <source>%1，%2号</source>
+        <translation>%1 on day %2</translation>
+    </message>
+    <message>
+        <source>%1，%2（月-日）</source>
+        <translation>%1 on %2 (month-day)</translation>
+    </message>
+    <message>
+        <source>%1，第%2分%3秒</source>
+        <translation>%1 at minute %2, second %3 of the hour</translation>
+    </message>
+    <message>
+        <source>%1，第%2秒</source>
+        <translation>%1 at second %2 of the minute</translation>
+    </message>
+    <message>
+        <source>%1，最后一天</source>
+        <translation>%1 on the last day</translation>
+    </message>
+    <message>
+        <source>%1，倒数第%2天</source>
+        <translation>%1 on day %2 from the end</translation>
+    </message>
 </context>
 <context>
     <name>dlgOption</name>

@@ -7,6 +7,7 @@
 #include "editor/frmTask.h"
 #include "timerules/Recurrence.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -25,10 +26,33 @@ TEST_F(EnglishEditor, SubDialogsShowNoChineseButTheRule)
     for (int type = 0; type < kLoopTypeCount; ++type) {
         dlgLoopDefine dlg(task);
         Child<QComboBox>(&dlg, "cboLoopType")->setCurrentIndex(type);
-        // The result line names the rule it builds, in the rule language.
-        const QString result = Child<QLabel>(&dlg, "lblResult")->text();
-        EXPECT_TRUE(result.startsWith(QStringLiteral("Reminder: "))) << result.toStdString();
-        EXPECT_EQ(ChineseTexts(&dlg, { result.mid(10) }).join(u'\n').toStdString(), "") << type;
+        EXPECT_EQ(ChineseTexts(&dlg, {}).join(u'\n').toStdString(), "") << type;
+    }
+    // The result line says the rule in English.
+    const struct
+    {
+        int type;
+        const char* count;
+        const char* spec;  // nullptr: no detail
+        const char* expected;
+    } rules[] = {
+        { ltDay, "1", "8:30", "every day at 8:30" },
+        { ltWeek, "2", "135", "every 2 weeks on Monday, Wednesday, and Friday" },
+        { ltMonth, "1", "-1", "every month on the last day" },
+        { ltMonth, "3", "1,15", "every 3 months on day 1 and 15" },
+        { ltYear, "1", nullptr, "every year" },
+        { ltHour, "1", "5", "every hour at minute 5, second 0 of the hour" },
+        { ltLunarYear, "1", "8-15", "every lunar year on 8-15 (month-day)" },
+    };
+    for (const auto& r : rules) {
+        dlgLoopDefine dlg(task);
+        Child<QComboBox>(&dlg, "cboLoopType")->setCurrentIndex(r.type);
+        Child<QLineEdit>(&dlg, "txtLoopCnt")->setText(QString::fromLatin1(r.count));
+        Child<QCheckBox>(&dlg, "chkTimeSpec")->setChecked(r.spec != nullptr);
+        if (r.spec)
+            Child<QLineEdit>(&dlg, "txtTimeSpec")->setText(QString::fromLatin1(r.spec));
+        EXPECT_EQ(
+            Child<QLabel>(&dlg, "lblResult")->text(), QStringLiteral("Reminder: ") + QString::fromLatin1(r.expected));
     }
     dlgValidPeriod period(task);
     EXPECT_EQ(ChineseTexts(&period, {}).join(u'\n').toStdString(), "");
