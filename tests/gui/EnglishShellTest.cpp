@@ -11,6 +11,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLibraryInfo>
 #include <QPushButton>
 #include <QTimer>
 
@@ -61,4 +64,19 @@ TEST(EnglishShell, ShutdownDialogAndCalendarMessages)
         Resources::SetPackage(package);  // forgets the page written into the temporary folder
         EXPECT_FALSE(HasChinese(msg->shown.back().text)) << msg->shown.back().text.toStdString();
     }
+}
+
+// In Chinese, Qt's standard buttons come from Qt's own translation when the system has it; Uninstall takes it away.
+TEST(Language, ChineseUsesQtsOwnChineseForItsStandardTexts)
+{
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_zh_CN.qm")))
+        GTEST_SKIP() << "qt6-translations-l10n is not installed";
+    const auto cancel = [] {
+        QDialogButtonBox box(QDialogButtonBox::Cancel);
+        return box.button(QDialogButtonBox::Cancel)->text();
+    };
+    ASSERT_TRUE(Translation::Install(QStringLiteral("zh")));
+    EXPECT_EQ(cancel(), QStringLiteral("取消"));
+    Translation::Uninstall();
+    EXPECT_EQ(cancel(), QStringLiteral("Cancel"));
 }
