@@ -178,7 +178,8 @@ def main():
             source = unescape(m.group(1))
             if source in DATA.get(name, ()) or re.fullmatch(r'[\x00-\x7f]*', source):
                 return m.group(0)
-            english = EN.get(source)
+            # 'Context::source' wins over 'source': one Chinese word may need two English ones (暂停: Pause, Paused).
+            english = EN.get(f'{name}::{source}', EN.get(source))
             if english is None:
                 missing.append(f'{name}: {source}')
                 return m.group(0)

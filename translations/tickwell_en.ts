@@ -575,6 +575,45 @@ Options:
     </message>
 </context>
 <context>
+    <name>TaskStatus</name>
+    <message>
+        <source>未发生</source>
+        <translation>Not started</translation>
+    </message>
+    <message>
+        <source>到期</source>
+        <translation>Due</translation>
+    </message>
+    <message>
+        <source>已完成</source>
+        <translation>Finished</translation>
+    </message>
+    <message>
+        <source>推迟</source>
+        <translation>Postponed</translation>
+    </message>
+    <message>
+        <source>已取消</source>
+        <translation>Cancelled</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>检测中</source>
+        <translation>Checking</translation>
+    </message>
+    <message>
+        <source>进行中</source>
+        <translation>In progress</translation>
+    </message>
+    <message>
+        <source>已失效</source>
+        <translation>Expired</translation>
+    </message>
+</context>
+<context>
     <name>WidgetMessagePresenter</name>
     <message>
         <source>确定</source>
@@ -704,6 +743,102 @@ Options:
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>填写每月几号, 多个日期用&apos;,&apos;分隔; 负数表示倒数第几天(不允许多日期)。例：1 - 每月1号; 8,18 - 每月8号或18号; -1 - 每月最后1天</source>
+        <translation>Enter the days of the month, separated by ','; a negative number counts from the month's end (one day only). E.g. 1 - the 1st; 8,18 - the 8th and the 18th; -1 - the last day</translation>
+    </message>
+    <message>
+        <source>天</source>
+        <translation>days</translation>
+    </message>
+    <message>
+        <source>周</source>
+        <translation>weeks</translation>
+    </message>
+    <message>
+        <source>月</source>
+        <translation>months</translation>
+    </message>
+    <message>
+        <source>年</source>
+        <translation>years</translation>
+    </message>
+    <message>
+        <source>小时</source>
+        <translation>hours</translation>
+    </message>
+    <message>
+        <source>分钟</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>秒</source>
+        <translation>seconds</translation>
+    </message>
+    <message>
+        <source>农历月</source>
+        <translation>lunar months</translation>
+    </message>
+    <message>
+        <source>农历年</source>
+        <translation>lunar years</translation>
+    </message>
+    <message>
+        <source>未设置(双击设置)</source>
+        <translation>Not set (double-click to set)</translation>
+    </message>
+    <message>
+        <source>提醒设置：%1</source>
+        <translation>Reminder: %1</translation>
+    </message>
+    <message>
+        <source>格式错误.</source>
+        <translation>Invalid format.</translation>
+    </message>
+    <message>
+        <source>格式错误！</source>
+        <translation>Invalid format!</translation>
+    </message>
+    <message>
+        <source>未设置</source>
+        <translation>Not set</translation>
+    </message>
+    <message>
+        <source>填写周几,1-7分别表示周一到周日。
+例：1 - 周一; 135 - 周一周三周五; 67 - 周六和周日</source>
+        <translation>Enter the weekdays, 1-7 for Monday to Sunday.
+E.g. 1 - Monday; 135 - Monday, Wednesday and Friday; 67 - Saturday and Sunday</translation>
+    </message>
+    <message>
+        <source>填写每年哪几天, 多个日期用&apos;,&apos;分隔。
+例：1-3 - 每年1月3日; 8-8,9-9 - 每年8月8号和9月9日</source>
+        <translation>Enter the days of the year as month-day, separated by ','.
+E.g. 1-3 - January 3; 8-8,9-9 - August 8 and September 9</translation>
+    </message>
+    <message>
+        <source>填写 {分} 或 {分}:{秒}。
+例：0 - 每小时0分; 30 - 每小时30; 18:18 - 每小时18:18</source>
+        <translation>Enter {minute} or {minute}:{second}.
+E.g. 0 - on the hour; 30 - at half past; 18:18 - at 18 minutes 18 seconds past</translation>
+    </message>
+    <message>
+        <source>填写 {秒}。
+例：0 - 每分钟0秒; 30 - 每分钟30秒</source>
+        <translation>Enter {second}.
+E.g. 0 - at second 0 of every minute; 30 - at second 30</translation>
+    </message>
+    <message>
+        <source>填写每月几号, 多个日期用&apos;,&apos;分隔。
+例：1 - 农历每月初一; 1,15 - 农历每月初一、十五</source>
+        <translation>Enter the days of the lunar month, separated by ','.
+E.g. 1 - the first day of every lunar month; 1,15 - the 1st and the 15th</translation>
+    </message>
+    <message>
+        <source>填写每年哪几天, 多个日期用&apos;,&apos;分隔。
+例：8-15 - 农历每年八月十五; 1-15,8-15 - 农历每年正月十五和八月十五</source>
+        <translation>Enter the days of the lunar year as month-day, separated by ','.
+E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and of the 8th lunar month</translation>
     </message>
 </context>
 <context>
@@ -890,6 +1025,34 @@ Options:
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>当前时间</source>
+        <translation>Now</translation>
+    </message>
+    <message>
+        <source>一天后</source>
+        <translation>In One Day</translation>
+    </message>
+    <message>
+        <source>一个月后</source>
+        <translation>In One Month</translation>
+    </message>
+    <message>
+        <source>从日历选择...</source>
+        <translation>From the Calendar...</translation>
+    </message>
+    <message>
+        <source>日期格式错误!</source>
+        <translation>Invalid date!</translation>
+    </message>
+    <message>
+        <source>不允许截止日期早于起始日期！</source>
+        <translation>The end must not be before the start!</translation>
+    </message>
+    <message>
+        <source>截止日期早于当前日期！是否继续？</source>
+        <translation>The end is before now! Continue?</translation>
+    </message>
 </context>
 <context>
     <name>frmAbout</name>
@@ -1064,11 +1227,11 @@ Options:
     </message>
     <message>
         <source>已完成</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Finished</translation>
     </message>
     <message>
         <source>已取消</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Cancelled</translation>
     </message>
     <message>
         <source>自定义</source>
@@ -1763,6 +1926,82 @@ Options:
     <message>
         <source>写文件出错!</source>
         <translation>Could not write the file!</translation>
+    </message>
+    <message>
+        <source>每周几？（用1-7表示，可以写多天。）</source>
+        <translation>Which weekdays? (1-7 for Monday to Sunday; several allowed.)</translation>
+    </message>
+    <message>
+        <source>例：1 - 周一; 135 - 周一周三周五; 67 - 周六和周日</source>
+        <translation>E.g. 1 - Monday; 135 - Monday, Wednesday and Friday; 67 - Saturday and Sunday</translation>
+    </message>
+    <message>
+        <source>每月几号？（多天间用&apos;,&apos;分隔。负数不允许多天。）</source>
+        <translation>Which days of the month? (Separate several with ','; a negative number counts from the end, one day only.)</translation>
+    </message>
+    <message>
+        <source>例：1 - 每月1号; 1,11,21 - 每月1号或11号或21号; -1 - 每月最后1天</source>
+        <translation>E.g. 1 - the 1st; 1,11,21 - the 1st, 11th and 21st; -1 - the last day</translation>
+    </message>
+    <message>
+        <source>每年几号？（多天间用&apos;,&apos;分隔。）</source>
+        <translation>Which days of the year, as month-day? (Separate several with ','.)</translation>
+    </message>
+    <message>
+        <source>例：1-3 - 每年1月3日; 8-8,9-9 - 每年8月8号和9月9日</source>
+        <translation>E.g. 1-3 - January 3; 8-8,9-9 - August 8 and September 9</translation>
+    </message>
+    <message>
+        <source>农历每月几号？（多天间用&apos;,&apos;分隔。）</source>
+        <translation>Which days of the lunar month? (Separate several with ','.)</translation>
+    </message>
+    <message>
+        <source>例：1 - 农历每月初一; 1,15 - 农历每月初一、十五</source>
+        <translation>E.g. 1 - the first day; 1,15 - the 1st and the 15th</translation>
+    </message>
+    <message>
+        <source>农历每年几号？（多天间用&apos;,&apos;分隔。）</source>
+        <translation>Which days of the lunar year, as month-day? (Separate several with ','.)</translation>
+    </message>
+    <message>
+        <source>例：8-15 - 农历每年八月十五; 1-15,8-15 - 农历每年正月十五和八月十五</source>
+        <translation>E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and of the 8th lunar month</translation>
+    </message>
+    <message>
+        <source>&lt;周期性...&gt;</source>
+        <translation>&lt;Recurrence...&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;选择文档/程序/音乐/视频...&gt;</source>
+        <translation>&lt;Choose a document, program, music or video...&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;设置关机/休眠/重启/待机/注销...&gt;</source>
+        <translation>&lt;Shut down, hibernate, restart, suspend or log off...&gt;</translation>
+    </message>
+    <message>
+        <source>[打开文档示例] ~/todo.txt</source>
+        <translation>[Example: open a document] ~/todo.txt</translation>
+    </message>
+    <message>
+        <source>[打开网址示例] xdg-open https://www.debian.org/</source>
+        <translation>[Example: open a web address] xdg-open https://www.debian.org/</translation>
+    </message>
+    <message>
+        <source>[命令示例:1分钟后关机] shutdown -h +1 &quot;即将关机! (用 shutdown -c 命令取消)&quot;</source>
+        <translation>[Example command: shut down in 1 minute] shutdown -h +1 &quot;Shutting down! (cancel with shutdown -c)&quot;</translation>
+    </message>
+    <message>
+        <source>可执行文件|*.sh;*.py;*.AppImage;*.desktop|音乐、视频|*.mp3;*.wma;*.wav;*.mid;*.ogg;*.flac;*.avi;*.wmv;*.mov;*.mp4;*.mkv;*.webm;*.rm;*.rmvb;*.3gp|文档|*.txt;*.doc;*.docx;*.odt;*.xls;*.xlsx;*.ods;*.pdf;*.htm;*.html|所有文件|*</source>
+        <translation>Programs|*.sh;*.py;*.AppImage;*.desktop|Music and videos|*.mp3;*.wma;*.wav;*.mid;*.ogg;*.flac;*.avi;*.wmv;*.mov;*.mp4;*.mkv;*.webm;*.rm;*.rmvb;*.3gp|Documents|*.txt;*.doc;*.docx;*.odt;*.xls;*.xlsx;*.ods;*.pdf;*.htm;*.html|All files|*</translation>
+    </message>
+    <message>
+        <source>&lt;选择音乐...&gt;</source>
+        <translation>&lt;Choose music...&gt;</translation>
+    </message>
+    <message>
+        <source>[铃声] %1</source>
+        <translation>[Ringtone] %1</translation>
     </message>
 </context>
 <context>

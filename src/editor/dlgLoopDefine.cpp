@@ -17,30 +17,48 @@ struct TypeDefaults
 {
     bool specOn;
     const char16_t* spec;  // nullptr: the current time
-    const char16_t* hint;
+    const char* hint;  // translated when shown; its examples are rules and stay as they are
 };
 
 // What choosing a loop type puts into the detail fields, in list order.
 const TypeDefaults kDefaults[kLoopTypeCount] = {
-    { true, nullptr, u"" },
-    { true, u"135", u"填写周几,1-7分别表示周一到周日。\r\n例：1 - 周一; 135 - 周一周三周五; 67 - 周六和周日" },
+    { true, nullptr, "" },
+    { true, u"135",
+        QT_TRANSLATE_NOOP(
+            "dlgLoopDefine", "填写周几,1-7分别表示周一到周日。\n例：1 - 周一; 135 - 周一周三周五; 67 - 周六和周日") },
     { true, u"1",
-        u"填写每月几号, 多个日期用','分隔; 负数表示倒数第几天(不允许多日期)。例：1 - 每月1号; 8,18 - 每月8号或18号; "
-        u"-1 - 每月最后1天" },
-    { true, u"1-1", u"填写每年哪几天, 多个日期用','分隔。\r\n例：1-3 - 每年1月3日; 8-8,9-9 - 每年8月8号和9月9日" },
-    { false, u"0:0", u"填写 {分} 或 {分}:{秒}。\r\n例：0 - 每小时0分; 30 - 每小时30; 18:18 - 每小时18:18" },
-    { false, u"0", u"填写 {秒}。\r\n例：0 - 每分钟0秒; 30 - 每分钟30秒" },
-    { false, u"", u"" },
-    { true, u"1", u"填写每月几号, 多个日期用','分隔。\r\n例：1 - 农历每月初一; 1,15 - 农历每月初一、十五" },
+        QT_TRANSLATE_NOOP("dlgLoopDefine",
+            "填写每月几号, 多个日期用','分隔; 负数表示倒数第几天(不允许多日期)。例：1 - 每月1号; 8,18 - 每月8号或18号; "
+            "-1 - 每月最后1天") },
     { true, u"1-1",
-        u"填写每年哪几天, 多个日期用','分隔。\r\n例：8-15 - 农历每年八月十五; 1-15,8-15 - 农历每年正月十五和八月十五" },
+        QT_TRANSLATE_NOOP("dlgLoopDefine",
+            "填写每年哪几天, 多个日期用','分隔。\n例：1-3 - 每年1月3日; 8-8,9-9 - 每年8月8号和9月9日") },
+    { false, u"0:0",
+        QT_TRANSLATE_NOOP(
+            "dlgLoopDefine", "填写 {分} 或 {分}:{秒}。\n例：0 - 每小时0分; 30 - 每小时30; 18:18 - 每小时18:18") },
+    { false, u"0", QT_TRANSLATE_NOOP("dlgLoopDefine", "填写 {秒}。\n例：0 - 每分钟0秒; 30 - 每分钟30秒") },
+    { false, u"", "" },
+    { true, u"1",
+        QT_TRANSLATE_NOOP(
+            "dlgLoopDefine", "填写每月几号, 多个日期用','分隔。\n例：1 - 农历每月初一; 1,15 - 农历每月初一、十五") },
+    { true, u"1-1",
+        QT_TRANSLATE_NOOP("dlgLoopDefine",
+            "填写每年哪几天, 多个日期用','分隔。\n例：8-15 - 农历每年八月十五; 1-15,8-15 - "
+            "农历每年正月十五和八月十五") },
 };
 
-// Labels show CR LF as two line breaks.
-QString LabelText(const char16_t* text)
-{
-    return QString::fromUtf16(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
+// The loop types as the list shows them; the dialog works with the index, the rule text stays Chinese.
+const char* const kTypeNames[kLoopTypeCount] = {
+    QT_TRANSLATE_NOOP("dlgLoopDefine", "天"),
+    QT_TRANSLATE_NOOP("dlgLoopDefine", "周"),
+    QT_TRANSLATE_NOOP("dlgLoopDefine", "月"),
+    QT_TRANSLATE_NOOP("dlgLoopDefine", "年"),
+    QT_TRANSLATE_NOOP("dlgLoopDefine", "小时"),
+    QT_TRANSLATE_NOOP("dlgLoopDefine", "分钟"),
+    QT_TRANSLATE_NOOP("dlgLoopDefine", "秒"),
+    QT_TRANSLATE_NOOP("dlgLoopDefine", "农历月"),
+    QT_TRANSLATE_NOOP("dlgLoopDefine", "农历年"),
+};
 
 }  // namespace
 
@@ -50,8 +68,9 @@ dlgLoopDefine::dlgLoopDefine(CTask& task, QWidget* parent)
     , m_task(task)
 {
     m_ui->setupUi(this);
-    m_ui->cboLoopType->addItems(QStringLiteral("天;周;月;年;小时;分钟;秒;农历月;农历年").split(u';'));
-    m_ui->lblValidPeriod->setText(task.ValidPeriodStr(QStringLiteral("未设置(双击设置)")));
+    for (const char* name : kTypeNames)
+        m_ui->cboLoopType->addItem(tr(name));
+    m_ui->lblValidPeriod->setText(task.ValidPeriodStr(tr("未设置(双击设置)")));
 
     connect(m_ui->cboLoopType, &QComboBox::currentIndexChanged, this, &dlgLoopDefine::TypeChanged);
     connect(m_ui->chkTimeSpec, &QCheckBox::toggled, this, [this](bool on) {
@@ -98,7 +117,7 @@ void dlgLoopDefine::TypeChanged(int type)
     m_ui->txtTimeSpec->setEnabled(d.specOn);
     m_ui->txtTimeSpec->setText(
         d.spec ? QString::fromUtf16(d.spec) : FormatPattern(Clock::Now(), QStringLiteral("h:n")));
-    m_ui->lblHint->setText(LabelText(d.hint));
+    m_ui->lblHint->setText(*d.hint ? tr(d.hint) : QString());
     RefreshResult();
 }
 
@@ -123,9 +142,9 @@ void dlgLoopDefine::RefreshResult()
     QString desc;
     if (GetSpecDesc(f.type, f.specOn, f.spec, nullptr, &desc))
         m_ui->lblResult->setText(
-            QStringLiteral("提醒设置：") + GetTypeDesc(f.type, m_ui->txtLoopCnt->text().trimmed()) + desc);
+            tr("提醒设置：%1").arg(GetTypeDesc(f.type, m_ui->txtLoopCnt->text().trimmed()) + desc));
     else
-        m_ui->lblResult->setText(QStringLiteral("格式错误."));
+        m_ui->lblResult->setText(tr("格式错误."));
 }
 
 void dlgLoopDefine::ValidateLoopCnt()
@@ -147,7 +166,7 @@ bool dlgLoopDefine::ValidateTimeSpec()
     }
     QString spec;
     if (!GetSpecDesc(f.type, f.specOn, f.spec, &spec, nullptr)) {
-        MsgBox::Show(QStringLiteral("格式错误！"), MsgButtons::Ok, MsgIcon::Warning);
+        MsgBox::Show(tr("格式错误！"), MsgButtons::Ok, MsgIcon::Warning);
         return false;
     }
     if (f.specOn)
@@ -160,7 +179,7 @@ void dlgLoopDefine::DefineValidPeriod()
     dlgValidPeriod dlg(m_task, this);
     dlg.exec();
     if (dlg.IsOk())
-        m_ui->lblValidPeriod->setText(m_task.ValidPeriodStr(QStringLiteral("未设置")));
+        m_ui->lblValidPeriod->setText(m_task.ValidPeriodStr(tr("未设置")));
 }
 
 void dlgLoopDefine::accept()

@@ -24,8 +24,8 @@ dlgValidPeriod::dlgValidPeriod(CTask& task, QWidget* parent)
 
     m_mnuPopup = new QMenu(this);
     m_mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
-    const QString items[] = { QStringLiteral("当前时间"), QStringLiteral("一天后"), QStringLiteral("一个月后"),
-        QStringLiteral("从日历选择...") };
+    // The entries are told apart by their index, never by their (translated) text.
+    const QString items[] = { tr("当前时间"), tr("一天后"), tr("一个月后"), tr("从日历选择...") };
     for (int i = 0; i < 4; ++i) {
         QAction* a = m_mnuPopup->addAction(items[i]);
         a->setObjectName(QStringLiteral("mnuSetTime_%1").arg(i));
@@ -88,7 +88,7 @@ bool dlgValidPeriod::ValidateDate(int index)
         return true;
     const auto lit = ParseDateLiteral(text);
     if (!lit) {
-        MsgBox::Show(QStringLiteral("日期格式错误!"), MsgButtons::Ok, MsgIcon::Warning);
+        MsgBox::Show(tr("日期格式错误!"), MsgButtons::Ok, MsgIcon::Warning);
         return false;
     }
     if (!lit->hasDate)
@@ -118,12 +118,12 @@ void dlgValidPeriod::accept()
     const Instant to = Bound(1);
     if (to != 0) {
         if (SecondDiff(from, to) < 0) {
-            MsgBox::Show(QStringLiteral("不允许截止日期早于起始日期！"), MsgButtons::Ok, MsgIcon::Warning);
+            MsgBox::Show(tr("不允许截止日期早于起始日期！"), MsgButtons::Ok, MsgIcon::Warning);
             m_ui->txtDate_1->setFocus();
             return;
         }
         if (SecondDiff(Clock::Now(), to) < 0
-            && MsgBox::Show(QStringLiteral("截止日期早于当前日期！是否继续？"), MsgButtons::YesNo, MsgIcon::Warning)
+            && MsgBox::Show(tr("截止日期早于当前日期！是否继续？"), MsgButtons::YesNo, MsgIcon::Warning)
                 != MsgResult::Yes)
             return;
     }

@@ -53,25 +53,53 @@ void Inform(const QString& text)
 
 struct DateQuestion
 {
-    const char16_t* entry;
-    const char16_t* prompt;
-    const char16_t* examples;
+    const char16_t* entry;  // the rule the answer is appended to: data, never translated
+    const char* prompt;  // the question and its examples are translated when shown
+    const char* examples;
     const char16_t* defaultAnswer;  // nullptr: computed from today
     const char16_t* suffix;
 };
 
 const DateQuestion kDateQuestions[] = {
-    { u"每周", u"每周几？（用1-7表示，可以写多天。）", u"例：1 - 周一; 135 - 周一周三周五; 67 - 周六和周日", u"1",
+    { u"每周", QT_TRANSLATE_NOOP("frmTask", "每周几？（用1-7表示，可以写多天。）"),
+        QT_TRANSLATE_NOOP("frmTask", "例：1 - 周一; 135 - 周一周三周五; 67 - 周六和周日"), u"1", u"" },
+    { u"每月", QT_TRANSLATE_NOOP("frmTask", "每月几号？（多天间用','分隔。负数不允许多天。）"),
+        QT_TRANSLATE_NOOP("frmTask", "例：1 - 每月1号; 1,11,21 - 每月1号或11号或21号; -1 - 每月最后1天"), u"1", u"号" },
+    { u"每年", QT_TRANSLATE_NOOP("frmTask", "每年几号？（多天间用','分隔。）"),
+        QT_TRANSLATE_NOOP("frmTask", "例：1-3 - 每年1月3日; 8-8,9-9 - 每年8月8号和9月9日"), nullptr, u"" },
+    { u"农历每月", QT_TRANSLATE_NOOP("frmTask", "农历每月几号？（多天间用','分隔。）"),
+        QT_TRANSLATE_NOOP("frmTask", "例：1 - 农历每月初一; 1,15 - 农历每月初一、十五"), u"1", u"号" },
+    { u"农历每年", QT_TRANSLATE_NOOP("frmTask", "农历每年几号？（多天间用','分隔。）"),
+        QT_TRANSLATE_NOOP("frmTask", "例：8-15 - 农历每年八月十五; 1-15,8-15 - 农历每年正月十五和八月十五"), nullptr,
         u"" },
-    { u"每月", u"每月几号？（多天间用','分隔。负数不允许多天。）",
-        u"例：1 - 每月1号; 1,11,21 - 每月1号或11号或21号; -1 - 每月最后1天", u"1", u"号" },
-    { u"每年", u"每年几号？（多天间用','分隔。）", u"例：1-3 - 每年1月3日; 8-8,9-9 - 每年8月8号和9月9日", nullptr,
-        u"" },
-    { u"农历每月", u"农历每月几号？（多天间用','分隔。）", u"例：1 - 农历每月初一; 1,15 - 农历每月初一、十五", u"1",
-        u"号" },
-    { u"农历每年", u"农历每年几号？（多天间用','分隔。）",
-        u"例：8-15 - 农历每年八月十五; 1-15,8-15 - 农历每年正月十五和八月十五", nullptr, u"" },
 };
+
+// The "<周期性...>" entry of the date and time lists opens the recurrence dialog. It is a command, not a rule:
+// it is shown translated and found by its item data, so the check does not depend on the language.
+const QString kLoopEntryData = QStringLiteral("loop");
+
+void AddLoopEntry(QComboBox* box)
+{
+    box->addItem(QCoreApplication::translate("frmTask", "<周期性...>"), kLoopEntryData);
+}
+
+bool IsLoopEntry(const QComboBox* box, int index)
+{
+    return box->itemData(index).toString() == kLoopEntryData;
+}
+
+// The status names for the translation; the list shows them translated and keeps the status number as item data,
+// so the task's status is stored as before whatever the language.
+[[maybe_unused]] const char* const kStatusNames[] = { QT_TRANSLATE_NOOP("TaskStatus", "未发生"),
+    QT_TRANSLATE_NOOP("TaskStatus", "到期"), QT_TRANSLATE_NOOP("TaskStatus", "已完成"),
+    QT_TRANSLATE_NOOP("TaskStatus", "推迟"), QT_TRANSLATE_NOOP("TaskStatus", "已取消"),
+    QT_TRANSLATE_NOOP("TaskStatus", "暂停"), QT_TRANSLATE_NOOP("TaskStatus", "检测中"),
+    QT_TRANSLATE_NOOP("TaskStatus", "进行中"), QT_TRANSLATE_NOOP("TaskStatus", "已失效") };
+
+QString StatusCaption(TaskStatus status)
+{
+    return QCoreApplication::translate("TaskStatus", TaskStatusName(status).toUtf8().constData());
+}
 
 }  // namespace
 
@@ -128,11 +156,12 @@ void frmTask::SetupLists()
     ui.lstPriority->addItems({ tr("低"), tr("普通"), tr("高"), tr("紧急") });
     ui.lstPriority->setCurrentIndex(tpNormal);
     for (TaskStatus s : kChoosable)
-        ui.cboStatus->addItem(TaskStatusName(s));
+        ui.cboStatus->addItem(StatusCaption(s), int(s));
     ui.cboDueTime->addItems({ QStringLiteral("10分钟后"), QStringLiteral("30分钟后"), QStringLiteral("1 小时后"),
         QStringLiteral("2 小时后"), QStringLiteral("10秒后"), QStringLiteral("18:00"), QStringLiteral("每15分钟"),
-        QStringLiteral("每小时"), QStringLiteral("每2小时"), QStringLiteral("每30秒"), QStringLiteral("<周期性...>"),
-        QStringLiteral("--") });
+        QStringLiteral("每小时"), QStringLiteral("每2小时"), QStringLiteral("每30秒") });
+    AddLoopEntry(ui.cboDueTime);
+    ui.cboDueTime->addItem(QStringLiteral("--"));
     ToCombo(m_engine.TaskTypes(), ui.cboType, true);
     m_typeIndex = ui.cboType->currentIndex();
     m_loading = true;
@@ -276,11 +305,13 @@ void frmTask::BuildDateList(bool force)
     items << QStringLiteral("5天后") << QStringLiteral("农历") + SolarToLunarText(today)
           << QStringLiteral("农历%1-1-1").arg(DateOf(today).year() + 1) << QStringLiteral("每天")
           << QStringLiteral("每周") << QStringLiteral("每月") << QStringLiteral("每年") << QStringLiteral("农历每月")
-          << QStringLiteral("农历每年") << QStringLiteral("<周期性...>") << QStringLiteral("--");
+          << QStringLiteral("农历每年");
 
     const bool wasLoading = std::exchange(m_loading, true);
     m_ui->cboDueDate->clear();
     m_ui->cboDueDate->addItems(items);
+    AddLoopEntry(m_ui->cboDueDate);
+    m_ui->cboDueDate->addItem(QStringLiteral("--"));
     m_ui->cboDueDate->setEditText(text);
     m_loading = wasLoading;
 }
@@ -290,7 +321,8 @@ void frmTask::Lock(bool locked)
     m_locked = locked;
     Ui::frmTask& ui = *m_ui;
     if (!locked)
-        ComboRemove(ui.cboStatus, TaskStatusName(tsDue));
+        if (const int due = ui.cboStatus->findData(int(tsDue)); due >= 0)
+            ui.cboStatus->removeItem(due);
     for (QWidget* w : std::initializer_list<QWidget*> {
              ui.cboStatus, ui.lblAlarmDT, ui.lblDueDT, ui.lblValidFromDT, ui.cmdLoopDefine })
         w->setEnabled(!locked);
@@ -308,18 +340,15 @@ void frmTask::UpdateDueEnabled()
 
 TaskStatus frmTask::SelectedStatus() const
 {
-    const QString name = m_ui->cboStatus->currentText();
-    for (int s = 0; s < kTaskStatusCount; ++s)
-        if (TaskStatusName(s) == name)
-            return TaskStatus(s);
-    return tsNotStarted;
+    const QVariant status = m_ui->cboStatus->currentData();
+    return status.isValid() ? TaskStatus(status.toInt()) : tsNotStarted;
 }
 
 void frmTask::SelectStatus(TaskStatus status)
 {
-    const QString name = TaskStatusName(status);
-    ComboAddUnique(m_ui->cboStatus, name);
-    m_ui->cboStatus->setCurrentIndex(m_ui->cboStatus->findText(name));
+    if (m_ui->cboStatus->findData(int(status)) < 0)
+        m_ui->cboStatus->addItem(StatusCaption(status), int(status));
+    m_ui->cboStatus->setCurrentIndex(m_ui->cboStatus->findData(int(status)));
 }
 
 void frmTask::StatusChanged()
@@ -464,12 +493,12 @@ void frmTask::DateChanged()
 
 void frmTask::DateActivated(int index)
 {
-    const QString entry = m_ui->cboDueDate->itemText(index);
-    if (entry.contains(QStringLiteral("周期性"))) {
+    if (IsLoopEntry(m_ui->cboDueDate, index)) {
         if (!DefineLoop())
             m_ui->cboDueDate->setCurrentIndex(0);
         return;
     }
+    const QString entry = m_ui->cboDueDate->itemText(index);
     for (const DateQuestion& q : kDateQuestions) {
         if (entry != QString::fromUtf16(q.entry))
             continue;
@@ -480,8 +509,7 @@ void frmTask::DateActivated(int index)
             def = FormatPattern(Clock::Today(), QStringLiteral("m-d"));
         else
             def = SolarToLunarText(Clock::Today());
-        QString answer = MsgBox::InputBox(
-            QString::fromUtf16(q.prompt) + QStringLiteral("\r\n") + QString::fromUtf16(q.examples), QString(), def);
+        QString answer = MsgBox::InputBox(tr(q.prompt) + QStringLiteral("\r\n") + tr(q.examples), QString(), def);
         answer = answer.trimmed();
         if (!answer.isEmpty())
             SetDateText(entry + answer.replace(u'，', u',').replace(u'－', u'-') + QString::fromUtf16(q.suffix));
@@ -519,7 +547,7 @@ void frmTask::TimeChanged()
 
 void frmTask::TimeActivated(int index)
 {
-    if (m_ui->cboDueTime->itemText(index).contains(QStringLiteral("周期性")) && !DefineLoop())
+    if (IsLoopEntry(m_ui->cboDueTime, index) && !DefineLoop())
         m_ui->cboDueTime->setCurrentIndex(0);
 }
 

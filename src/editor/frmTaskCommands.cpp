@@ -58,13 +58,13 @@ void Warn(const QString& text)
     MsgBox::Show(text, MsgButtons::Ok, MsgIcon::Warning);
 }
 
-// The ring-file list: the file dialog, then one entry per built-in ringtone.
-const QString kChooseMusic = QStringLiteral("<选择音乐...>");
-const QString kRingtoneEntry = QStringLiteral("[铃声] ");
-
-bool IsRingListCaption(const QString& text)
+// The ring-file list: the file dialog, then one entry per built-in ringtone. Their captions are translated; the
+// item data tells them apart from the files chosen before (an empty string for the dialog, the ringtone's name),
+// so what is stored is the same in every language.
+bool IsRingListCaption(const QComboBox* box, const QString& text)
 {
-    return text == kChooseMusic || text.startsWith(kRingtoneEntry);
+    const int index = box->findText(text);
+    return index >= 0 && box->itemData(index).isValid();
 }
 
 }  // namespace
@@ -77,10 +77,10 @@ void frmTask::SetFileChooser(FileChooser chooser)
 void frmTask::SetupCommandBox()
 {
     Ui::frmTask& ui = *m_ui;
-    ui.cboCmd->addItems({ QStringLiteral("<选择文档/程序/音乐/视频...>"),
-        QStringLiteral("<设置关机/休眠/重启/待机/注销...>"), QStringLiteral("[打开文档示例] ~/todo.txt"),
-        QStringLiteral("[打开网址示例] xdg-open https://www.debian.org/"),
-        QStringLiteral("[命令示例:1分钟后关机] shutdown -h +1 \"即将关机! (用 shutdown -c 命令取消)\"") });
+    // The first two entries are commands found by their index; an example puts the text after its [caption].
+    ui.cboCmd->addItems({ tr("<选择文档/程序/音乐/视频...>"), tr("<设置关机/休眠/重启/待机/注销...>"),
+        tr("[打开文档示例] ~/todo.txt"), tr("[打开网址示例] xdg-open https://www.debian.org/"),
+        tr("[命令示例:1分钟后关机] shutdown -h +1 \"即将关机! (用 shutdown -c 命令取消)\"") });
     ui.cboCmd->setEditText(QString());
     SetPowerSetting(nullptr);
 
@@ -125,10 +125,9 @@ void frmTask::CmdActivated(int index)
     QString result;
     if (index == 0) {
         const QString path = Chooser()(this, tr("打开文件"),
-            QStringLiteral(
-                "可执行文件|*.sh;*.py;*.AppImage;*.desktop|音乐、视频|*.mp3;*.wma;*.wav;*.mid;*.ogg;*.flac;*.avi;"
-                "*.wmv;*.mov;*.mp4;*.mkv;*.webm;*.rm;*.rmvb;*.3gp|文档|*.txt;*.doc;*.docx;*.odt;*.xls;*.xlsx;"
-                "*.ods;*.pdf;*.htm;*.html|所有文件|*"));
+            tr("可执行文件|*.sh;*.py;*.AppImage;*.desktop|音乐、视频|*.mp3;*.wma;*.wav;*.mid;*.ogg;*.flac;*.avi;"
+               "*.wmv;*.mov;*.mp4;*.mkv;*.webm;*.rm;*.rmvb;*.3gp|文档|*.txt;*.doc;*.docx;*.odt;*.xls;*.xlsx;"
+               "*.ods;*.pdf;*.htm;*.html|所有文件|*"));
         if (!path.isEmpty()) {
             const QString folder = ParentFolder(path);
             // The program folder is what an empty start folder means anyway.
@@ -267,13 +266,13 @@ void frmTask::SetupRing()
         if (on)
             RingTypeChanged(id);
     });
-    ui.cboRingFile->addItem(kChooseMusic);
+    ui.cboRingFile->addItem(tr("<选择音乐...>"), QString());
     for (const QString& name : Resources::RingtoneNames())
-        ui.cboRingFile->addItem(kRingtoneEntry + name);
+        ui.cboRingFile->addItem(tr("[铃声] %1").arg(name), name);
     ui.cboRingFile->setEditText(QString());
     // Choosing an entry shows its caption in the box first; a failed choice puts the file back.
     connect(ui.cboRingFile, &QComboBox::editTextChanged, this, [this](const QString& text) {
-        if (!IsRingListCaption(text))
+        if (!IsRingListCaption(m_ui->cboRingFile, text))
             m_ringFileText = text;
     });
     connect(ui.cboRingFile, &QComboBox::activated, this, &frmTask::RingFileActivated);
@@ -324,13 +323,13 @@ void frmTask::RingTypeChanged(int type)
 void frmTask::RingFileActivated(int index)
 {
     Ui::frmTask& ui = *m_ui;
-    const QString entry = ui.cboRingFile->itemText(index);
+    const QString ringtone = ui.cboRingFile->itemData(index).toString();
     if (index == 0) {
         const QString path = Chooser()(
             this, tr("打开文件"), tr("音乐文件(*.mp3;*.wav;*.wma;*.mid)|*.mp3;*.wav;*.wma;*.mid|所有文件|*"));
         ui.cboRingFile->setEditText(path.isEmpty() ? QString() : ToAppRelative(path));
-    } else if (entry.startsWith(kRingtoneEntry)) {
-        const QString path = Resources::ExtractRingtone(entry.mid(kRingtoneEntry.size()));
+    } else if (!ringtone.isEmpty()) {
+        const QString path = Resources::ExtractRingtone(ringtone);
         if (path.isEmpty()) {
             ui.cboRingFile->setEditText(m_ringFileText);
             Warn(tr("写文件出错!"));

@@ -23,10 +23,9 @@ struct EnglishGuard
     ~EnglishGuard() { Translation::Uninstall(); }
 };
 
-// Entries that are data kept Chinese: the expression language, delays the program parses, categories, ringtone
-// files, and the status names, which are also the values of the filter language.
-inline const QStringList kDataBoxes
-    = { "cboDueDate", "cboDueTime", "cboDelay", "cboType", "cboCmd", "cboStatus", "cboRingFile" };
+// Entries that are data kept Chinese: the expression language, delays the program parses, categories and
+// ringtone files.
+inline const QStringList kDataBoxes = { "cboDueDate", "cboDueTime", "cboDelay", "cboType", "cboRingFile" };
 inline const QRegularExpression kDataActions(
     QStringLiteral("^(mnuFilterStatusItem_\\d+|mnuFilterDefine|mnuStyleDefine)$"));
 
