@@ -176,10 +176,12 @@ def main():
 
         def fill(m):
             source = unescape(m.group(1))
-            if source in DATA.get(name, ()) or re.fullmatch(r'[\x00-\x7f]*', source):
+            # 'Context::source' wins over 'source' (one Chinese word may need two English ones: 暂停: Pause, Paused),
+            # and over DATA and the ASCII rule (a data text that one context shows translated, an all-ASCII pattern).
+            english = EN.get(f'{name}::{source}')
+            if english is None and (source in DATA.get(name, ()) or re.fullmatch(r'[\x00-\x7f]*', source)):
                 return m.group(0)
-            # 'Context::source' wins over 'source': one Chinese word may need two English ones (暂停: Pause, Paused).
-            english = EN.get(f'{name}::{source}', EN.get(source))
+            english = english if english is not None else EN.get(source)
             if english is None:
                 missing.append(f'{name}: {source}')
                 return m.group(0)

@@ -2,6 +2,96 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AppPaths</name>
+    <message>
+        <source>--data-dir 后面要写数据文件夹</source>
+        <translation>--data-dir must be followed by the data folder</translation>
+    </message>
+    <message>
+        <source>不是文件夹：%1</source>
+        <translation>Not a folder: %1</translation>
+    </message>
+    <message>
+        <source>数据文件夹不存在：%1</source>
+        <translation>The data folder does not exist: %1</translation>
+    </message>
+    <message>
+        <source>找不到用户数据文件夹（请检查 HOME 环境变量），可用 --data-dir 指定</source>
+        <translation>Cannot find the user data folder (check the HOME environment variable); name one with --data-dir</translation>
+    </message>
+    <message>
+        <source>无法创建数据文件夹：%1</source>
+        <translation>Cannot create the data folder: %1</translation>
+    </message>
+</context>
+<context>
+    <name>AppVersion</name>
+    <message>
+        <source>晴钟任务提醒</source>
+        <translation>Tickwell</translation>
+    </message>
+</context>
+<context>
+    <name>AudioModule</name>
+    <message>
+        <source>找不到声音模块 libtickwell_audio.so（程序安装不完整），提醒将不会发出声音。</source>
+        <translation>The sound module libtickwell_audio.so is missing (the installation is incomplete): reminders will be silent.</translation>
+    </message>
+    <message>
+        <source>无法加载声音模块 %1：%2，提醒将不会发出声音。</source>
+        <translation>Cannot load the sound module %1: %2. Reminders will be silent.</translation>
+    </message>
+</context>
+<context>
+    <name>CSimpleList</name>
+    <message>
+        <source>&lt;设置&gt;</source>
+        <translation>&lt;Edit...&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>CTask</name>
+    <message>
+        <source>指定时间早于当前时间!</source>
+        <translation>The time given is earlier than now!</translation>
+    </message>
+    <message>
+        <source>推迟时间格式不正确!</source>
+        <translation>The snooze time is not valid!</translation>
+    </message>
+    <message>
+        <source>[%1]将推迟到%2, 这将超过有效期(%3), 确定推迟?</source>
+        <translation>[%1] would be snoozed until %2, past its valid period (%3). Snooze anyway?</translation>
+    </message>
+    <message>
+        <source>未设置</source>
+        <translation>not set</translation>
+    </message>
+    <message>
+        <source>(推迟%1)</source>
+        <translation>(%1 later)</translation>
+    </message>
+    <message>
+        <source>(提前%1)</source>
+        <translation>(%1 earlier)</translation>
+    </message>
+    <message>
+        <source>自定义事件发生：%1</source>
+        <translation>Custom event happened: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CTaskFilter</name>
+    <message>
+        <source>错误条件：%1</source>
+        <translation>Invalid condition: %1</translation>
+    </message>
+    <message>
+        <source>不支持的列名：%1</source>
+        <translation>Unknown field: %1 (the fields are 类别 and 状态)</translation>
+    </message>
+</context>
+<context>
     <name>CliText</name>
     <message>
         <source>找不到数据文件：%1
@@ -392,6 +482,10 @@ Run tickwell-cli --help to see the commands.
         <source>红色</source>
         <translation>Red</translation>
     </message>
+    <message>
+        <source>蓝色(缺省)</source>
+        <translation>Blue (default)</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -436,6 +530,98 @@ Options:
     </message>
 </context>
 <context>
+    <name>CsvExport</name>
+    <message>
+        <source>%1 不是普通文件，不能导出到这里</source>
+        <translation>%1 is not a regular file; cannot export there</translation>
+    </message>
+    <message>
+        <source>%1 是数据文件本身，不能导出到这里</source>
+        <translation>%1 is the data file itself; cannot export there</translation>
+    </message>
+</context>
+<context>
+    <name>DueEntry</name>
+    <message>
+        <source>到期时间不在有效期内,请重新设置.</source>
+        <translation>The due time is outside the valid period. Please set it again.</translation>
+    </message>
+    <message>
+        <source>请填写正确的时间!</source>
+        <translation>Please enter a valid time!</translation>
+    </message>
+    <message>
+        <source>提醒时间在当前时间之前,请重新设置.</source>
+        <translation>The alarm time is earlier than now. Please set it again.</translation>
+    </message>
+</context>
+<context>
+    <name>DueRules</name>
+    <message>
+        <source>请填写正确的日期</source>
+        <translation>Please enter a valid date</translation>
+    </message>
+    <message>
+        <source>请填写正确的时间!</source>
+        <translation>Please enter a valid time!</translation>
+    </message>
+</context>
+<context>
+    <name>IcalImport</name>
+    <message>
+        <source>(无标题)</source>
+        <translation>(untitled)</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <comment>task title, first date</comment>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>不是 iCalendar 日历文件</source>
+        <translation>Not an iCalendar file</translation>
+    </message>
+    <message>
+        <source>已导入 %1 个任务。</source>
+        <translation>Imported %1 task(s).</translation>
+    </message>
+    <message>
+        <source>以下 %1 个重复事件的规则无法对应，只导入了下一次：</source>
+        <translation>The rules of the following %1 repeating event(s) have no equivalent here; only the next occurrence was imported:</translation>
+    </message>
+    <message>
+        <source>%1 个已过去、已取消或已完成的事件未导入。</source>
+        <translation>%1 past, cancelled or completed event(s) were not imported.</translation>
+    </message>
+    <message>
+        <source>%1 个没有时间的事件未导入。</source>
+        <translation>%1 event(s) without a time were not imported.</translation>
+    </message>
+</context>
+<context>
+    <name>LegacyImport</name>
+    <message>
+        <source>数据文件已升级并放到程序目录下，是否删除原数据文件？</source>
+        <translation>The data file was upgraded and placed in the program folder. Delete the old data file?</translation>
+    </message>
+</context>
+<context>
+    <name>LogindPowerManager</name>
+    <message>
+        <source>无法连接系统总线</source>
+        <translation>cannot connect to the system bus</translation>
+    </message>
+    <message>
+        <source>(无回答)</source>
+        <translation>(no answer)</translation>
+    </message>
+    <message>
+        <source>被 %1 阻止（%2）</source>
+        <comment>inhibitor program, its reason</comment>
+        <translation>blocked by %1 (%2)</translation>
+    </message>
+</context>
+<context>
     <name>PageHost</name>
     <message>
         <source>未安装网页组件（tickwell_pagehost），万年历和网页检测不可用</source>
@@ -444,6 +630,39 @@ Options:
     <message>
         <source>无法加载网页组件：%1</source>
         <translation>The web component cannot be loaded: %1</translation>
+    </message>
+</context>
+<context>
+    <name>QtMediaAudio</name>
+    <message>
+        <source>找不到可用的声音输出设备（声音服务未运行或没有声卡），提醒将不会发出声音。</source>
+        <translation>No sound output device is available (no sound service is running or there is no sound card): reminders will be silent.</translation>
+    </message>
+</context>
+<context>
+    <name>Resources</name>
+    <message>
+        <source>程序初始化错误</source>
+        <translation>Program initialisation error</translation>
+    </message>
+    <message>
+        <source>无法删除旧文件 %1</source>
+        <translation>Cannot delete the old file %1</translation>
+    </message>
+    <message>
+        <source>资源数据不完整</source>
+        <translation>The resource data is incomplete</translation>
+    </message>
+</context>
+<context>
+    <name>RingPlayer</name>
+    <message>
+        <source>音乐文件不存在: %1</source>
+        <translation>The music file does not exist: %1</translation>
+    </message>
+    <message>
+        <source>无法打开音乐文件或文件格式不支持: %1</source>
+        <translation>Cannot open the music file, or its format is not supported: %1</translation>
     </message>
 </context>
 <context>
@@ -575,6 +794,108 @@ Options:
     </message>
 </context>
 <context>
+    <name>TaskDisplay</name>
+    <message>
+        <source>前天</source>
+        <translation>2 days ago</translation>
+    </message>
+    <message>
+        <source>昨天</source>
+        <translation>Yesterday</translation>
+    </message>
+    <message>
+        <source>明天</source>
+        <translation>Tomorrow</translation>
+    </message>
+    <message>
+        <source>后天</source>
+        <translation>In 2 days</translation>
+    </message>
+    <message>
+        <source>今天</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>(推迟%1)</source>
+        <translation>(%1 later)</translation>
+    </message>
+    <message>
+        <source>(提前%1)</source>
+        <translation>(%1 earlier)</translation>
+    </message>
+    <message>
+        <source>未设置</source>
+        <translation>Not set</translation>
+    </message>
+    <message>
+        <source>%1号</source>
+        <translation>%2/%1</translation>
+    </message>
+    <message>
+        <source>%1(%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1天</source>
+        <translation>%1 days</translation>
+    </message>
+    <message>
+        <source>%1小时%2分钟</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+    <message>
+        <source>%1小时</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>%1分钟</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 s</translation>
+    </message>
+</context>
+<context>
+    <name>TaskEngine</name>
+    <message>
+        <source>继续扫描任务 &quot;%1&quot; 吗？</source>
+        <translation>Keep watching the task &quot;%1&quot;?</translation>
+    </message>
+    <message>
+        <source>无法写入状态日志文件：%1
+任务状态照常更改，但不会记入日志。请检查该文件夹是否可写。本次运行不再提示。</source>
+        <translation>Cannot write to the status log file: %1
+Task statuses still change but are not logged. Please check that the folder is writable. This message is not shown again until the next start.</translation>
+    </message>
+</context>
+<context>
+    <name>TaskPriority</name>
+    <message>
+        <source>低</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>中</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>高</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>紧急</source>
+        <translation>Urgent</translation>
+    </message>
+</context>
+<context>
+    <name>TaskScheduler</name>
+    <message>
+        <source>无法执行自定义命令, 任务已暂停! 请检查!</source>
+        <translation>Cannot run the custom command, so the task is paused. Please check it!</translation>
+    </message>
+</context>
+<context>
     <name>TaskStatus</name>
     <message>
         <source>未发生</source>
@@ -598,7 +919,7 @@ Options:
     </message>
     <message>
         <source>暂停</source>
-        <translation>Pause</translation>
+        <translation>Paused</translation>
     </message>
     <message>
         <source>检测中</source>
@@ -611,6 +932,99 @@ Options:
     <message>
         <source>已失效</source>
         <translation>Expired</translation>
+    </message>
+</context>
+<context>
+    <name>TaskStore</name>
+    <message>
+        <source>第%1行第%2列：%3</source>
+        <translation>line %1, column %2: %3</translation>
+    </message>
+    <message>
+        <source>第%1行：文件带有文档类型声明（DTD），不是本程序的数据文件</source>
+        <translation>line %1: the file has a document type declaration (DTD), so it is no Tickwell data file</translation>
+    </message>
+    <message>
+        <source>元素嵌套超过 %1 层</source>
+        <translation>elements nested more than %1 levels deep</translation>
+    </message>
+    <message>
+        <source>根元素是 &lt;%1&gt;，不是 &lt;tasks&gt;</source>
+        <translation>the root element is &lt;%1&gt;, not &lt;tasks&gt;</translation>
+    </message>
+    <message>
+        <source>文件中没有 &lt;tasks&gt; 元素</source>
+        <translation>the file has no &lt;tasks&gt; element</translation>
+    </message>
+    <message>
+        <source>数据文件 %1 中有 %2 个任务无法读取，已跳过。
+
+原文件已另存为：
+%3</source>
+        <translation>%2 task(s) in the data file %1 could not be read and were skipped.
+
+The original file was saved as:
+%3</translation>
+    </message>
+    <message>
+        <source>数据文件 %1 中有 %2 个任务无法读取，已跳过。
+
+无法另存原文件，下次保存时这些任务将丢失；请先自行备份该文件。</source>
+        <translation>%2 task(s) in the data file %1 could not be read and were skipped.
+
+The original file could not be copied, so these tasks will be lost at the next save. Please back up the file yourself first.</translation>
+    </message>
+    <message>
+        <source>数据文件 %1 无法读取（%2）。
+
+原文件已原样保留为：
+%3
+
+程序将从空的任务列表开始。</source>
+        <translation>The data file %1 cannot be read (%2).
+
+The file was kept unchanged as:
+%3
+
+Tickwell starts with an empty task list.</translation>
+    </message>
+    <message>
+        <source>数据文件 %1 无法读取（%2），也无法改名保留。
+
+为保护其中的数据，程序不会覆盖它；请检查文件夹是否可写。</source>
+        <translation>The data file %1 cannot be read (%2), and it cannot be renamed to keep it either.
+
+To protect its data, Tickwell will not overwrite it. Please check that the folder is writable.</translation>
+    </message>
+    <message>
+        <source>写配置文件失败，请检查文件夹是否可写！</source>
+        <translation>Could not save the data file. Please check that the folder is writable.</translation>
+    </message>
+</context>
+<context>
+    <name>TaskTypesPrompt</name>
+    <message>
+        <source>输入所有类别，以分号分隔。如&quot;个人;工作&quot; </source>
+        <translation>Enter all categories, separated by semicolons, such as &quot;Personal;Work&quot;.</translation>
+    </message>
+    <message>
+        <source>类别名前加&quot;*&quot;表示该类别是添加任务时的缺省类别。例如&quot;个人;*工作&quot;表示&quot;工作&quot;是缺省类别。</source>
+        <translation>A &quot;*&quot; before a name makes it the default category of new tasks: &quot;Personal;*Work&quot; makes &quot;Work&quot; the default.</translation>
+    </message>
+    <message>
+        <source>输入&quot;-&quot;清除所有类别。</source>
+        <translation>Enter &quot;-&quot; to clear all categories.</translation>
+    </message>
+</context>
+<context>
+    <name>TimeExpr</name>
+    <message>
+        <source>错误的日期时间格式！</source>
+        <translation>Invalid date or time!</translation>
+    </message>
+    <message>
+        <source>日期时间超出范围！</source>
+        <translation>Date or time out of range!</translation>
     </message>
 </context>
 <context>
@@ -662,6 +1076,14 @@ Options:
         <source>取消(&amp;C)</source>
         <translation>&amp;Cancel</translation>
     </message>
+    <message>
+        <source>(未分类)</source>
+        <translation>(Uncategorised)</translation>
+    </message>
+    <message>
+        <source>内部错误!</source>
+        <translation>Internal error!</translation>
+    </message>
 </context>
 <context>
     <name>dlgFind</name>
@@ -680,6 +1102,10 @@ Options:
     <message>
         <source>取消(&amp;C)</source>
         <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>找不到了！重新从头找？</source>
+        <translation>Not found. Search again from the top?</translation>
     </message>
 </context>
 <context>
@@ -1076,6 +1502,10 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
         <source>确定</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>数据文件夹：%1</source>
+        <translation>Data folder: %1</translation>
+    </message>
 </context>
 <context>
     <name>frmHelp</name>
@@ -1223,19 +1653,15 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
     </message>
     <message>
         <source>未发生,到期,推迟</source>
-        <translation type="unfinished"></translation>
+        <translation>Not Started, Due, Postponed</translation>
     </message>
     <message>
         <source>已完成</source>
-        <translation type="unfinished">Finished</translation>
+        <translation>Finished</translation>
     </message>
     <message>
         <source>已取消</source>
-        <translation type="unfinished">Cancelled</translation>
-    </message>
-    <message>
-        <source>自定义</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelled</translation>
     </message>
     <message>
         <source>清除过滤条件</source>
@@ -1342,10 +1768,6 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
         <translation>&amp;About</translation>
     </message>
     <message>
-        <source> [只读：</source>
-        <translation> [read-only: </translation>
-    </message>
-    <message>
         <source>内部错误!</source>
         <translation>Internal error!</translation>
     </message>
@@ -1364,10 +1786,6 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
     <message>
         <source>继续</source>
         <translation>Resume</translation>
-    </message>
-    <message>
-        <source>该任务</source>
-        <translation>This task is </translation>
     </message>
     <message>
         <source>确认删除%1项任务？</source>
@@ -1394,24 +1812,12 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
         <translation>Mark the %1 selected task(s) as finished?</translation>
     </message>
     <message>
-        <source>任务？</source>
-        <translation> the task?</translation>
-    </message>
-    <message>
         <source>无法设置注册表自动启动项，可能是被杀毒软件阻止。</source>
         <translation>Could not set up the start at log-in.</translation>
     </message>
     <message>
         <source>日志记录未激活，是否激活？</source>
         <translation>The log is off. Turn it on?</translation>
-    </message>
-    <message>
-        <source>出错: 无法打开文件 </source>
-        <translation>Error: cannot open the file </translation>
-    </message>
-    <message>
-        <source>无日志文件：</source>
-        <translation>No log file: </translation>
     </message>
     <message>
         <source>任务提醒列表 </source>
@@ -1428,10 +1834,6 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
     <message>
         <source>逗号分隔的Excel文件(*.csv)|*.csv</source>
         <translation>Comma-separated values (*.csv)|*.csv</translation>
-    </message>
-    <message>
-        <source>出错: </source>
-        <translation>Error: </translation>
     </message>
     <message>
         <source>iCalendar 日历文件(*.ics)|*.ics</source>
@@ -1462,14 +1864,6 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
         <translation>Enter - to clear the filter and show all tasks</translation>
     </message>
     <message>
-        <source>过滤: </source>
-        <translation>Filter: </translation>
-    </message>
-    <message>
-        <source>任务: </source>
-        <translation>Tasks: </translation>
-    </message>
-    <message>
         <source>输入解锁密码;无密码按Ctrl-L返回.</source>
         <translation>Enter the unlock password; without a password press Ctrl+L.</translation>
     </message>
@@ -1488,6 +1882,52 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
     <message>
         <source>软件主页</source>
         <translation>Home Page</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <comment>a filter typed by hand</comment>
+        <translation>Custom...</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <comment>colours chosen in the options</comment>
+        <translation>Custom...</translation>
+    </message>
+    <message>
+        <source> [只读：%1]</source>
+        <translation> [read-only: %1]</translation>
+    </message>
+    <message>
+        <source>该任务%1!</source>
+        <translation>Task status: %1.</translation>
+    </message>
+    <message>
+        <source>继续任务？</source>
+        <translation>Resume the task?</translation>
+    </message>
+    <message>
+        <source>暂停任务？</source>
+        <translation>Pause the task?</translation>
+    </message>
+    <message>
+        <source>出错: 无法打开文件 %1</source>
+        <translation>Error: cannot open the file %1</translation>
+    </message>
+    <message>
+        <source>无日志文件：%1</source>
+        <translation>No log file: %1</translation>
+    </message>
+    <message>
+        <source>出错: %1</source>
+        <translation>Error: %1</translation>
+    </message>
+    <message>
+        <source>过滤: %1</source>
+        <translation>Filter: %1</translation>
+    </message>
+    <message>
+        <source>任务: %1</source>
+        <translation>Tasks: %1</translation>
     </message>
 </context>
 <context>
@@ -1633,7 +2073,7 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
     </message>
     <message>
         <source>今天</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Today</translation>
     </message>
     <message>
         <source>日历</source>

@@ -114,12 +114,11 @@ void RingPlayer::Start()
         if (!QFileInfo(file).isFile()) {
             // A ring without its file still shows its task; only the editor says what is wrong.
             if (m_mode == Mode::Preview)
-                MsgBox::Show(QStringLiteral("音乐文件不存在: ") + m_sRingFile, MsgButtons::Ok, MsgIcon::Warning);
+                MsgBox::Show(tr("音乐文件不存在: %1").arg(m_sRingFile), MsgButtons::Ok, MsgIcon::Warning);
             return;
         }
         if (!audio.Open(Audio::MusicAlias(), file)) {
-            MsgBox::Show(
-                QStringLiteral("无法打开音乐文件或文件格式不支持: ") + m_sRingFile, MsgButtons::Ok, MsgIcon::Warning);
+            MsgBox::Show(tr("无法打开音乐文件或文件格式不支持: %1").arg(m_sRingFile), MsgButtons::Ok, MsgIcon::Warning);
             return;
         }
         g_musicOwner = this;
@@ -186,8 +185,7 @@ void RingPlayer::Tick()
             return;
         }
         if (audio.HasFailed(alias)) {
-            MsgBox::Show(
-                QStringLiteral("无法打开音乐文件或文件格式不支持: ") + m_sRingFile, MsgButtons::Ok, MsgIcon::Warning);
+            MsgBox::Show(tr("无法打开音乐文件或文件格式不支持: %1").arg(m_sRingFile), MsgButtons::Ok, MsgIcon::Warning);
             SetTesting(false);
             return;
         }

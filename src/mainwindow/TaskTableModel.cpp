@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/TaskTableModel.h"
 
+#include "model/TaskDisplay.h"
+
 #include <QCoreApplication>
 
 #include <QColor>
@@ -117,7 +119,7 @@ int TaskTableModel::RowOf(const QString& key) const
 QString TaskTableModel::Text(int row, int column) const
 {
     const Row& r = m_rows[size_t(row)];
-    return column == colRemain || column == colSpent ? CellText(*r.task, column) : r.text[size_t(column)];
+    return column == colRemain || column == colSpent ? TaskCellDisplayText(*r.task, column) : r.text[size_t(column)];
 }
 
 TaskPtr TaskTableModel::TaskAt(int row) const
@@ -128,7 +130,7 @@ TaskPtr TaskTableModel::TaskAt(int row) const
 void TaskTableModel::FillRow(Row& row) const
 {
     for (int c = 0; c < kCount; ++c)
-        row.text[size_t(c)] = CellText(*row.task, c);
+        row.text[size_t(c)] = TaskCellDisplayText(*row.task, c);
     row.status = row.task->eStatus();
 }
 
@@ -208,7 +210,7 @@ bool TaskTableModel::RefreshTimes(int row)
     Row& r = m_rows[size_t(row)];
     bool changed = false;
     for (int c : { int(colRemain), int(colSpent) }) {
-        QString text = CellText(*r.task, c);
+        QString text = TaskCellDisplayText(*r.task, c);
         if (text != r.text[size_t(c)]) {
             r.text[size_t(c)] = std::move(text);
             Q_EMIT dataChanged(index(row, c), index(row, c), { Qt::DisplayRole });

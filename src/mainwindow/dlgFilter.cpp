@@ -6,6 +6,7 @@
 #include "model/CTask.h"
 #include "model/CTaskFilter.h"
 #include "model/MsgBox.h"
+#include "model/TaskDisplay.h"
 #include "ui_dlgFilter.h"
 
 #include <QListWidget>
@@ -18,9 +19,12 @@ dlgFilter::dlgFilter(IFilterHost& host, QWidget* parent)
     m_ui->setupUi(this);
     setModal(false);
 
-    m_ui->lstType->addItem(QStringLiteral("(未分类)"));
-    for (int status = 0; status < kTaskStatusCount; ++status)
-        m_ui->lstStatus->addItem(TaskStatusName(status));
+    m_ui->lstType->addItem(tr("(未分类)"));
+    // Shown in the language installed; the filter is built from the Chinese names kept beside them.
+    for (int status = 0; status < kTaskStatusCount; ++status) {
+        auto* item = new QListWidgetItem(TaskStatusDisplayName(status), m_ui->lstStatus);
+        item->setData(Qt::UserRole, TaskStatusName(status));
+    }
     Synchronize();
 
     connect(m_ui->lstType, &QListWidget::itemSelectionChanged, this, &dlgFilter::ApplySelection);
@@ -62,7 +66,7 @@ void dlgFilter::Synchronize()
     QListWidget* statuses = m_ui->lstStatus;
     for (int i = 0; i < statuses->count(); ++i) {
         QListWidgetItem* item = statuses->item(i);
-        item->setSelected(!filter.IsEmptyStatus() && filter.FilterByStatus(item->text()));
+        item->setSelected(!filter.IsEmptyStatus() && filter.FilterByStatus(item->data(Qt::UserRole).toString()));
     }
 
     m_synchronizing = wasSynchronizing;
@@ -86,7 +90,7 @@ void dlgFilter::ApplySelection()
     QStringList statuses;
     for (int i = 0; i < m_ui->lstStatus->count(); ++i) {
         if (m_ui->lstStatus->item(i)->isSelected())
-            statuses << m_ui->lstStatus->item(i)->text();
+            statuses << m_ui->lstStatus->item(i)->data(Qt::UserRole).toString();
     }
 
     QStringList conditions;
@@ -102,7 +106,7 @@ void dlgFilter::Apply(const QString& text)
     QString errInfo;
     // The text is built here, never typed, so a rejection is our fault rather than the user's.
     if (!m_host.SetTaskFilter(text, &errInfo))
-        MsgBox::Show(QStringLiteral("内部错误!"), MsgButtons::Ok, MsgIcon::Warning);
+        MsgBox::Show(tr("内部错误!"), MsgButtons::Ok, MsgIcon::Warning);
 }
 
 void dlgFilter::done(int result)

@@ -63,8 +63,7 @@ void dlgFind::Search(int fromRow, Mode mode)
         // A pass from the top that found nothing would find nothing again.
         if (mode == Mode::AsYouType || fromTop)
             return;
-        if (MsgBox::Show(QStringLiteral("找不到了！重新从头找？"), MsgButtons::YesNo, MsgIcon::Warning)
-            != MsgResult::Yes)
+        if (MsgBox::Show(tr("找不到了！重新从头找？"), MsgButtons::YesNo, MsgIcon::Warning) != MsgResult::Yes)
             return;
         if (!self)
             return;

@@ -15,7 +15,7 @@ frmAbout::frmAbout(QWidget* parent, const QString& homePage)
     m_ui->setupUi(this);
     m_ui->lblTitle->setText(m_ui->lblTitle->text() + AppVersionText());
     // Where the tasks are kept, so a user can back them up or move them.
-    m_ui->lblDataFolder->setText(QStringLiteral("数据文件夹：") + QDir::toNativeSeparators(AppPaths::DataFolder()));
+    m_ui->lblDataFolder->setText(tr("数据文件夹：%1").arg(QDir::toNativeSeparators(AppPaths::DataFolder())));
     m_ui->cmdInfo->setEnabled(IsHomePageAddress(m_homePage));
     connect(m_ui->cmdInfo, &QPushButton::clicked, this, [this] { OpenHomePage(m_homePage); });
     connect(m_ui->cmdOk, &QPushButton::clicked, this, &QDialog::accept);

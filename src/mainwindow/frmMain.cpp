@@ -30,7 +30,7 @@ frmMain::frmMain(QWidget* parent)
     , m_scheduler(m_engine)
 {
     m_ui->setupUi(this);
-    m_baseTitle = AppTitleWithVersion().replace(AppTitle(), tr("晴钟任务提醒"));
+    m_baseTitle = AppTitleWithVersion();
     setWindowTitle(m_baseTitle);
 
     SetupList();
@@ -124,7 +124,7 @@ void frmMain::SetReadOnly(const QString& reason)
 {
     m_readOnly = true;
     m_engine.SetReadOnly(true);
-    m_baseTitle += tr(" [只读：") + reason + QLatin1Char(']');
+    m_baseTitle += tr(" [只读：%1]").arg(reason);
     setWindowTitle(m_baseTitle);
 }
 

@@ -19,6 +19,7 @@
 #include "model/IcalImport.h"
 #include "model/MsgBox.h"
 #include "model/TaskCommands.h"
+#include "model/TaskDisplay.h"
 #include "platform/Autorun.h"
 #include "power/dlgShutdown.h"
 #include "scheduler/RunCmd.h"
@@ -105,8 +106,17 @@ void frmMain::SetupMenus()
     connect(ui.mnuFilter, &QMenu::aboutToShow, this, &frmMain::RebuildFilterTypeItems);
     connect(
         ui.mnuFilterTypeItem_0, &QAction::triggered, this, [this] { ApplyGeneratedFilter(QStringLiteral("类别=")); });
-    for (QAction* a : { ui.mnuFilterStatusItem_0, ui.mnuFilterStatusItem_1, ui.mnuFilterStatusItem_2 })
-        connect(a, &QAction::triggered, this, [this, a] { ApplyGeneratedFilter(QStringLiteral("状态=") + a->text()); });
+    // The items show the status names in the language installed; the filter keeps the Chinese names it parses.
+    const std::pair<QAction*, QStringList> statusItems[] = {
+        { ui.mnuFilterStatusItem_0,
+            { TaskStatusName(tsNotStarted), TaskStatusName(tsDue), TaskStatusName(tsPostponed) } },
+        { ui.mnuFilterStatusItem_1, { TaskStatusName(tsFinished) } },
+        { ui.mnuFilterStatusItem_2, { TaskStatusName(tsCancelled) } },
+    };
+    for (const auto& [a, names] : statusItems) {
+        const QString filter = QStringLiteral("状态=") + names.join(QLatin1Char(','));
+        connect(a, &QAction::triggered, this, [this, filter] { ApplyGeneratedFilter(filter); });
+    }
     connect(ui.mnuFilterDefine, &QAction::triggered, this, &frmMain::FilterDefine);
     connect(ui.mnuFilterClear, &QAction::triggered, this, &frmMain::FilterClear);
 
@@ -254,7 +264,7 @@ void frmMain::EditTask()
     SelectOnly(rows.front());
     const TaskPtr task = m_model->TaskAt(rows.front());
     if (!task->IsWaiting() && task->eStatus() != tsDue)
-        Warn(tr("该任务") + task->StatusStr() + QLatin1Char('!'));
+        Warn(tr("该任务%1!").arg(TaskStatusDisplayName(task->eStatus())));
     Q_EMIT editTaskRequested(task);
 }
 
@@ -339,7 +349,7 @@ void frmMain::PauseResume()
     if (!task)
         return;
     const bool paused = task->eStatus() == tsPaused;
-    if (!Confirmed((paused ? tr("继续") : tr("暂停")) + tr("任务？")))
+    if (!Confirmed(paused ? tr("继续任务？") : tr("暂停任务？")))
         return;
     if (!(paused ? m_engine.ResumeTask(task) : m_engine.PauseTask(task)))
         return;
@@ -399,9 +409,9 @@ void frmMain::ViewLog()
     if (QFileInfo::exists(path)) {
         if (!Platform::DesktopOpener()->Open(QLatin1Char('"') + path + QLatin1Char('"'), QString(),
                 QFileInfo(path).absolutePath(), ShowState::Normal))
-            Warn(tr("出错: 无法打开文件 ") + QDir::toNativeSeparators(path));
+            Warn(tr("出错: 无法打开文件 %1").arg(QDir::toNativeSeparators(path)));
     } else
-        Warn(tr("无日志文件：") + QDir::toNativeSeparators(path));
+        Warn(tr("无日志文件：%1").arg(QDir::toNativeSeparators(path)));
 }
 
 namespace {
@@ -425,7 +435,7 @@ void frmMain::OfferToOpen(const QString& path)
     if (MsgBox::Show(tr("导出成功！是否打开？"), MsgButtons::YesNo, MsgIcon::Question) == MsgResult::Yes)
         if (!Platform::DesktopOpener()->Open(QLatin1Char('"') + path + QLatin1Char('"'), QString(),
                 QFileInfo(path).absolutePath(), ShowState::Normal))
-            Warn(tr("出错: 无法打开文件 ") + QDir::toNativeSeparators(path));
+            Warn(tr("出错: 无法打开文件 %1").arg(QDir::toNativeSeparators(path)));
 }
 
 void frmMain::Export()
@@ -436,7 +446,7 @@ void frmMain::Export()
         return;
     QString error;
     if (!ExportCsv(m_engine.Tasks(), path, &error, m_engine.DataFilePath())) {
-        Warn(tr("出错: ") + error);
+        Warn(tr("出错: %1").arg(error));
         return;
     }
     OfferToOpen(path);
@@ -450,7 +460,7 @@ void frmMain::ExportIcal()
         return;
     QString error;
     if (!::ExportIcal(m_engine.Tasks(), path, &error, m_engine.DataFilePath())) {
-        Warn(tr("出错: ") + error);
+        Warn(tr("出错: %1").arg(error));
         return;
     }
     OfferToOpen(path);
@@ -464,7 +474,7 @@ void frmMain::ImportIcal()
     IcalImportResult result;
     QString error;
     if (!ReadIcalFile(path, result, &error)) {
-        Warn(tr("出错: ") + error);
+        Warn(tr("出错: %1").arg(error));
         return;
     }
     const int added = AddImportedTasks(m_engine, result);

@@ -2,6 +2,7 @@
 // The task list of the main window: columns, rows, summary, sorting and the mouse.
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/frmMain.h"
+#include "model/TaskDisplay.h"
 #include "ui_frmMain.h"
 #include "widgets/ListHelpers.h"
 
@@ -219,9 +220,36 @@ void frmMain::RefreshShownTimes()
             m_model->RefreshTimes(shown.second);
 }
 
+namespace {
+
+// The filter as the status bar shows it: field and status names in the language installed, categories as typed.
+// The filter itself stays in the Chinese filter language, which is what is stored and typed.
+QString FilterDisplayText(const QString& filter)
+{
+    QStringList conditions = filter.split(QLatin1Char('&'));
+    for (QString& condition : conditions) {
+        const qsizetype eq = condition.indexOf(QLatin1Char('='));
+        const QString name = condition.left(eq);
+        if (eq < 0 || (name != QStringLiteral("状态") && name != QStringLiteral("类别")))
+            continue;
+        QStringList values = condition.mid(eq + 1).split(QLatin1Char(','));
+        if (name == QStringLiteral("状态"))
+            for (QString& value : values)
+                for (int status = 0; status < kTaskStatusCount; ++status)
+                    if (value == TaskStatusName(status))
+                        value = TaskStatusDisplayName(status);
+        const QString field = name == QStringLiteral("状态") ? frmMain::tr("状态") : frmMain::tr("类别");
+        condition = field + QLatin1Char('=') + values.join(QLatin1Char(','));
+    }
+    return conditions.join(QLatin1Char('&'));
+}
+
+}  // namespace
+
 void frmMain::RefreshList()
 {
-    m_panelFilter->setText(m_filter.Text().isEmpty() ? tr("无过滤(双击设置)") : tr("过滤: ") + m_filter.Text());
+    m_panelFilter->setText(
+        m_filter.Text().isEmpty() ? tr("无过滤(双击设置)") : tr("过滤: %1").arg(FilterDisplayText(m_filter.Text())));
     ColumnClick(-1);
     std::vector<TaskPtr> shown;
     shown.reserve(size_t(m_engine.Tasks().Count()));
@@ -237,7 +265,7 @@ void frmMain::UpdateSummary()
 {
     const QString text = Summary(m_engine.Tasks(), m_model->rowCount());
     m_panelSummary->setText(text);
-    const QString tip = tr("任务: ") + text;
+    const QString tip = tr("任务: %1").arg(text);
     if (tip != m_trayTip) {
         m_trayTip = tip;
         Q_EMIT trayTipChanged(tip);

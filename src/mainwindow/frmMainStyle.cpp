@@ -8,7 +8,6 @@
 #include "widgets/Appearance.h"
 
 #include <QActionGroup>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QImageReader>
@@ -23,10 +22,6 @@ QString BackgroundPicturePath()
 
 }  // namespace
 
-// The names of the colour styles, for the translation.
-[[maybe_unused]] const char* const kColorStyleNames[] = { QT_TRANSLATE_NOOP("ColorStyles", "黄色"),
-    QT_TRANSLATE_NOOP("ColorStyles", "绿色"), QT_TRANSLATE_NOOP("ColorStyles", "红色") };
-
 void frmMain::SetupStyle()
 {
     Ui::frmMain& ui = *m_ui;
@@ -35,7 +30,7 @@ void frmMain::SetupStyle()
     const std::vector<ColorStyle>& styles = ColorStyles();
     QAction* after = ui.mnuColorStyle_0;
     for (size_t i = 1; i < styles.size(); ++i) {
-        auto* a = new QAction(QCoreApplication::translate("ColorStyles", styles[i].name.toUtf8().constData()), this);
+        auto* a = new QAction(styles[i].DisplayName(), this);
         a->setObjectName(QStringLiteral("mnuColorStyle_%1").arg(i));
         const QList<QAction*> items = ui.mnuStyleParent->actions();
         const qsizetype at = items.indexOf(after);

@@ -59,24 +59,28 @@ QString ChooseDataFolder(const QString& option, const QString& programFolder, bo
     QString folder;
     if (!option.isNull()) {
         if (option.trimmed().isEmpty())
-            return fail(QStringLiteral("--data-dir 后面要写数据文件夹"));
+            return fail(QCoreApplication::translate("AppPaths", "--data-dir 后面要写数据文件夹"));
         folder = Clean(QDir(QDir::fromNativeSeparators(option)).absolutePath());
         const QFileInfo info(folder);
         if (info.exists() && !info.isDir())
-            return fail(QStringLiteral("不是文件夹：%1").arg(QDir::toNativeSeparators(folder)));
+            return fail(
+                QCoreApplication::translate("AppPaths", "不是文件夹：%1").arg(QDir::toNativeSeparators(folder)));
         if (!info.exists() && !create)
-            return fail(QStringLiteral("数据文件夹不存在：%1").arg(QDir::toNativeSeparators(folder)));
+            return fail(
+                QCoreApplication::translate("AppPaths", "数据文件夹不存在：%1").arg(QDir::toNativeSeparators(folder)));
     } else if (!programFolder.isEmpty() && QFileInfo(programFolder + QStringLiteral("/twdata.xml")).isFile()) {
         return Clean(programFolder);
     } else {
         folder = UserDataFolder();
         if (folder.isEmpty())
-            return fail(QStringLiteral("找不到用户数据文件夹（请检查 HOME 环境变量），可用 --data-dir 指定"));
+            return fail(QCoreApplication::translate(
+                "AppPaths", "找不到用户数据文件夹（请检查 HOME 环境变量），可用 --data-dir 指定"));
         if (!create)
             return folder;
     }
     if (create && !QFileInfo(folder).isDir() && !QDir().mkpath(folder))
-        return fail(QStringLiteral("无法创建数据文件夹：%1").arg(QDir::toNativeSeparators(folder)));
+        return fail(
+            QCoreApplication::translate("AppPaths", "无法创建数据文件夹：%1").arg(QDir::toNativeSeparators(folder)));
     return folder;
 }
 

@@ -3,9 +3,11 @@
 
 #include "Version.h"
 
+#include <QCoreApplication>
+
 QString AppTitle()
 {
-    return QStringLiteral("晴钟任务提醒");
+    return QCoreApplication::translate("AppVersion", "晴钟任务提醒");
 }
 
 QString AppVersionText()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/CSimpleList.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // Combo layout: the settings entry, the empty entry, then the items.
@@ -59,7 +61,8 @@ bool CSimpleList::Add(const QString& item)
 
 QString CSimpleList::SettingsEntry()
 {
-    return QStringLiteral("<设置>");
+    // Only shown: the combo's first entry opens the category list and is never read back as a category.
+    return QCoreApplication::translate("CSimpleList", "<设置>");
 }
 
 QStringList CSimpleList::ComboEntries() const

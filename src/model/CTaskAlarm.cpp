@@ -6,6 +6,8 @@
 #include "timerules/CompoundAmount.h"
 #include "timerules/TimeExpr.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace {
@@ -20,7 +22,7 @@ Instant PostponeTarget(const QString& time, QString* errInfo)
             if (literal->hasDate) {
                 const Instant t = literal->Value();
                 if (AtOrAfter(now, t)) {
-                    *errInfo = QStringLiteral("指定时间早于当前时间!");
+                    *errInfo = QCoreApplication::translate("CTask", "指定时间早于当前时间!");
                     return 0;
                 }
                 return t;
@@ -53,7 +55,7 @@ Instant PostponeTarget(const QString& time, QString* errInfo)
     else if (time.contains(QStringLiteral("秒")))
         unit = 1;
     if (unit == 0) {
-        *errInfo = QStringLiteral("推迟时间格式不正确!");
+        *errInfo = QCoreApplication::translate("CTask", "推迟时间格式不正确!");
         return 0;
     }
     // A fractional amount ("1.5小时") counts in full, to the nearest second.
@@ -81,9 +83,9 @@ bool CTask::SetPostpone(const QString& time, QString* errInfo, bool isOngoing)
         return false;
 
     if (dtValidToDT > 0 && SecondDiff(dtValidToDT, t) > 0 && !isOngoing) {
-        const QString question = QStringLiteral("[") + Title() + QStringLiteral("]将推迟到") + FormatFriendlyTime(t)
-            + QStringLiteral(", 这将超过有效期(") + ValidPeriodStr(QStringLiteral("未设置"))
-            + QStringLiteral("), 确定推迟?");
+        const QString question
+            = QCoreApplication::translate("CTask", "[%1]将推迟到%2, 这将超过有效期(%3), 确定推迟?")
+                  .arg(Title(), FormatFriendlyTime(t), ValidPeriodStr(QCoreApplication::translate("CTask", "未设置")));
         if (MsgBox::Show(question, MsgButtons::YesNo, MsgIcon::Warning) != MsgResult::Yes) {
             error->clear();
             return false;
@@ -102,9 +104,11 @@ QString CTask::AlarmTimeStr() const
     if (m_status == tsNotStarted || m_status == tsDue || m_status == tsPostponed) {
         const qint64 diff = SecondDiff(dtDueDT, dtAlarmDT);
         if (diff > 0)
-            s += QStringLiteral("\r\n(推迟") + FormatDuration(dtDueDT, dtAlarmDT) + QLatin1Char(')');
+            s += QStringLiteral("\r\n")
+                + QCoreApplication::translate("CTask", "(推迟%1)").arg(FormatDuration(dtDueDT, dtAlarmDT));
         else if (diff < 0)
-            s += QStringLiteral("\r\n(提前") + FormatDuration(dtAlarmDT, dtDueDT) + QLatin1Char(')');
+            s += QStringLiteral("\r\n")
+                + QCoreApplication::translate("CTask", "(提前%1)").arg(FormatDuration(dtAlarmDT, dtDueDT));
     }
     return s;
 }

@@ -7,6 +7,7 @@
 #include "model/TempFiles.h"
 #include "platform/ICheckLauncher.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <vector>
@@ -142,7 +143,8 @@ void CTask::OnUserEvent(const QString& eventDesc)
         m_sUserEventDesc = eventDesc;
     }
     if (DryRunUserEvent)
-        MsgBox::Show(QStringLiteral("自定义事件发生：") + eventDesc, MsgButtons::Ok, MsgIcon::Information);
+        MsgBox::Show(QCoreApplication::translate("CTask", "自定义事件发生：%1").arg(eventDesc), MsgButtons::Ok,
+            MsgIcon::Information);
 }
 
 void CTask::StartUserEvent(bool visible)

@@ -3,6 +3,8 @@
 
 #include "model/CTask.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 const QString kTypeName = QStringLiteral("类别");
@@ -39,7 +41,7 @@ bool CTaskFilter::Init(const QString& filter, QString* errInfo)
         const QStringList parts = condition.split(QLatin1Char('='));
         if (parts.size() != 2) {
             if (errInfo)
-                *errInfo = QStringLiteral("错误条件：") + condition;
+                *errInfo = QCoreApplication::translate("CTaskFilter", "错误条件：%1").arg(condition);
             return false;
         }
         const QString& name = parts[0];
@@ -51,7 +53,7 @@ bool CTaskFilter::Init(const QString& filter, QString* errInfo)
             status = value;
         } else {
             if (errInfo)
-                *errInfo = QStringLiteral("不支持的列名：") + name;
+                *errInfo = QCoreApplication::translate("CTaskFilter", "不支持的列名：%1").arg(name);
             return false;
         }
     }

@@ -3,6 +3,7 @@
 
 #include "model/TaskStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -96,9 +97,11 @@ bool WriteExportFile(const QString& path, const QByteArray& bytes, QString* erro
     const QFileInfo target(path);
     // The file is written beside the target and renamed over it: a FIFO or a device would become a file.
     if (target.exists() && !target.isFile())
-        return fail(QStringLiteral("%1 不是普通文件，不能导出到这里").arg(QDir::toNativeSeparators(path)));
+        return fail(QCoreApplication::translate("CsvExport", "%1 不是普通文件，不能导出到这里")
+                        .arg(QDir::toNativeSeparators(path)));
     if (!dataFile.isEmpty() && IsSameFile(path, dataFile))
-        return fail(QStringLiteral("%1 是数据文件本身，不能导出到这里").arg(QDir::toNativeSeparators(path)));
+        return fail(QCoreApplication::translate("CsvExport", "%1 是数据文件本身，不能导出到这里")
+                        .arg(QDir::toNativeSeparators(path)));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return fail(file.errorString());

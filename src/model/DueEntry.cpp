@@ -6,6 +6,8 @@
 #include "timerules/Recurrence.h"
 #include "timerules/TimeExpr.h"
 
+#include <QCoreApplication>
+
 DueEntry ResolveDueEntry(const QString& dateIn, const QString& timeIn, const QString& manualAlarm, const CTask& period,
     TaskStatus status, bool testDue)
 {
@@ -14,13 +16,13 @@ DueEntry ResolveDueEntry(const QString& dateIn, const QString& timeIn, const QSt
     QString dateText = dateIn.trimmed();
     r.due = ResolveDueTime(dateText, timeText, period.dtValidFromDT);
     if (!period.InTheValidPeriod(r.due)) {
-        r.message = QStringLiteral("到期时间不在有效期内,请重新设置.");
+        r.message = QCoreApplication::translate("DueEntry", "到期时间不在有效期内,请重新设置.");
         r.warning = true;
         return r;
     }
     // Texts that each pass their own check may still name no moment together (a rule past its end).
     if (r.due == 0) {
-        r.message = QStringLiteral("请填写正确的时间!");
+        r.message = QCoreApplication::translate("DueEntry", "请填写正确的时间!");
         return r;
     }
     r.alarm = ParseTimeOffset(r.due, manualAlarm, &r.message);
@@ -32,7 +34,7 @@ DueEntry ResolveDueEntry(const QString& dateIn, const QString& timeIn, const QSt
         // A changed due moment is what the user just set; the alarm may lie before it on purpose.
         const Instant tested = status != tsPostponed && testDue ? r.due : r.alarm;
         if (SecondDiff(Clock::Now(), tested) < 0) {
-            r.message = QStringLiteral("提醒时间在当前时间之前,请重新设置.");
+            r.message = QCoreApplication::translate("DueEntry", "提醒时间在当前时间之前,请重新设置.");
             return r;
         }
     }

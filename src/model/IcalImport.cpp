@@ -7,6 +7,7 @@
 #include "timerules/Clock.h"
 #include "timerules/TimeExpr.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <libical/ical.h>
@@ -162,7 +163,9 @@ QString Description(icalcomponent* c)
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\n', QStringLiteral("\r\n"));
     if (text.startsWith(u':'))
         text[0] = u'：';
-    return text.isEmpty() ? QStringLiteral("(无标题)") : text;
+    // A default the import writes for the user, like the editor's "new task": in the interface language of the
+    // day, and from then on the task's own description.
+    return text.isEmpty() ? QCoreApplication::translate("IcalImport", "(无标题)") : text;
 }
 
 void ReadEntry(icalcomponent* c, Instant now, IcalImportResult& out)
@@ -239,7 +242,8 @@ void ReadEntry(icalcomponent* c, Instant now, IcalImportResult& out)
             }
         }
         if (!mapped)
-            out.nextOnly << task->Title() + QStringLiteral("（") + FormatDateTimeText(first) + QStringLiteral("）");
+            out.nextOnly << QCoreApplication::translate("IcalImport", "%1（%2）", "task title, first date")
+                                .arg(task->Title(), FormatDateTimeText(first));
     }
 
     const Instant created = Clock::Now();
@@ -258,7 +262,7 @@ bool ReadIcal(const QByteArray& data, IcalImportResult& out, QString* error)
     icalcomponent* root = icalparser_parse_string(data.constData());
     if (!root) {
         if (error)
-            *error = QStringLiteral("不是 iCalendar 日历文件");
+            *error = QCoreApplication::translate("IcalImport", "不是 iCalendar 日历文件");
         return false;
     }
     const Instant now = Clock::Now();
@@ -283,7 +287,7 @@ bool ReadIcal(const QByteArray& data, IcalImportResult& out, QString* error)
     }
     icalcomponent_free(root);
     if (!found && error)
-        *error = QStringLiteral("不是 iCalendar 日历文件");
+        *error = QCoreApplication::translate("IcalImport", "不是 iCalendar 日历文件");
     return found;
 }
 
@@ -312,14 +316,19 @@ int AddImportedTasks(TaskEngine& engine, const IcalImportResult& result)
 
 QString IcalImportSummary(const IcalImportResult& result, int added)
 {
-    QString text = QStringLiteral("已导入 %1 个任务。").arg(added);
+    const QString paragraph = QStringLiteral("\n\n");
+    QString text = QCoreApplication::translate("IcalImport", "已导入 %1 个任务。").arg(added);
     if (!result.nextOnly.isEmpty()) {
-        text += QStringLiteral("\n\n以下 %1 个重复事件的规则无法对应，只导入了下一次：\n").arg(result.nextOnly.size());
-        text += result.nextOnly.join(u'\n');
+        text += paragraph
+            + QCoreApplication::translate("IcalImport", "以下 %1 个重复事件的规则无法对应，只导入了下一次：")
+                  .arg(result.nextOnly.size())
+            + u'\n' + result.nextOnly.join(u'\n');
     }
     if (result.over > 0)
-        text += QStringLiteral("\n\n%1 个已过去、已取消或已完成的事件未导入。").arg(result.over);
+        text += paragraph
+            + QCoreApplication::translate("IcalImport", "%1 个已过去、已取消或已完成的事件未导入。").arg(result.over);
     if (result.unreadable > 0)
-        text += QStringLiteral("\n\n%1 个没有时间的事件未导入。").arg(result.unreadable);
+        text += paragraph
+            + QCoreApplication::translate("IcalImport", "%1 个没有时间的事件未导入。").arg(result.unreadable);
     return text;
 }

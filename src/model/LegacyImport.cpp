@@ -9,6 +9,7 @@
 #include "timerules/Recurrence.h"
 #include "timerules/TimeExpr.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -123,8 +124,9 @@ int Run(TaskEngine& engine)
     // Offer to delete the old file only once its tasks are safely in the new one.
     if (!engine.SaveCfg())
         return imported;
-    if (MsgBox::Show(QStringLiteral("数据文件已升级并放到程序目录下，是否删除原数据文件？"), MsgButtons::YesNoCancel,
-            MsgIcon::Question)
+    if (MsgBox::Show(
+            QCoreApplication::translate("LegacyImport", "数据文件已升级并放到程序目录下，是否删除原数据文件？"),
+            MsgButtons::YesNoCancel, MsgIcon::Question)
         == MsgResult::Yes)
         QFile::remove(path);
     return imported;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/MsgBox.h"
 
+#include "model/AppVersion.h"
 #include "model/Logging.h"
 
 namespace {
@@ -79,7 +80,7 @@ MsgResult SafeAnswer(MsgButtons buttons)
 
 QString DefaultTitle()
 {
-    return QStringLiteral("晴钟任务提醒");
+    return AppTitle();
 }
 
 }  // namespace MsgBox

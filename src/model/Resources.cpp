@@ -5,6 +5,7 @@
 #include "model/Common.h"
 #include "model/MsgBox.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -44,7 +45,7 @@ QString Folder(quint16 location)
     case Resources::LocUserFolder:
         return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     default:
-        throw InstallError { 5, QStringLiteral("程序初始化错误") };
+        throw InstallError { 5, QCoreApplication::translate("Resources", "程序初始化错误") };
     }
 }
 
@@ -96,7 +97,7 @@ bool InstallResFile(int index)
     try {
         QString folder = Folder(rec.location);
         if (folder.isEmpty())
-            throw InstallError { 5, QStringLiteral("程序初始化错误") };
+            throw InstallError { 5, QCoreApplication::translate("Resources", "程序初始化错误") };
         if (!folder.endsWith(QLatin1Char('/')))
             folder += QLatin1Char('/');
         const QString path = folder + rec.name;
@@ -106,13 +107,15 @@ bool InstallResFile(int index)
             && existing.lastModified().toUTC() >= rec.time.toUTC();
         if (!keep) {
             if (existing.exists() && !QFile::remove(path))
-                throw InstallError { int(QFileDevice::RemoveError), QStringLiteral("无法删除旧文件 ") + path };
+                throw InstallError { int(QFileDevice::RemoveError),
+                    QCoreApplication::translate("Resources", "无法删除旧文件 %1").arg(path) };
             QFile source(rec.source);
             if (!source.open(QIODevice::ReadOnly))
                 throw InstallError { int(source.error()), source.errorString() };
             const QByteArray data = source.read(rec.size);
             if (data.size() != qint64(rec.size))
-                throw InstallError { int(QFileDevice::ReadError), QStringLiteral("资源数据不完整") };
+                throw InstallError { int(QFileDevice::ReadError),
+                    QCoreApplication::translate("Resources", "资源数据不完整") };
             QDir().mkpath(folder);
             WriteWhole(path, data);
         }

@@ -6,6 +6,7 @@
 #include "model/MsgBox.h"
 #include "timerules/Clock.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -99,7 +100,8 @@ void TaskEngine::SetTaskStatus(const TaskPtr& task, TaskStatus status, bool next
         LogTaskStatus(task);
 
     if (status == tsCancelled || status == tsFinished) {
-        const QString keepWatching = QStringLiteral("继续扫描任务 \"") + task->Title() + QStringLiteral("\" 吗？");
+        const QString keepWatching
+            = QCoreApplication::translate("TaskEngine", "继续扫描任务 \"%1\" 吗？").arg(task->Title());
         if (task->TaskType() == ttUserPage) {
             if (MsgBox::Show(keepWatching, MsgButtons::YesNo, MsgIcon::Question) == MsgResult::Yes)
                 task->SetStatus(tsNotStarted);
@@ -182,7 +184,9 @@ void TaskEngine::WriteLog(const QString& message)
     }
     // Said once: the scan changes statuses every second and must not stack up message boxes.
     m_logFailReported = true;
-    MsgBox::Show(QStringLiteral("无法写入状态日志文件：") + QDir::toNativeSeparators(m_logFile)
-            + QStringLiteral("\n任务状态照常更改，但不会记入日志。请检查该文件夹是否可写。本次运行不再提示。"),
+    MsgBox::Show(
+        QCoreApplication::translate("TaskEngine",
+            "无法写入状态日志文件：%1\n任务状态照常更改，但不会记入日志。请检查该文件夹是否可写。本次运行不再提示。")
+            .arg(QDir::toNativeSeparators(m_logFile)),
         MsgButtons::Ok, MsgIcon::Warning);
 }

@@ -9,6 +9,7 @@
 #include "model/TaskEngine.h"
 #include "timerules/Clock.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,8 +22,6 @@
 #include <cstdio>
 
 namespace {
-
-const QString kSaveFailed = QStringLiteral("写配置文件失败，请检查文件夹是否可写！");
 
 // ---------------------------------------------------------------------------------------------------------
 // Value conversions. Each returns false for a text it cannot convert, which makes the element unreadable.
@@ -229,7 +228,10 @@ void ReadSettings(const QXmlStreamAttributes& a, AppSettings& s)
 
 QString FormatReadError(const QXmlStreamReader& r)
 {
-    return QStringLiteral("第%1行第%2列：%3").arg(r.lineNumber()).arg(r.columnNumber()).arg(r.errorString());
+    return QCoreApplication::translate("TaskStore", "第%1行第%2列：%3")
+        .arg(r.lineNumber())
+        .arg(r.columnNumber())
+        .arg(r.errorString());
 }
 
 }  // namespace
@@ -516,18 +518,20 @@ bool TaskStore::Parse(const QByteArray& xml, Contents& out, QString* error)
         case QXmlStreamReader::DTD:
             // The program never writes one; refusing it also refuses entity declarations of any kind.
             if (error)
-                *error
-                    = QStringLiteral("第%1行：文件带有文档类型声明（DTD），不是本程序的数据文件").arg(r.lineNumber());
+                *error = QCoreApplication::translate(
+                    "TaskStore", "第%1行：文件带有文档类型声明（DTD），不是本程序的数据文件")
+                             .arg(r.lineNumber());
             return false;
         case QXmlStreamReader::StartElement:
             if (++depth > kMaxDepth) {
-                r.raiseError(QStringLiteral("元素嵌套超过 %1 层").arg(kMaxDepth));
+                r.raiseError(QCoreApplication::translate("TaskStore", "元素嵌套超过 %1 层").arg(kMaxDepth));
                 break;
             }
             if (!root) {
                 if (r.name() != QLatin1String("tasks")) {
                     if (error)
-                        *error = QStringLiteral("根元素是 <%1>，不是 <tasks>").arg(r.name().toString());
+                        *error = QCoreApplication::translate("TaskStore", "根元素是 <%1>，不是 <tasks>")
+                                     .arg(r.name().toString());
                     return false;
                 }
                 root = true;
@@ -567,7 +571,7 @@ bool TaskStore::Parse(const QByteArray& xml, Contents& out, QString* error)
     }
     if (!root) {
         if (error)
-            *error = QStringLiteral("文件中没有 <tasks> 元素");
+            *error = QCoreApplication::translate("TaskStore", "文件中没有 <tasks> 元素");
         return false;
     }
     return true;
@@ -648,11 +652,18 @@ void TaskStore::KeepCopyOfSkipped(const QString& path, int skipped)
     // The next save rewrites the file without the tasks that could not be read; a copy keeps them findable.
     const QString copy = BrokenFileName(path);
     const bool copied = QFile::copy(path, copy);
-    QString text = QStringLiteral("数据文件 %1 中有 %2 个任务无法读取，已跳过。")
-                       .arg(QDir::toNativeSeparators(path))
-                       .arg(skipped);
-    text += copied ? QStringLiteral("\n\n原文件已另存为：\n%1").arg(QDir::toNativeSeparators(copy))
-                   : QStringLiteral("\n\n无法另存原文件，下次保存时这些任务将丢失；请先自行备份该文件。");
+    const QString file = QDir::toNativeSeparators(path);
+    const QString text = copied
+        ? QCoreApplication::translate(
+            "TaskStore", "数据文件 %1 中有 %2 个任务无法读取，已跳过。\n\n原文件已另存为：\n%3")
+              .arg(file)
+              .arg(skipped)
+              .arg(QDir::toNativeSeparators(copy))
+        : QCoreApplication::translate("TaskStore",
+            "数据文件 %1 中有 %2 "
+            "个任务无法读取，已跳过。\n\n无法另存原文件，下次保存时这些任务将丢失；请先自行备份该文件。")
+              .arg(file)
+              .arg(skipped);
     MsgBox::Show(text, MsgButtons::Ok, MsgIcon::Warning);
 }
 
@@ -678,14 +689,16 @@ bool TaskStore::Load(TaskEngine& engine)
     }
     QString movedTo;
     if (MoveAside(path, &movedTo)) {
-        MsgBox::Show(QStringLiteral("数据文件 %1 无法读取（%2）。\n\n原文件已原样保留为：\n%3\n\n"
-                                    "程序将从空的任务列表开始。")
+        MsgBox::Show(QCoreApplication::translate("TaskStore",
+                         "数据文件 %1 无法读取（%2）。\n\n原文件已原样保留为：\n%3\n\n"
+                         "程序将从空的任务列表开始。")
                          .arg(QDir::toNativeSeparators(path), error, QDir::toNativeSeparators(movedTo)),
             MsgButtons::Ok, MsgIcon::Warning);
     } else {
         m_keepFile = path;
-        MsgBox::Show(QStringLiteral("数据文件 %1 无法读取（%2），也无法改名保留。\n\n"
-                                    "为保护其中的数据，程序不会覆盖它；请检查文件夹是否可写。")
+        MsgBox::Show(QCoreApplication::translate("TaskStore",
+                         "数据文件 %1 无法读取（%2），也无法改名保留。\n\n"
+                         "为保护其中的数据，程序不会覆盖它；请检查文件夹是否可写。")
                          .arg(QDir::toNativeSeparators(path), error),
             MsgButtons::Ok, MsgIcon::Warning);
     }
@@ -715,7 +728,8 @@ bool TaskStore::Save(const TaskEngine& engine)
     // The scan saves every time a task fires: one warning per run of failures, not one per second.
     if (!m_saveFailing) {
         m_saveFailing = true;
-        MsgBox::Show(kSaveFailed, MsgButtons::Ok, MsgIcon::Warning);
+        MsgBox::Show(QCoreApplication::translate("TaskStore", "写配置文件失败，请检查文件夹是否可写！"), MsgButtons::Ok,
+            MsgIcon::Warning);
     } else {
         qCWarning(lcStore) << "data file not saved again:" << path;
     }

@@ -5,14 +5,17 @@
 #include "model/MsgBox.h"
 #include "model/TaskList.h"
 
+#include <QCoreApplication>
+
 bool PromptTaskTypes(CSimpleList& types, const TaskList& tasks)
 {
     const QString prompt = QStringList{
-        QStringLiteral("输入所有类别，以分号分隔。如\"个人;工作\" "),
+        QCoreApplication::translate("TaskTypesPrompt", "输入所有类别，以分号分隔。如\"个人;工作\" "),
         QString(),
-        QStringLiteral("类别名前加\"*\"表示该类别是添加任务时的缺省类别。例如\"个人;*工作\"表示\"工作\"是缺省类别。"),
+        QCoreApplication::translate(
+            "TaskTypesPrompt", "类别名前加\"*\"表示该类别是添加任务时的缺省类别。例如\"个人;*工作\"表示\"工作\"是缺省类别。"),
         QString(),
-        QStringLiteral("输入\"-\"清除所有类别。"),
+        QCoreApplication::translate("TaskTypesPrompt", "输入\"-\"清除所有类别。"),
     }.join(QStringLiteral("\r\n"));
 
     const QString answer = MsgBox::InputBox(prompt, QString(), types.Text());

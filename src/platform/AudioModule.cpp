@@ -3,6 +3,7 @@
 
 #include "platform/ModuleFolders.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLibrary>
 
@@ -10,9 +11,9 @@ namespace Audio {
 
 std::unique_ptr<IAudio> LoadModule(const QString& file)
 {
-    const QString tail = QStringLiteral("，提醒将不会发出声音。");
     if (file.isEmpty()) {
-        ReportNoSound(QStringLiteral("找不到声音模块 libtickwell_audio.so（程序安装不完整）") + tail);
+        ReportNoSound(QCoreApplication::translate(
+            "AudioModule", "找不到声音模块 libtickwell_audio.so（程序安装不完整），提醒将不会发出声音。"));
         return nullptr;
     }
     // Never unloaded: the media stack keeps threads and registrations of its own until the process ends.
@@ -21,9 +22,8 @@ std::unique_ptr<IAudio> LoadModule(const QString& file)
     const auto entry = reinterpret_cast<ModuleEntry>(library.resolve(kModuleEntryName));
     IAudio* output = entry ? entry(&ReportNoSound) : nullptr;
     if (!output) {
-        ReportNoSound(
-            QStringLiteral("无法加载声音模块 %1：%2").arg(QDir::toNativeSeparators(file), library.errorString())
-            + tail);
+        ReportNoSound(QCoreApplication::translate("AudioModule", "无法加载声音模块 %1：%2，提醒将不会发出声音。")
+                          .arg(QDir::toNativeSeparators(file), library.errorString()));
         return nullptr;
     }
     return std::unique_ptr<IAudio>(output);

@@ -65,7 +65,8 @@ bool LogindPowerManager::Call(
 {
     if (!m_bus.isConnected()) {
         const QString reason = m_bus.lastError().isValid() ? m_bus.lastError().message() : QString();
-        *error = Failure(method, reason.isEmpty() ? QStringLiteral("无法连接系统总线") : reason);
+        *error = Failure(
+            method, reason.isEmpty() ? QCoreApplication::translate("LogindPowerManager", "无法连接系统总线") : reason);
         return false;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kManager, method);
@@ -87,7 +88,8 @@ bool LogindPowerManager::CheckAllowed(PowerAction action, bool* interactive, QSt
         return false;
     const QString answer = reply.arguments().value(0).toString();
     if (answer != QLatin1String("yes") && answer != QLatin1String("challenge")) {
-        *error = Failure(method, answer.isEmpty() ? QStringLiteral("(无回答)") : answer);
+        *error = Failure(
+            method, answer.isEmpty() ? QCoreApplication::translate("LogindPowerManager", "(无回答)") : answer);
         return false;
     }
     // Only a challenge needs the authentication agent; otherwise nobody is asked anything.
@@ -112,7 +114,9 @@ bool LogindPowerManager::CheckInhibitors(PowerAction action, QString* error)
         list >> whats >> who >> why >> mode >> uid >> pid;
         list.endStructure();
         if (mode == QLatin1String("block") && whats.split(QLatin1Char(':')).contains(what))
-            blockedBy = QStringLiteral("被 %1 阻止（%2）").arg(who, why);
+            blockedBy
+                = QCoreApplication::translate("LogindPowerManager", "被 %1 阻止（%2）", "inhibitor program, its reason")
+                      .arg(who, why);
     }
     // Always closed: an array left open keeps its part of the message alive.
     list.endArray();

@@ -6,6 +6,8 @@
 #include "scheduler/RunCmd.h"
 #include "timerules/Clock.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 class Flag
@@ -108,7 +110,8 @@ bool TaskScheduler::CheckCommand(const TaskPtr& task)
         return true;
     }
     if (!valid) {
-        MsgBox::Show(QStringLiteral("无法执行自定义命令, 任务已暂停! 请检查!"), MsgButtons::Ok, MsgIcon::Warning);
+        MsgBox::Show(QCoreApplication::translate("TaskScheduler", "无法执行自定义命令, 任务已暂停! 请检查!"),
+            MsgButtons::Ok, MsgIcon::Warning);
         m_engine.SetTaskStatus(task, tsPaused, true, false);
         return false;
     }

@@ -5,6 +5,7 @@
 #include "timerules/Recurrence.h"
 #include "timerules/TimeExpr.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace {
@@ -36,7 +37,7 @@ DueFieldResult DueDateRules(const QString& input)
     const bool fixed
         = !IsRelativeText(r.text) && !IsRecurringText(r.text) && !r.text.startsWith(QStringLiteral("农历"));
     if (v == 0 || (fixed && v >= NO_DATE)) {
-        r.message = QStringLiteral("请填写正确的日期");
+        r.message = QCoreApplication::translate("DueRules", "请填写正确的日期");
         return r;
     }
     r.accepted = true;
@@ -61,7 +62,7 @@ DueFieldResult DueTimeRules(const QString& input, const QString& dueDateText)
 
     const Instant v = ResolveDueTime(dueDateText, r.text, 0);
     if (v == 0) {
-        r.message = QStringLiteral("请填写正确的时间!");
+        r.message = QCoreApplication::translate("DueRules", "请填写正确的时间!");
         return r;
     }
     r.accepted = true;

@@ -5,6 +5,7 @@
 #include "timerules/Clock.h"
 #include "timerules/CompoundAmount.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -13,8 +14,17 @@
 namespace {
 
 const QString kNoDateText = QStringLiteral("--");
-const QString kErrFormat = QStringLiteral("错误的日期时间格式！");
-const QString kErrRange = QStringLiteral("日期时间超出范围！");
+
+// Messages are looked up when they are given, so that they follow the language installed at that time.
+QString ErrFormat()
+{
+    return QCoreApplication::translate("TimeExpr", "错误的日期时间格式！");
+}
+
+QString ErrRange()
+{
+    return QCoreApplication::translate("TimeExpr", "日期时间超出范围！");
+}
 
 // Numbers typed by users can be arbitrarily long. Counts saturate here, far beyond any calendar range, so
 // that the date arithmetic rejects them instead of overflowing.
@@ -427,7 +437,7 @@ Instant ParseTimeOffset(Instant base, const QString& text, QString* errInfo)
     if (const auto amount = ParseCompoundAmount(t)) {
         const Instant r = amount->IsZero() ? 0 : ApplyCompoundAmount(base, *amount);
         if (r == 0 && errInfo)
-            *errInfo = amount->IsZero() ? kErrFormat : kErrRange;
+            *errInfo = amount->IsZero() ? ErrFormat() : ErrRange();
         return r;
     }
 
@@ -449,11 +459,11 @@ Instant ParseTimeOffset(Instant base, const QString& text, QString* errInfo)
         else
             r = AddSeconds(base, n * 60.0);
         if (r == 0 && errInfo)
-            *errInfo = kErrRange;
+            *errInfo = ErrRange();
         return r;
     }
     if (errInfo)
-        *errInfo = kErrFormat;
+        *errInfo = ErrFormat();
     return 0;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLinearGradient>
@@ -31,6 +32,16 @@ std::vector<ColorStyle> ParseStyles()
 }
 
 }  // namespace
+
+// The names of the colour styles, for the translation.
+[[maybe_unused]] const char* const kColorStyleNames[]
+    = { QT_TRANSLATE_NOOP("ColorStyles", "蓝色(缺省)"), QT_TRANSLATE_NOOP("ColorStyles", "黄色"),
+          QT_TRANSLATE_NOOP("ColorStyles", "绿色"), QT_TRANSLATE_NOOP("ColorStyles", "红色") };
+
+QString ColorStyle::DisplayName() const
+{
+    return QCoreApplication::translate("ColorStyles", name.toUtf8().constData());
+}
 
 const std::vector<ColorStyle>& ColorStyles()
 {

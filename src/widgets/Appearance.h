@@ -13,7 +13,8 @@ class QWidget;
 // The colour pair that themes the program's windows and the list, chosen from the built-in colour styles or freely.
 struct ColorStyle
 {
-    QString name;
+    QString name;  // Chinese, as the style list is written
+    QString DisplayName() const;  // the name in the language installed
     QColor color1;  // the deeper colour: gradients' ends, list stripes
     QColor color2;  // the lighter colour: the windows' middle band, option and check boxes
 };

@@ -3,8 +3,11 @@
 #include "MainWindowFixture.h"
 #include "alerts/frmPrompt.h"
 #include "editor/frmTask.h"
+#include "mainwindow/frmAbout.h"
 #include "mainwindow/frmHelp.h"
+#include "model/AppVersion.h"
 
+#include <QListWidget>
 #include <QStatusBar>
 
 using namespace EnglishTexts;
@@ -31,8 +34,63 @@ TEST_F(EnglishUi, MainWindowEditorAndPromptShowNoChineseButData)
     const QStringList promptData = data + QStringList { prompt.findChild<QLabel*>("lblAlarmDT")->text() };
     EXPECT_EQ(ChineseTexts(&prompt, promptData).join(u'\n').toStdString(), "");
 
+    // The program's own name, in its title and in the message boxes.
+    EXPECT_EQ(W().windowTitle(), QStringLiteral("Tickwell V") + AppVersionText());
+    MsgBox::Show(QStringLiteral("x"));
+    EXPECT_EQ(m_msg->shown.back().title, QStringLiteral("Tickwell"));
+
+    frmAbout about(&W(), QString());
+    const QStringList examples = { QStringLiteral("明天"), QStringLiteral("每周"), QStringLiteral("农历") };
+    EXPECT_EQ(ChineseTexts(&about, examples).join(u'\n').toStdString(), "");
+
     // The help explains the Chinese expressions in English.
     EXPECT_TRUE(frmHelp::HelpText().contains(QStringLiteral("<td>每周, 每周135</td><td>every week; every Monday")));
+}
+
+TEST_F(EnglishUi, ListShowsEnglishButWhatTheUserTyped)
+{
+    // Every status and priority, a postponed alarm and a valid period: the cells that are not typed are English.
+    for (int s = 0; s < kTaskStatusCount; ++s) {
+        TaskPtr t = Add(QStringLiteral("交电费"), QStringLiteral("家务"), TaskStatus(s));
+        t->ePriority = s % 4;
+        t->dtAlarmDT = MakeInstant(2012, 6, 10, 11, 5, 0);
+        t->dtValidFromDT = MakeInstant(2012, 6, 4, 0, 0, 0);
+    }
+    W().RefreshList();
+    const QStringList data = { QStringLiteral("交电费"), QStringLiteral("家务") };
+    for (int r = 0; r < M().rowCount(); ++r)
+        for (int c = 0; c < TaskColumns::kCount; ++c)
+            EXPECT_FALSE(HasChinese(M().Text(r, c).remove(data[0]).remove(data[1]))) << M().Text(r, c).toStdString();
+    const QString row0 = Column(TaskColumns::colStatus).at(0) + u'|' + Column(TaskColumns::colPriority).at(0) + u'|'
+        + Column(TaskColumns::colAlarm).at(0) + u'|' + Column(TaskColumns::colRemain).at(0) + u'|'
+        + Column(TaskColumns::colValidPeriod).at(0);
+    EXPECT_EQ(row0, QStringLiteral("Not started|Low|11:05:00 (6/10)\r\n(1 h 5 min later)|7 days|Tomorrow~"));
+    EXPECT_EQ(Column(TaskColumns::colStatus).at(2) + Column(TaskColumns::colPriority).at(3), "FinishedUrgent");
+
+    // The filter shows English names and makes the filter the program stores and parses, in Chinese.
+    const struct
+    {
+        const char* item;
+        const char* filter;
+        const char* panel;  // what the status bar shows of it
+    } cases[] = {
+        { "mnuFilterStatusItem_0", "状态=未发生,到期,推迟", "Filter: Status=Not started,Due,Postponed" },
+        { "mnuFilterStatusItem_1", "状态=已完成", "Filter: Status=Finished" },
+        { "mnuFilterStatusItem_2", "状态=已取消", "Filter: Status=Cancelled" },
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(HasChinese(Action(c.item)->text())) << c.item;
+        Action(c.item)->trigger();
+        EXPECT_EQ(W().CurrentFilter().Text(), QString::fromUtf8(c.filter)) << c.item;
+        EXPECT_EQ(W().FilterPanelText(), QString::fromUtf8(c.panel)) << c.item;
+    }
+    W().ShowFilterForm();
+    auto* statuses = W().findChild<QListWidget*>(QStringLiteral("lstStatus"));
+    ASSERT_TRUE(statuses);
+    EXPECT_EQ(statuses->item(tsExpired)->text(), "Expired");
+    statuses->clearSelection();
+    statuses->item(tsFinished)->setSelected(true);
+    EXPECT_EQ(W().CurrentFilter().Text(), QStringLiteral("状态=已完成"));
 }
 
 TEST(Language, FollowsTheSettingThenTheSystem)

@@ -26,8 +26,6 @@ struct EnglishGuard
 // Entries that are data kept Chinese: the expression language, delays the program parses, categories and
 // ringtone files.
 inline const QStringList kDataBoxes = { "cboDueDate", "cboDueTime", "cboDelay", "cboType", "cboRingFile" };
-inline const QRegularExpression kDataActions(
-    QStringLiteral("^(mnuFilterStatusItem_\\d+|mnuFilterDefine|mnuStyleDefine)$"));
 
 inline bool HasChinese(const QString& text)
 {
@@ -64,8 +62,6 @@ inline QStringList ChineseTexts(QWidget* root, const QStringList& allowed)
             for (int i = 0; i < h->count(); ++i)
                 check(h, h->model()->headerData(i, h->orientation()).toString());
         for (QAction* a : w->actions()) {
-            if (kDataActions.match(a->objectName()).hasMatch())
-                continue;
             check(a, a->text());
             check(a, a->toolTip());
         }

@@ -6,6 +6,7 @@
 #include <QAudioOutput>
 #include <QAudioSink>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -25,7 +26,9 @@ namespace {
 
 QString NoDeviceReason()
 {
-    return QStringLiteral("找不到可用的声音输出设备（声音服务未运行或没有声卡），提醒将不会发出声音。");
+    // The module has no translator of its own: the application's, installed before it loads, serves it too.
+    return QCoreApplication::translate(
+        "QtMediaAudio", "找不到可用的声音输出设备（声音服务未运行或没有声卡），提醒将不会发出声音。");
 }
 
 // Without a sound server the player may neither fail nor move: it sits at the start, "playing". On a machine

@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/TaskDisplay.h"
+
+#include "model/CTask.h"
+#include "model/TaskColumns.h"
+#include "timerules/Clock.h"
+#include "timerules/TimeExpr.h"
+
+#include <QCoreApplication>
+
+using namespace TaskColumns;
+
+namespace {
+
+// The names as the translation finds them; the Chinese functions give the source texts.
+[[maybe_unused]] const char* const kStatusTexts[] = { QT_TRANSLATE_NOOP("TaskStatus", "未发生"),
+    QT_TRANSLATE_NOOP("TaskStatus", "到期"), QT_TRANSLATE_NOOP("TaskStatus", "已完成"),
+    QT_TRANSLATE_NOOP("TaskStatus", "推迟"), QT_TRANSLATE_NOOP("TaskStatus", "已取消"),
+    QT_TRANSLATE_NOOP("TaskStatus", "暂停"), QT_TRANSLATE_NOOP("TaskStatus", "检测中"),
+    QT_TRANSLATE_NOOP("TaskStatus", "进行中"), QT_TRANSLATE_NOOP("TaskStatus", "已失效") };
+[[maybe_unused]] const char* const kPriorityTexts[]
+    = { QT_TRANSLATE_NOOP("TaskPriority", "低"), QT_TRANSLATE_NOOP("TaskPriority", "中"),
+          QT_TRANSLATE_NOOP("TaskPriority", "高"), QT_TRANSLATE_NOOP("TaskPriority", "紧急") };
+
+// The context of the list's words and patterns.
+class TaskDisplay
+{
+    Q_DECLARE_TR_FUNCTIONS(TaskDisplay)
+};
+
+QString Translated(const char* context, const QString& source)
+{
+    return source.isEmpty() ? source : QCoreApplication::translate(context, source.toUtf8().constData());
+}
+
+// As the Chinese formatters judge it: 0 is a showable duration end but no point in time.
+bool IsShowable(Instant v)
+{
+    return v < NO_DATE && IsRepresentable(v);
+}
+
+QString DayWord(qint64 n)
+{
+    switch (n) {
+    case -2:
+        return TaskDisplay::tr("前天");
+    case -1:
+        return TaskDisplay::tr("昨天");
+    case 1:
+        return TaskDisplay::tr("明天");
+    case 2:
+        return TaskDisplay::tr("后天");
+    default:
+        return TaskDisplay::tr("今天");
+    }
+}
+
+QString Span(Instant from, Instant to)
+{
+    if (from == 0)
+        return QStringLiteral("--");
+    const QString s = DisplayDuration(from, to);
+    return s.startsWith(QLatin1Char('-')) ? QStringLiteral("--") : s;
+}
+
+QString AlarmText(const CTask& task)
+{
+    QString s = DisplayFriendlyTime(task.dtAlarmDT);
+    const TaskStatus status = task.eStatus();
+    if (status == tsNotStarted || status == tsDue || status == tsPostponed) {
+        const qint64 diff = SecondDiff(task.dtDueDT, task.dtAlarmDT);
+        if (diff > 0)
+            s += QStringLiteral("\r\n")
+                + TaskDisplay::tr("(推迟%1)").arg(DisplayDuration(task.dtDueDT, task.dtAlarmDT));
+        else if (diff < 0)
+            s += QStringLiteral("\r\n")
+                + TaskDisplay::tr("(提前%1)").arg(DisplayDuration(task.dtAlarmDT, task.dtDueDT));
+    }
+    return s;
+}
+
+QString ValidPeriodText(const CTask& task)
+{
+    QString s;
+    if (task.dtValidFromDT != 0)
+        s = DisplayFriendlyTime(task.dtValidFromDT) + QLatin1Char('~');
+    if (task.dtValidToDT != 0) {
+        if (s.isEmpty())
+            s = QStringLiteral("~");
+        s += DisplayFriendlyTime(task.dtValidToDT);
+    }
+    return s.isEmpty() ? TaskDisplay::tr("未设置") : s;
+}
+
+}  // namespace
+
+QString TaskStatusDisplayName(int status)
+{
+    return Translated("TaskStatus", TaskStatusName(status));
+}
+
+QString TaskPriorityDisplayName(int priority)
+{
+    return Translated("TaskPriority", TaskPriorityName(priority));
+}
+
+QString DisplayFriendlyTime(Instant dt)
+{
+    if (dt == 0 || !IsShowable(dt))
+        return QStringLiteral("--");
+    const QDate date = DateOf(dt);
+    const QDate today = Clock::CurrentDate();
+    QString day;
+    if (date != today) {
+        const qint64 n = date.toJulianDay() - today.toJulianDay();
+        if (n >= -2 && n <= 2)
+            day = DayWord(n);
+        else if (date.year() != today.year())
+            day = QStringLiteral("%1/%2/%3")
+                      .arg(date.year() % 100, 2, 10, QLatin1Char('0'))
+                      .arg(date.month())
+                      .arg(date.day());
+        else if (date.month() != today.month())
+            day = QStringLiteral("%1/%2").arg(date.month()).arg(date.day());
+        else  // %2 is the month, for languages that name it
+            day = TaskDisplay::tr("%1号")
+                      .replace(QStringLiteral("%1"), QString::number(date.day()))
+                      .replace(QStringLiteral("%2"), QString::number(date.month()));
+    }
+    const int secs = SecondsOfDay(dt);
+    if (secs == 0)
+        return day.isEmpty() ? DayWord(0) : day;
+    const QString time = QStringLiteral("%1:%2:%3")
+                             .arg(secs / 3600, 2, 10, QLatin1Char('0'))
+                             .arg(secs / 60 % 60, 2, 10, QLatin1Char('0'))
+                             .arg(secs % 60, 2, 10, QLatin1Char('0'));
+    return day.isEmpty() ? time : TaskDisplay::tr("%1(%2)").arg(time, day);
+}
+
+QString DisplayDuration(Instant fromDT, Instant toDT)
+{
+    if (!IsShowable(fromDT) || !IsShowable(toDT))
+        return QStringLiteral("--");
+    const qint64 days = DayDiff(fromDT, toDT);
+    if (days >= 3 || days <= -3)
+        return TaskDisplay::tr("%1天").arg(days);
+    qint64 s = SecondDiff(fromDT, toDT);
+    const QString sign = s < 0 ? QStringLiteral("-") : QString();
+    s = qAbs(s);
+    const qint64 h = s / 3600, m = s / 60 % 60;
+    if (h > 0 && m > 0)
+        return sign + TaskDisplay::tr("%1小时%2分钟").arg(h).arg(m);
+    if (h > 0)
+        return sign + TaskDisplay::tr("%1小时").arg(h);
+    if (m > 0)
+        return sign + TaskDisplay::tr("%1分钟").arg(m);
+    return sign + TaskDisplay::tr("%1秒").arg(s % 60);
+}
+
+QString TaskCellDisplayText(const CTask& task, int column)
+{
+    switch (column) {
+    case colStatus:
+        return TaskStatusDisplayName(task.eStatus());
+    case colAlarm:
+        return AlarmText(task);
+    case colRemain:
+        return task.IsWaiting() ? DisplayDuration(Clock::Now(), task.dtAlarmDT) : QStringLiteral("--");
+    case colPriority:
+        return TaskPriorityDisplayName(task.ePriority);
+    case colValidPeriod:
+        return ValidPeriodText(task);
+    case colStart:
+        return DisplayFriendlyTime(task.dtStartDT);
+    case colFinish:
+        return DisplayFriendlyTime(task.dtFinishDT);
+    case colPlaned:
+        return Span(task.dtStartDT, task.dtDueDT);
+    case colSpent:
+        return Span(task.dtStartDT, task.IsWaiting() ? Clock::Now() : task.dtFinishDT);
+    default:
+        return CellText(task, column);
+    }
+}

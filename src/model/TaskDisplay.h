@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "timerules/Instant.h"
+
+#include <QString>
+
+class CTask;
+
+// What the task list shows, in the language installed. The Chinese functions beside the task (TaskStatusName,
+// FormatFriendlyTime, ...) stay what the filters, the CSV export, the log and the data file use; these only
+// show. Without a translation both give the same text.
+QString TaskStatusDisplayName(int status);
+QString TaskPriorityDisplayName(int priority);
+QString DisplayFriendlyTime(Instant dt);  // "10:00:00(明天)" / "10:00:00 (Tomorrow)"
+QString DisplayDuration(Instant fromDT, Instant toDT);  // "1小时5分钟" / "1 h 5 min"
+// The text of a list cell (TaskColumns numbering); what the user typed (description, category, due texts) is
+// shown as typed.
+QString TaskCellDisplayText(const CTask& task, int column);
