@@ -528,6 +528,10 @@ Options:
   -v, --version   show the version
 </translation>
     </message>
+    <message>
+        <source>%1 (Tickwell) %2</source>
+        <translation>%1 %2</translation>
+    </message>
 </context>
 <context>
     <name>CsvExport</name>

@@ -86,5 +86,6 @@ QString UsageText()
 
 QString VersionText()
 {
-    return QStringLiteral("%1 (Tickwell) %2").arg(AppTitle(), AppVersionText());
+    // In English the program's name already is Tickwell.
+    return QCoreApplication::translate("CommandLine", "%1 (Tickwell) %2").arg(AppTitle(), AppVersionText());
 }

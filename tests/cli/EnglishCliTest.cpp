@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The command-line tools speak the language of the data file's setting, else the system's; what scripts read
 // (dates, the list's columns) is the same in every language.
+#include "model/AppVersion.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -60,7 +62,7 @@ TEST(EnglishCli, MessagesFollowTheSettingThenTheSystemAndOutputStaysTheSame)
         const char* lang;
         QStringList args;
         int code;
-        const char* out;  // the whole output, or a part of it ending in "…"
+        const char* out;  // the whole output, or a part of it ending in "…"; %v is the version
         const char* err;
     } cases[] = {
         { cli, nullptr, en, { "--help" }, 0, "tickwell-cli: the command-line tool of Tickwell\n…", "" },
@@ -76,6 +78,7 @@ TEST(EnglishCli, MessagesFollowTheSettingThenTheSystemAndOutputStaysTheSame)
         { cli, "en", c, { "add", "x", "--priority", "High", "--date", "2030-1-1", "--time", "9:00" }, 0,
             "T01\t2030-01-01 09:00:00\n", "" },
         { app, nullptr, en, { "--help" }, 0, "Usage: tickwell [options]\n…", "" },
+        { app, nullptr, en, { "--version" }, 0, "Tickwell %v\n", "" },
         { app, "en", c, { "--bogus" }, 2, "", "tickwell: Unknown option: --bogus\n\nUsage: tickwell [options]\n…" },
     };
     for (const auto& k : cases) {
@@ -95,7 +98,7 @@ TEST(EnglishCli, MessagesFollowTheSettingThenTheSystemAndOutputStaysTheSame)
         const std::string name = args.join(u' ').toStdString();
         EXPECT_EQ(r.code, k.code) << name << '\n' << r.err.toStdString();
         for (const auto& [got, want] : { std::pair(r.out, k.out), std::pair(r.err, k.err) }) {
-            QString expected = QString::fromUtf8(want);
+            QString expected = QString::fromUtf8(want).replace(QStringLiteral("%v"), AppVersionText());
             if (expected.endsWith(u'…'))
                 EXPECT_TRUE(got.startsWith(expected.chopped(1))) << name << '\n' << got.toStdString();
             else

@@ -18,7 +18,7 @@ EN = {
     # tickwell --help
     '--data-dir 后面要写数据文件夹': '--data-dir must be followed by the data folder',
     '--data-dir 后面要写数据文件夹，不能为空': '--data-dir must be followed by the data folder, which cannot be empty',
-    '未知选项：%1': 'Unknown option: %1',
+    '未知选项：%1': 'Unknown option: %1', 'CommandLine::%1 (Tickwell) %2': '%1 %2',
     '用法：tickwell [选项]\n'
     '\n'
     '晴钟任务提醒：桌面任务提醒\n'
