@@ -14,7 +14,7 @@ PACKAGES=(
   xvfb xauth x11-apps imagemagick openbox fonts-wqy-microhei
   trayer xdotool dbus python3-dbusmock
   libqt6svg6 file dpkg-dev desktop-file-utils appstream
-  libical-dev
+  libical-dev qt6-translations-l10n
 )
 
 missing=()

@@ -92,6 +92,383 @@
     </message>
 </context>
 <context>
+    <name>CliText</name>
+    <message>
+        <source>找不到数据文件：%1
+可用 --data-dir 指定数据文件夹。
+</source>
+        <translation>The data file cannot be found: %1
+Name the data folder with --data-dir.
+</translation>
+    </message>
+    <message>
+        <source>数据文件无法读取：%1
+%2
+</source>
+        <translation>The data file cannot be read: %1
+%2
+</translation>
+    </message>
+    <message>
+        <source>数据文件中有 %1 个任务无法读取，未包含在内。
+</source>
+        <translation>%1 task(s) in the data file cannot be read and are left out.
+</translation>
+    </message>
+    <message>
+        <source>list 不需要参数：%1
+</source>
+        <translation>list takes no arguments: %1
+</translation>
+    </message>
+    <message>
+        <source>export --ical 只需要一个文件名：%1
+</source>
+        <translation>export --ical takes one file name only: %1
+</translation>
+    </message>
+    <message>
+        <source>请给出一个 CSV 文件名，例如 tickwell-cli export 任务.csv
+</source>
+        <translation>Give one CSV file name, for example tickwell-cli export tasks.csv
+</translation>
+    </message>
+    <message>
+        <source>不能把 CSV 写到数据文件上：%1
+</source>
+        <translation>The CSV cannot be written over the data file: %1
+</translation>
+    </message>
+    <message>
+        <source>出错: %1
+</source>
+        <translation>Error: %1
+</translation>
+    </message>
+    <message>
+        <source>已导出 %1 个任务到 %2
+</source>
+        <translation>Exported %1 task(s) to %2
+</translation>
+    </message>
+    <message>
+        <source>列出数据文件中的任务：编号、状态、提醒时间、发生日期、发生时间、标题（以制表符分隔）</source>
+        <translation>Lists the tasks of the data file: key, status, alarm time, due date, due time and title, separated by tabs</translation>
+    </message>
+    <message>
+        <source>把全部任务导出为 CSV 文件（UTF-8，Excel 可直接打开），或用 --ical 导出为 iCalendar 日历</source>
+        <translation>Exports all tasks to a CSV file (UTF-8, opens in spreadsheets), or with --ical to an iCalendar file</translation>
+    </message>
+    <message>
+        <source>tickwell-cli export 任务提醒列表.csv</source>
+        <translation>tickwell-cli export tasks.csv</translation>
+    </message>
+    <message>
+        <source>--ical 后面要写日历文件名，例如 tickwell-cli export --ical 任务.ics
+</source>
+        <translation>--ical must be followed by the calendar file name, for example tickwell-cli export --ical tasks.ics
+</translation>
+    </message>
+    <message>
+        <source>不能把日历写到数据文件上：%1
+</source>
+        <translation>The calendar cannot be written over the data file: %1
+</translation>
+    </message>
+    <message>
+        <source>请给出一个日历文件名，例如 tickwell-cli import 日历.ics
+</source>
+        <translation>Give one calendar file name, for example tickwell-cli import calendar.ics
+</translation>
+    </message>
+    <message>
+        <source>无法导入 %1：%2
+</source>
+        <translation>Cannot import %1: %2
+</translation>
+    </message>
+    <message>
+        <source>程序正在使用数据文件夹 %1：请在程序中用“工具 → 导入日历...”导入，或先退出程序。
+</source>
+        <translation>The program is using the data folder %1: import with &quot;Tools &gt; Import Calendar...&quot; in the program, or quit the program first.
+</translation>
+    </message>
+    <message>
+        <source>数据文件夹不可写：%1
+</source>
+        <translation>The data folder cannot be written: %1
+</translation>
+    </message>
+    <message>
+        <source>数据文件中有 %1 个任务无法读取；为免丢失它们，未导入。请先在程序中打开数据文件。
+</source>
+        <translation>%1 task(s) in the data file cannot be read; nothing was imported, so that they are not lost. Open the data file in the program first.
+</translation>
+    </message>
+    <message>
+        <source>无法保存数据文件：%1
+</source>
+        <translation>The data file cannot be saved: %1
+</translation>
+    </message>
+    <message>
+        <source>把 iCalendar 日历文件中的事件和待办导入为任务（程序运行时请在程序中导入）</source>
+        <translation>Imports the events and to-dos of an iCalendar file as tasks (while the program runs, import in the program)</translation>
+    </message>
+    <message>
+        <source>tickwell-cli import 日历.ics</source>
+        <translation>tickwell-cli import calendar.ics</translation>
+    </message>
+    <message>
+        <source>请给出公历日期，格式为 YYYY-MM-DD，例如 2012-06-04
+</source>
+        <translation>Give a Gregorian date as YYYY-MM-DD, for example 2012-06-04
+</translation>
+    </message>
+    <message>
+        <source>日期超出农历表的范围（1900-01-31 至 2050-01-22）
+</source>
+        <translation>The date is outside the lunar table (1900-01-31 to 2050-01-22)
+</translation>
+    </message>
+    <message>
+        <source>请给出农历日期，格式为 LY-LM-LD，例如 2012-4-15；闰月加 --leap
+</source>
+        <translation>Give a lunar date as LY-LM-LD, for example 2012-4-15; add --leap for a leap month
+</translation>
+    </message>
+    <message>
+        <source>农历年份超出范围（1900 至 2049）
+</source>
+        <translation>The lunar year is out of range (1900 to 2049)
+</translation>
+    </message>
+    <message>
+        <source>农历%1年没有闰%2月
+</source>
+        <translation>Lunar year %1 has no leap month %2
+</translation>
+    </message>
+    <message>
+        <source>农历%1年闰%2月没有%3日
+</source>
+        <translation>Leap month %2 of lunar year %1 has no day %3
+</translation>
+    </message>
+    <message>
+        <source>农历%1年%2月没有%3日
+</source>
+        <translation>Month %2 of lunar year %1 has no day %3
+</translation>
+    </message>
+    <message>
+        <source>把公历日期换算成农历，闰月后面加“闰”</source>
+        <translation>Converts a Gregorian date to the Chinese lunar calendar; a leap month is followed by “闰”</translation>
+    </message>
+    <message>
+        <source>tickwell-cli lunar 2012-06-04   （输出 2012-4-15 闰）</source>
+        <translation>tickwell-cli lunar 2012-06-04   (prints 2012-4-15 闰)</translation>
+    </message>
+    <message>
+        <source>把农历日期换算成公历；--leap 表示闰月</source>
+        <translation>Converts a Chinese lunar date to the Gregorian calendar; --leap names a leap month</translation>
+    </message>
+    <message>
+        <source>tickwell-cli solar 2012-4-15 --leap   （输出 2012-06-04）</source>
+        <translation>tickwell-cli solar 2012-4-15 --leap   (prints 2012-06-04)</translation>
+    </message>
+    <message>
+        <source>运行中的程序没有回答（它可能正在等待用户回答提问）；命令可能已被执行，请在程序中查看。
+</source>
+        <translation>The running program did not answer (it may be waiting for an answer to a question); the command may have been carried out: check in the program.
+</translation>
+    </message>
+    <message>
+        <source>数据文件夹不能写入：%1
+</source>
+        <translation>The data folder cannot be written: %1
+</translation>
+    </message>
+    <message>
+        <source>进程 %1</source>
+        <translation>process %1</translation>
+    </message>
+    <message>
+        <source>另一个程序</source>
+        <translation>another program</translation>
+    </message>
+    <message>
+        <source>数据文件夹正由%1使用，但它没有回应；任务未更改。
+</source>
+        <translation>The data folder is in use by %1, which does not answer; no task was changed.
+</translation>
+    </message>
+    <message>
+        <source>数据文件无法完整读取，任务未更改：%1
+%2
+</source>
+        <translation>The data file cannot be read whole; no task was changed: %1
+%2
+</translation>
+    </message>
+    <message>
+        <source>数据文件未能保存：%1
+</source>
+        <translation>The data file could not be saved: %1
+</translation>
+    </message>
+    <message>
+        <source>描述 [--date 日期] [--time 时间] [--category 类别] [--priority 优先级] [--alarm 提醒] [--data-dir DIR]</source>
+        <translation>DESCRIPTION [--date DATE] [--time TIME] [--category CATEGORY] [--priority PRIORITY] [--alarm ALARM] [--data-dir DIR]</translation>
+    </message>
+    <message>
+        <source>添加任务；日期、时间的写法与任务窗口相同（默认今天、10分钟后）。输出新任务的编号和到期时间</source>
+        <translation>Adds a task; the date and time are written as in the task window, in the Chinese expressions (by default 今天 = today and 10分钟后 = in 10 minutes). The priority is low, normal, high or urgent. Prints the new task's key and due time</translation>
+    </message>
+    <message>
+        <source>tickwell-cli add 编译完成后检查结果 --time 30分钟后 --category 工作</source>
+        <translation>tickwell-cli add &quot;Check the build&quot; --time 30分钟后 --category Work   (30分钟后 = in 30 minutes)</translation>
+    </message>
+    <message>
+        <source>任务编号 [--data-dir DIR]</source>
+        <translation>KEY [--data-dir DIR]</translation>
+    </message>
+    <message>
+        <source>把等待中的任务设为已完成（周期任务转到下次）</source>
+        <translation>Marks a waiting task as finished (a recurring task moves on to its next occurrence)</translation>
+    </message>
+    <message>
+        <source>取消等待中的任务</source>
+        <translation>Cancels a waiting task</translation>
+    </message>
+    <message>
+        <source>任务编号 推迟时间 [--data-dir DIR]</source>
+        <translation>KEY DELAY [--data-dir DIR]</translation>
+    </message>
+    <message>
+        <source>推迟任务的提醒，写法与提醒窗口的推迟相同</source>
+        <translation>Postpones a task's reminder; the delay is written as in the reminder window</translation>
+    </message>
+    <message>
+        <source>tickwell-cli postpone T3 10分钟</source>
+        <translation>tickwell-cli postpone T3 10分钟   (10分钟 = 10 minutes)</translation>
+    </message>
+    <message>
+        <source>请填写正确的时间!</source>
+        <translation>Please enter a valid time!</translation>
+    </message>
+    <message>
+        <source>请填写正确的日期</source>
+        <translation>Please enter a valid date</translation>
+    </message>
+    <message>
+        <source>--now 后面要给出时刻，格式为 &quot;YYYY-MM-DD hh:mm:ss&quot;
+</source>
+        <translation>--now must be followed by a moment as &quot;YYYY-MM-DD hh:mm:ss&quot;
+</translation>
+    </message>
+    <message>
+        <source>--count 后面要给出次数
+</source>
+        <translation>--count must be followed by a number
+</translation>
+    </message>
+    <message>
+        <source>请给出日期和时间两个表达式，例如：tickwell-cli when 每周135 9:00
+</source>
+        <translation>Give two expressions, a date and a time, for example: tickwell-cli when 每周135 9:00
+</translation>
+    </message>
+    <message>
+        <source>--count 须是 1 到 %1 之间的整数
+</source>
+        <translation>--count must be a whole number from 1 to %1
+</translation>
+    </message>
+    <message>
+        <source>--now 的格式应为 &quot;YYYY-MM-DD hh:mm:ss&quot;，例如 &quot;2011-12-15 11:00:00&quot;
+</source>
+        <translation>--now must be written as &quot;YYYY-MM-DD hh:mm:ss&quot;, for example &quot;2011-12-15 11:00:00&quot;
+</translation>
+    </message>
+    <message>
+        <source>[--now &quot;YYYY-MM-DD hh:mm:ss&quot;] [--count N] 日期 时间</source>
+        <translation>[--now &quot;YYYY-MM-DD hh:mm:ss&quot;] [--count N] DATE TIME</translation>
+    </message>
+    <message>
+        <source>按日期和时间表达式算出到期时刻（可为周期规则）；--count N 列出接下来的 N 次，--now 指定当前时刻</source>
+        <translation>Works out the due moment of a date and a time expression (recurring rules too); --count N lists the next N occurrences, --now sets the current moment</translation>
+    </message>
+    <message>
+        <source>tickwell-cli when --now &quot;2011-12-15 11:00:00&quot; 每天 10:00   （输出 2011-12-16 10:00:00）</source>
+        <translation>tickwell-cli when --now &quot;2011-12-15 11:00:00&quot; 每天 10:00   (每天 = every day; prints 2011-12-16 10:00:00)</translation>
+    </message>
+    <message>
+        <source>tickwell-cli：晴钟任务提醒的命令行工具
+
+用法：tickwell-cli 命令 [参数]
+
+命令：
+</source>
+        <translation>tickwell-cli: the command-line tool of Tickwell
+
+Usage: tickwell-cli COMMAND [ARGUMENTS]
+
+Commands:
+</translation>
+    </message>
+    <message>
+        <source>例：%1</source>
+        <translation>Example: %1</translation>
+    </message>
+    <message>
+        <source>
+  --help
+      显示本帮助
+  --version
+      显示版本
+</source>
+        <translation>
+  --help
+      show this help
+  --version
+      show the version
+</translation>
+    </message>
+    <message>
+        <source>
+数据文件夹的找法与程序相同：--data-dir 指定的文件夹；否则程序所在文件夹（其中已有 twdata.xml 时）；
+否则为用户数据文件夹 %1。
+</source>
+        <translation>
+The data folder is found as the program finds it: the folder given with --data-dir; else the program's
+folder when it holds a twdata.xml; else the user's data folder %1.
+</translation>
+    </message>
+    <message>
+        <source>--data-dir 后面要写数据文件夹，例如 --data-dir ~/tickwell
+</source>
+        <translation>--data-dir must be followed by the data folder, for example --data-dir ~/tickwell
+</translation>
+    </message>
+    <message>
+        <source>未知选项：%1
+
+</source>
+        <translation>Unknown option: %1
+
+</translation>
+    </message>
+    <message>
+        <source>未知命令：%1
+运行 tickwell-cli --help 查看可用命令。
+</source>
+        <translation>Unknown command: %1
+Run tickwell-cli --help to see the commands.
+</translation>
+    </message>
+</context>
+<context>
     <name>ColorStyles</name>
     <message>
         <source>黄色</source>
@@ -108,6 +485,52 @@
     <message>
         <source>蓝色(缺省)</source>
         <translation>Blue (default)</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>--data-dir 后面要写数据文件夹</source>
+        <translation>--data-dir must be followed by the data folder</translation>
+    </message>
+    <message>
+        <source>--data-dir 后面要写数据文件夹，不能为空</source>
+        <translation>--data-dir must be followed by the data folder, which cannot be empty</translation>
+    </message>
+    <message>
+        <source>未知选项：%1</source>
+        <translation>Unknown option: %1</translation>
+    </message>
+    <message>
+        <source>用法：tickwell [选项]
+
+晴钟任务提醒：桌面任务提醒
+
+选项：
+  -m              启动后最小化
+  --data-dir DIR  数据文件夹（不存在时自动创建）。缺省为程序所在文件夹（当其中已有
+                  twdata.xml 时），否则为 ~/.local/share/Tickwell
+  --power-dry-run 关机、重启等电源操作只输出到标准输出，不真正执行
+  -h, --help      显示本帮助
+  -v, --version   显示版本
+</source>
+        <translation>Usage: tickwell [options]
+
+Tickwell: a desktop task reminder
+
+Options:
+  -m              start minimised
+  --data-dir DIR  the data folder (made when missing). By default the program's folder
+                  when it holds a twdata.xml, else ~/.local/share/Tickwell
+  --power-dry-run print shutdown, restart and the other power actions on standard
+                  output instead of performing them
+  -h, --help      show this help
+  -v, --version   show the version
+</translation>
+    </message>
+    <message>
+        <source>%1 (Tickwell) %2</source>
+        <translation>%1 %2</translation>
     </message>
 </context>
 <context>
@@ -207,6 +630,10 @@
     <message>
         <source>未安装网页组件（tickwell_pagehost），万年历和网页检测不可用</source>
         <translation>The web component (tickwell_pagehost) is not installed: the calendar and page checks are unavailable</translation>
+    </message>
+    <message>
+        <source>无法加载网页组件：%1</source>
+        <translation>The web component cannot be loaded: %1</translation>
     </message>
 </context>
 <context>
@@ -311,6 +738,63 @@
     <message>
         <source>,[%1]%2项</source>
         <translation>, [%1] %2</translation>
+    </message>
+</context>
+<context>
+    <name>TaskCommands</name>
+    <message>
+        <source>--%1 后面缺少内容</source>
+        <translation>--%1 must be followed by a value</translation>
+    </message>
+    <message>
+        <source>add 不认识的选项：%1</source>
+        <translation>Unknown option for add: %1</translation>
+    </message>
+    <message>
+        <source>请输入任务描述.</source>
+        <translation>Please enter a description.</translation>
+    </message>
+    <message>
+        <source>优先级应为 低、普通、高、紧急 之一：%1</source>
+        <translation>The priority must be low, normal, high or urgent (or 低, 普通, 高, 紧急, 0 to 3): %1</translation>
+    </message>
+    <message>
+        <source>任务无法加入列表。</source>
+        <translation>The task could not be added to the list.</translation>
+    </message>
+    <message>
+        <source>用法：tickwell-cli postpone 任务编号 推迟时间，例如 postpone T3 10分钟</source>
+        <translation>Usage: tickwell-cli postpone KEY DELAY, for example postpone T3 10分钟 (10 minutes)</translation>
+    </message>
+    <message>
+        <source>用法：tickwell-cli %1 任务编号，例如 %1 T3</source>
+        <translation>Usage: tickwell-cli %1 KEY, for example %1 T3</translation>
+    </message>
+    <message>
+        <source>找不到任务：%1</source>
+        <translation>No such task: %1</translation>
+    </message>
+    <message>
+        <source>任务 %1 的状态是“%2”，不能再更改。</source>
+        <translation>Task %1 is “%2” and can no longer be changed.</translation>
+    </message>
+    <message>
+        <source>任务未推迟。</source>
+        <translation>The task was not postponed.</translation>
+    </message>
+    <message>
+        <source>list 不需要参数：%1</source>
+        <translation>list takes no arguments: %1</translation>
+    </message>
+    <message>
+        <source>未知命令：%1</source>
+        <translation>Unknown command: %1</translation>
+    </message>
+    <message>
+        <source>程序未能保存数据文件：%1
+</source>
+        <translation>The program could not save the data file: %1
+</translation>
     </message>
 </context>
 <context>
@@ -545,6 +1029,29 @@ To protect its data, Tickwell will not overwrite it. Please check that the folde
     <message>
         <source>日期时间超出范围！</source>
         <translation>Date or time out of range!</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetMessagePresenter</name>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>是(&amp;Y)</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>否(&amp;N)</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>所有文件 (*)</source>
+        <translation>All files (*)</translation>
     </message>
 </context>
 <context>
@@ -1017,6 +1524,30 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>时间设置格式有误,请重新设置.</source>
+        <translation>The delay is not valid. Please enter it again.</translation>
+    </message>
+    <message>
+        <source>强制%1</source>
+        <translation>%1 (forced)</translation>
+    </message>
+    <message>
+        <source>(%1后)</source>
+        <translation>(in %1)</translation>
+    </message>
+    <message>
+        <source>%1秒%2</source>
+        <translation>%2 in %1 s</translation>
+    </message>
+    <message>
+        <source>立即执行&quot;%1&quot;操作吗？</source>
+        <translation>Run &quot;%1&quot; now?</translation>
+    </message>
+    <message>
+        <source>%1 - 设置</source>
+        <translation>%1 - Settings</translation>
+    </message>
 </context>
 <context>
     <name>dlgValidPeriod</name>
@@ -1121,6 +1652,17 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
     <message>
         <source>无法读取帮助信息。</source>
         <translation>The help cannot be read.</translation>
+    </message>
+</context>
+<context>
+    <name>frmHtmlViewer</name>
+    <message>
+        <source>万年历</source>
+        <translation>Calendar</translation>
+    </message>
+    <message>
+        <source>找不到万年历页面。</source>
+        <translation>The calendar page cannot be found.</translation>
     </message>
 </context>
 <context>
@@ -2036,6 +2578,39 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
     <message>
         <source>[铃声] %1</source>
         <translation>[Ringtone] %1</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>软件另一实例已在运行，是否激活？</source>
+        <translation>Tickwell is already running. Bring it to the front?</translation>
+    </message>
+    <message>
+        <source>无法使用数据文件夹。
+
+%1</source>
+        <translation>The data folder cannot be used.
+
+%1</translation>
+    </message>
+    <message>
+        <source>进程 %1</source>
+        <translation>process %1</translation>
+    </message>
+    <message>
+        <source>另一个程序</source>
+        <translation>another program</translation>
+    </message>
+    <message>
+        <source>数据文件夹正由%1使用，本窗口不提醒、不保存</source>
+        <translation>The data folder is in use by %1: this window does not remind and does not save</translation>
+    </message>
+    <message>
+        <source>tickwell: 数据文件夹 %1 正由%2使用：本次运行只读，不提醒、不保存。
+</source>
+        <translation>tickwell: the data folder %1 is in use by %2: this run is read-only, it does not remind and does not save.
+</translation>
     </message>
 </context>
 </TS>

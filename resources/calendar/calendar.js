@@ -10,6 +10,11 @@ var ANIMALS = "鼠牛虎兔龙蛇马羊猴鸡狗猪";
 var WEEKDAYS = "日一二三四五六";
 var MONTH_NAMES = ["正", "二", "三", "四", "五", "六", "七", "八", "九", "十", "冬", "腊"];
 var DAY_TENS = ["初", "十", "廿", "三"];
+// The host sets window.TW_LANG before the scripts run. In English only the page's own words change: the lunar
+// months and days, solar terms, festivals and sexagenary names are what the calendar shows.
+var ENGLISH = window.TW_LANG === "en";
+var EN_WEEKDAYS = ["Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"];
+function weekdayName(i) { return ENGLISH ? EN_WEEKDAYS[i] : "星期" + WEEKDAYS.charAt(i); }
 var DIGITS = "一二三四五六七八九十";
 var TERM_NAMES = ["小寒", "大寒", "立春", "雨水", "惊蛰", "春分", "清明", "谷雨", "立夏", "小满", "芒种", "夏至",
   "小暑", "大暑", "立秋", "处暑", "白露", "秋分", "寒露", "霜降", "立冬", "小雪", "大雪", "冬至"];
@@ -288,8 +293,11 @@ function showThisMonth() { var t = new Date(); calShowMonth(t.getFullYear(), t.g
 function tipHtml(td) {
   var p = td.getAttribute("data-date").split("-"), y = +p[0], m = +p[1], d = +p[2];
   var c = cellInfo(y, m, d), l = c.lunar, lines = [];
-  lines.push("<b>" + y + "年" + m + "月" + d + "日 星期" + WEEKDAYS.charAt(new Date(y, m - 1, d).getDay()) + "</b>");
-  if (l) lines.push("农历" + lunarMonthName(l) + lunarDayName(l.day) + "（" + (l.size === 30 ? "大" : "小") + "）");
+  var weekday = weekdayName(new Date(y, m - 1, d).getDay());
+  var day = ENGLISH ? y + "-" + pad2(m) + "-" + pad2(d) : y + "年" + m + "月" + d + "日";
+  lines.push("<b>" + day + " " + weekday + "</b>");
+  if (l && ENGLISH) lines.push("Lunar " + lunarMonthName(l) + lunarDayName(l.day) + " (month of " + l.size + " days)");
+  else if (l) lines.push("农历" + lunarMonthName(l) + lunarDayName(l.day) + "（" + (l.size === 30 ? "大" : "小") + "）");
   lines.push(pillars(y, m, d));
   var fest = c.fest.lun.concat(c.fest.sol, c.fest.week).filter(function (e) { return !isTask(e); }).map(nameOf);
   if (c.fest.term) fest.push(c.fest.term);
@@ -388,12 +396,14 @@ function demoData() {
   CB_gettasks([["T01", "每月4,14", "交房租（演示）"], ["T02", "每年1-3", "朋友生日（演示）"],
     ["T03", today, "今天的任务（演示）"], ["T04", "农历每年8-15", "给家里打电话（演示）"],
     ["T05", today, "第二个任务（演示）"]]);
-  document.getElementById("status").textContent = "演示数据";
+  document.getElementById("status").textContent = ENGLISH ? "Demo data" : "演示数据";
 }
 
 function sendDay(method, td) {
   var keys = td.getAttribute("data-keys"), args = td.getAttribute("data-date") + (keys ? " " + keys : "");
   if (isHosted()) callHost(method, args);
+  else if (ENGLISH) document.getElementById("status").textContent = (method === "onclick" ? "Click " : "Double-click ")
+    + args;
   else document.getElementById("status").textContent = (method === "onclick" ? "单击 " : "双击 ") + args;
 }
 
@@ -417,7 +427,29 @@ document.addEventListener("click", function (ev) {
 
 // ---- Start ----
 
+// The page's labels in English; the Chinese ones are written in the page itself.
+function translatePage() {
+  document.title = "Calendar";
+  document.documentElement.lang = "en";
+  var labels = [["selYear", null, "Year"], ["selMonth", null, "Month"], ["btnYearUp", "Year ↑", "Next year"],
+    ["btnYearDown", "Year ↓", "Previous year"], ["btnMonthUp", "Month ↑", "Next month"],
+    ["btnMonthDown", "Month ↓", "Previous month"], ["btnToday", "This month", "Back to this month"],
+    ["hint", "Click a day to see its tasks or to pick it; double-click a day to add a task", null]];
+  labels.forEach(function (e) {
+    var el = document.getElementById(e[0]);
+    if (e[1] !== null) el.textContent = e[1];
+    if (e[2] !== null) el.title = e[2];
+  });
+  // "年" and "月" after the two lists read as units in Chinese; the English lists have their tips.
+  document.getElementById("selYear").nextElementSibling.textContent = " ";
+  document.getElementById("selMonth").nextElementSibling.textContent = " ";
+  document.getElementById("chkHideTask").nextSibling.nodeValue = "Hide tasks";
+  var heads = document.querySelectorAll("#cal thead th");
+  for (var i = 0; i < heads.length; i++) heads[i].textContent = EN_WEEKDAYS[i];
+}
+
 function init() {
+  if (ENGLISH) translatePage();
   var selYear = document.getElementById("selYear"), selMonth = document.getElementById("selMonth"), i, html = "";
   for (i = FIRST_YEAR; i <= LAST_YEAR; i++) html += "<option>" + i + "</option>";
   selYear.innerHTML = html;
@@ -453,7 +485,7 @@ function init() {
     var t = new Date();
     document.getElementById("clock").textContent = t.getFullYear() + "-" + pad2(t.getMonth() + 1) + "-"
       + pad2(t.getDate()) + " " + pad2(t.getHours()) + ":" + pad2(t.getMinutes()) + ":" + pad2(t.getSeconds())
-      + " 星期" + WEEKDAYS.charAt(t.getDay());
+      + " " + weekdayName(t.getDay());
   };
   tick();
   setInterval(tick, 1000);

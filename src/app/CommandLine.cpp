@@ -3,6 +3,8 @@
 
 #include "model/AppVersion.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // The options QGuiApplication and QApplication take out of the command line themselves; a session manager
@@ -51,15 +53,16 @@ StartOptions ParseCommandLine(const QStringList& arguments)
         } else if (arg == QLatin1String("--data-dir") || arg.startsWith(QLatin1String("--data-dir="))) {
             const bool inLine = arg.contains(QLatin1Char('='));
             if (!inLine && i + 1 >= arguments.size())
-                return usageError(QStringLiteral("--data-dir 后面要写数据文件夹"));
+                return usageError(QCoreApplication::translate("CommandLine", "--data-dir 后面要写数据文件夹"));
             options.dataDir = inLine ? arg.mid(arg.indexOf(QLatin1Char('=')) + 1) : arguments[++i];
             if (options.dataDir.isEmpty())
-                return usageError(QStringLiteral("--data-dir 后面要写数据文件夹，不能为空"));
+                return usageError(
+                    QCoreApplication::translate("CommandLine", "--data-dir 后面要写数据文件夹，不能为空"));
         } else if (const QString name = OptionName(arg); IsOneOf(name, kQtValueOptions)) {
             if (!arg.contains(QLatin1Char('=')))
                 ++i;
         } else if (!IsOneOf(name, kQtFlags)) {
-            return usageError(QStringLiteral("未知选项：%1").arg(arg));
+            return usageError(QCoreApplication::translate("CommandLine", "未知选项：%1").arg(arg));
         }
     }
     return options;
@@ -67,21 +70,22 @@ StartOptions ParseCommandLine(const QStringList& arguments)
 
 QString UsageText()
 {
-    return QStringLiteral("用法：tickwell [选项]\n"
-                          "\n"
-                          "%1：桌面任务提醒\n"
-                          "\n"
-                          "选项：\n"
-                          "  -m              启动后最小化\n"
-                          "  --data-dir DIR  数据文件夹（不存在时自动创建）。缺省为程序所在文件夹（当其中已有\n"
-                          "                  twdata.xml 时），否则为 ~/.local/share/Tickwell\n"
-                          "  --power-dry-run 关机、重启等电源操作只输出到标准输出，不真正执行\n"
-                          "  -h, --help      显示本帮助\n"
-                          "  -v, --version   显示版本\n")
-        .arg(AppTitle());
+    return QCoreApplication::translate("CommandLine",
+        "用法：tickwell [选项]\n"
+        "\n"
+        "晴钟任务提醒：桌面任务提醒\n"
+        "\n"
+        "选项：\n"
+        "  -m              启动后最小化\n"
+        "  --data-dir DIR  数据文件夹（不存在时自动创建）。缺省为程序所在文件夹（当其中已有\n"
+        "                  twdata.xml 时），否则为 ~/.local/share/Tickwell\n"
+        "  --power-dry-run 关机、重启等电源操作只输出到标准输出，不真正执行\n"
+        "  -h, --help      显示本帮助\n"
+        "  -v, --version   显示版本\n");
 }
 
 QString VersionText()
 {
-    return QStringLiteral("%1 (Tickwell) %2").arg(AppTitle(), AppVersionText());
+    // In English the program's name already is Tickwell.
+    return QCoreApplication::translate("CommandLine", "%1 (Tickwell) %2").arg(AppTitle(), AppVersionText());
 }

@@ -50,12 +50,15 @@ MsgResult WidgetMessagePresenter::Show(const QString& text, MsgButtons buttons, 
     }
     box.setStandardButtons(set);
     box.setEscapeButton(escape);
-    // Chinese captions for the standard buttons, whatever translations are installed.
-    const std::pair<QMessageBox::StandardButton, const char16_t*> captions[] = { { QMessageBox::Ok, u"确定" },
-        { QMessageBox::Cancel, u"取消" }, { QMessageBox::Yes, u"是(&Y)" }, { QMessageBox::No, u"否(&N)" } };
+    // The program's own captions for the standard buttons, in its language, whatever Qt's translations say.
+    const std::pair<QMessageBox::StandardButton, const char*> captions[]
+        = { { QMessageBox::Ok, QT_TRANSLATE_NOOP("WidgetMessagePresenter", "确定") },
+              { QMessageBox::Cancel, QT_TRANSLATE_NOOP("WidgetMessagePresenter", "取消") },
+              { QMessageBox::Yes, QT_TRANSLATE_NOOP("WidgetMessagePresenter", "是(&Y)") },
+              { QMessageBox::No, QT_TRANSLATE_NOOP("WidgetMessagePresenter", "否(&N)") } };
     for (const auto& [button, caption] : captions)
         if (QAbstractButton* b = box.button(button))
-            b->setText(QString::fromUtf16(caption));
+            b->setText(QCoreApplication::translate("WidgetMessagePresenter", caption));
 
     switch (box.exec()) {
     case QMessageBox::Ok:
@@ -75,8 +78,8 @@ QString WidgetMessagePresenter::Input(const QString& prompt, const QString& titl
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
-    dialog.setOkButtonText(QStringLiteral("确定"));
-    dialog.setCancelButtonText(QStringLiteral("取消"));
+    dialog.setOkButtonText(QCoreApplication::translate("WidgetMessagePresenter", "确定"));
+    dialog.setCancelButtonText(QCoreApplication::translate("WidgetMessagePresenter", "取消"));
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.textValue();
@@ -121,7 +124,7 @@ QString WidgetMessagePresenter::OpenFileName(const QString& title, const QString
     QFileDialog dialog(QApplication::activeWindow(), title);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(NameFilters(filter) << QStringLiteral("所有文件 (*)"));
+    dialog.setNameFilters(NameFilters(filter) << QCoreApplication::translate("WidgetMessagePresenter", "所有文件 (*)"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

@@ -9,15 +9,14 @@
 #include "model/AppVersion.h"
 #include "model/MsgBox.h"
 #include "model/Resources.h"
-#include "model/TaskStore.h"
 #include "model/TempFiles.h"
+#include "model/Translation.h"
 #include "platform/AudioModule.h"
 #include "platform/Autorun.h"
 #include "platform/CSingleInst.h"
 #include "platform/DataFolderLock.h"
 #include "platform/DryRunPowerManager.h"
 #include "platform/UnixSignalQuit.h"
-#include "model/Translation.h"
 
 #include <QApplication>
 #include <QDir>
@@ -47,6 +46,15 @@ void StopAsking()
     }
 }
 
+// The language of this run: the setting in the data folder's file, else the system's.
+QString RunLanguage(const QString& folder)
+{
+    const QString setting = folder.isEmpty()
+        ? QString()
+        : Translation::StoredSetting(QDir(folder).filePath(QStringLiteral("twdata.xml")));
+    return Translation::ChooseLanguage(setting, QLocale::system().uiLanguages());
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -56,18 +64,27 @@ int main(int argc, char* argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const StartOptions options = ParseCommandLine(arguments);
-    switch (options.action) {
-    case StartOptions::Action::Help:
-        Print(stdout, UsageText());
-        return 0;
-    case StartOptions::Action::Version:
-        Print(stdout, VersionText() + QLatin1Char('\n'));
-        return 0;
-    case StartOptions::Action::UsageError:
-        Print(stderr, QStringLiteral("tickwell: ") + options.error + QStringLiteral("\n\n") + UsageText());
-        return 2;
-    case StartOptions::Action::Run:
-        break;
+    if (options.action != StartOptions::Action::Run) {
+        // A core application object carries the translation; no display is needed.
+        QCoreApplication console(argc, argv);
+        Translation::Install(RunLanguage(
+            AppPaths::ChooseDataFolder(options.dataDir, QCoreApplication::applicationDirPath(), false, nullptr)));
+        // Read again so that a usage error is told in that language.
+        const StartOptions told = ParseCommandLine(arguments);
+        switch (told.action) {
+        case StartOptions::Action::Help:
+            Print(stdout, UsageText());
+            return 0;
+        case StartOptions::Action::Version:
+            Print(stdout, VersionText() + QLatin1Char('\n'));
+            return 0;
+        case StartOptions::Action::UsageError:
+            Print(stderr, QStringLiteral("tickwell: ") + told.error + QStringLiteral("\n\n") + UsageText());
+            return 2;
+        case StartOptions::Action::Run:
+            break;
+        }
+        Translation::Uninstall();
     }
 
     // No OpenGL context sharing is asked for here: it would load the GL drivers into every run. The page host
@@ -81,7 +98,7 @@ int main(int argc, char* argv[])
     // A tray program: the prompt or a message box closing while the main window is hidden must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     // The system's language until the data file says otherwise.
-    Translation::Install(Translation::ChooseLanguage(QString(), QLocale::system().uiLanguages()));
+    Translation::Install(RunLanguage(QString()));
 
     if (options.powerDryRun)
         Power::SetManager(std::make_shared<DryRunPowerManager>());
@@ -92,7 +109,8 @@ int main(int argc, char* argv[])
     // Another instance brought forward on request: this start ends before it creates a window.
     CSingleInst singleInst;
     const auto ask = [] {
-        return MsgBox::Show(QStringLiteral("软件另一实例已在运行，是否激活？"), MsgButtons::YesNo, MsgIcon::Question)
+        return MsgBox::Show(QCoreApplication::translate("main", "软件另一实例已在运行，是否激活？"), MsgButtons::YesNo,
+                   MsgIcon::Question)
             == MsgResult::Yes;
     };
     if (singleInst.Check(ask) == CSingleInst::Outcome::Activated)
@@ -115,14 +133,13 @@ int main(int argc, char* argv[])
     const QString folder
         = AppPaths::ChooseDataFolder(options.dataDir, QCoreApplication::applicationDirPath(), true, &error);
     if (folder.isEmpty()) {
-        MsgBox::Show(QStringLiteral("无法使用数据文件夹。\n\n") + error, MsgButtons::Ok, MsgIcon::Warning);
+        MsgBox::Show(QCoreApplication::translate("main", "无法使用数据文件夹。\n\n%1").arg(error), MsgButtons::Ok,
+            MsgIcon::Warning);
         return 1;
     }
     AppPaths::SetDataFolder(folder);
     // The language is a setting in the data file and must be known before the first window is built.
-    TaskStore::Contents stored;
-    TaskStore::ReadFile(QDir(folder).filePath(QStringLiteral("twdata.xml")), stored, nullptr);
-    Translation::Install(Translation::ChooseLanguage(stored.settings.Language, QLocale::system().uiLanguages()));
+    Translation::Install(RunLanguage(folder));
     if (quitDuringStart)
         return 0;
 
@@ -137,11 +154,13 @@ int main(int argc, char* argv[])
     DataFolderLock lock(folder);
     // tickwell-cli may be in the middle of an edit: that is waited for.
     if (lock.TryLock(5000) == DataFolderLock::Result::HeldByOther) {
-        const QString holder
-            = lock.HolderPid() > 0 ? QStringLiteral("进程 %1").arg(lock.HolderPid()) : QStringLiteral("另一个程序");
-        window.SetReadOnly(QStringLiteral("数据文件夹正由%1使用，本窗口不提醒、不保存").arg(holder));
+        const QString holder = lock.HolderPid() > 0
+            ? QCoreApplication::translate("main", "进程 %1").arg(lock.HolderPid())
+            : QCoreApplication::translate("main", "另一个程序");
+        window.SetReadOnly(
+            QCoreApplication::translate("main", "数据文件夹正由%1使用，本窗口不提醒、不保存").arg(holder));
         Print(stderr,
-            QStringLiteral("tickwell: 数据文件夹 %1 正由%2使用：本次运行只读，不提醒、不保存。\n")
+            QCoreApplication::translate("main", "tickwell: 数据文件夹 %1 正由%2使用：本次运行只读，不提醒、不保存。\n")
                 .arg(QDir::toNativeSeparators(folder), holder));
     }
     // Only a folder the user named is written into the entry; the default rule finds the others by itself.

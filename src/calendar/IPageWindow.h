@@ -25,6 +25,8 @@ public:
     virtual void RunScript(const QString& script) = 0;
     // Closing by the user only hides the window.
     virtual void SetDontCloseByUser(bool on) = 0;
+    // The language the pages shown next speak ("zh", "en"): window.TW_LANG, set before their scripts run.
+    virtual void SetPageLanguage(const QString& language) = 0;
 };
 
 // Called for every wb: link the local page follows, with the address as the page wrote it (spaces as "%20");
@@ -38,5 +40,5 @@ public:
     virtual IPageWindow* NewWindow(QWidget* parent, PageBridge bridge) = 0;
 };
 
-#define IPageHostModule_iid "org.tickwell.PageHostModule/1"
+#define IPageHostModule_iid "org.tickwell.PageHostModule/2"
 Q_DECLARE_INTERFACE(IPageHostModule, IPageHostModule_iid)

@@ -56,7 +56,7 @@ IPageHostModule* Module()
         s.loader = new QPluginLoader(file);
     s.module = qobject_cast<IPageHostModule*>(s.loader->instance());
     if (!s.module)
-        s.error = QStringLiteral("无法加载网页组件：") + s.loader->errorString();
+        s.error = QCoreApplication::translate("PageHost", "无法加载网页组件：%1").arg(s.loader->errorString());
     return s.module;
 }
 

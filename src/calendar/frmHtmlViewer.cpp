@@ -7,6 +7,7 @@
 #include "model/Json.h"
 #include "model/MsgBox.h"
 #include "model/Resources.h"
+#include "model/Translation.h"
 #include "model/TaskEngine.h"
 #include "timerules/TimeExpr.h"
 
@@ -74,7 +75,9 @@ frmHtmlViewer::frmHtmlViewer(QWidget* owner, Mode mode)
             self->HandleBridgeCall(url);
     });
     m_dialog = m_window->Dialog();
-    m_dialog->setWindowTitle(QStringLiteral("万年历"));
+    // The calendar's own words follow the program's language; its lunar names and festivals stay Chinese.
+    m_window->SetPageLanguage(Translation::Current());
+    m_dialog->setWindowTitle(tr("万年历"));
     m_loaded = true;
     connect(m_dialog, &QDialog::finished, this, [this] {
         // Closed, not only hidden: the owner gets the focus back.
@@ -260,7 +263,7 @@ bool ShowCalendar(bool modal, QWidget* owner)
     delete Shared().data();
     const QString file = Resources::GetResFile(QStringLiteral("Calendar.htm"));
     if (file.isEmpty()) {
-        MsgBox::Show(QStringLiteral("找不到万年历页面。"), MsgButtons::Ok, MsgIcon::Warning);
+        MsgBox::Show(frmHtmlViewer::tr("找不到万年历页面。"), MsgButtons::Ok, MsgIcon::Warning);
         return false;
     }
     const frmHtmlViewer::Mode mode
@@ -275,7 +278,7 @@ bool ShowCalendar(bool modal, QWidget* owner)
     }
     viewer->Init(file);
     QDialog* dialog = viewer->Dialog();
-    dialog->setWindowTitle(QStringLiteral("万年历"));
+    dialog->setWindowTitle(frmHtmlViewer::tr("万年历"));
     if (modal) {
         dialog->exec();
     } else {

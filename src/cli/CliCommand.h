@@ -1,18 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
 
 #include <vector>
 
-// A subcommand of tickwell-cli. Each command lives in its own file and registers itself.
+// The tool's own texts, translated under one context.
+struct CliText
+{
+    Q_DECLARE_TR_FUNCTIONS(CliText)
+};
+
+// A subcommand of tickwell-cli. Each command lives in its own file and registers itself. The texts of the help
+// are marked with QT_TRANSLATE_NOOP("CliText", …) and translated when printed.
 struct CliCommand
 {
     QString name;
-    QString usage;  // argument synopsis
-    QString summary;  // one line, Chinese
-    QString example;  // a full command line
+    const char* usage;  // argument synopsis
+    const char* summary;  // one line
+    const char* example;  // a full command line
     // args: what follows the command name. Returns the exit code: 0 ok, 2 bad input.
     int (*run)(const QStringList& args, QTextStream& out, QTextStream& err);
 };

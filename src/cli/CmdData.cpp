@@ -45,12 +45,13 @@ int ReadData(QStringList& args, TaskEngine& engine, int& skipped, QTextStream& e
     case TaskStore::ReadStatus::Ok:
         return 0;
     case TaskStore::ReadStatus::Missing:
-        err << "找不到数据文件：" << QDir::toNativeSeparators(path) << "\n可用 --data-dir 指定数据文件夹。\n";
+        err << CliText::tr("找不到数据文件：%1\n可用 --data-dir 指定数据文件夹。\n")
+                   .arg(QDir::toNativeSeparators(path));
         return 1;
     case TaskStore::ReadStatus::Unreadable:
         break;
     }
-    err << "数据文件无法读取：" << QDir::toNativeSeparators(path) << "\n" << error << '\n';
+    err << CliText::tr("数据文件无法读取：%1\n%2\n").arg(QDir::toNativeSeparators(path), error);
     return 1;
 }
 
@@ -59,7 +60,7 @@ int ReportSkipped(int skipped, QTextStream& err)
 {
     if (skipped == 0)
         return 0;
-    err << "数据文件中有 " << skipped << " 个任务无法读取，未包含在内。\n";
+    err << CliText::tr("数据文件中有 %1 个任务无法读取，未包含在内。\n").arg(skipped);
     return 1;
 }
 
@@ -72,7 +73,7 @@ int RunList(const QStringList& argsIn, QTextStream& out, QTextStream& err)
     if (int rc = ReadData(args, engine, skipped, err, &out, &answered); rc || answered)
         return rc;
     if (!args.isEmpty()) {
-        err << "list 不需要参数：" << args.join(QLatin1Char(' ')) << '\n';
+        err << CliText::tr("list 不需要参数：%1\n").arg(args.join(QLatin1Char(' ')));
         return 2;
     }
     for (const TaskPtr& t : engine.Tasks())
@@ -91,37 +92,38 @@ int RunExport(const QStringList& argsIn, QTextStream& out, QTextStream& err)
     const QString ical = Cli::TakeOption(args, QStringLiteral("ical"), &icalMissing);
     if (!ical.isNull() || icalMissing) {
         if (!args.isEmpty()) {
-            err << "export --ical 只需要一个文件名：" << args.join(QLatin1Char(' ')) << '\n';
+            err << CliText::tr("export --ical 只需要一个文件名：%1\n").arg(args.join(QLatin1Char(' ')));
             return 2;
         }
         const int rc = RunExportIcal(engine, ical, out, err);
         return rc ? rc : ReportSkipped(skipped, err);
     }
     if (args.size() != 1 || args[0].startsWith(QLatin1String("--"))) {
-        err << "请给出一个 CSV 文件名，例如 tickwell-cli export 任务.csv\n";
+        err << CliText::tr("请给出一个 CSV 文件名，例如 tickwell-cli export 任务.csv\n");
         return 2;
     }
     const QString target = QFileInfo(args[0]).absoluteFilePath();
     // The real files are compared: a link to the data file, or a --data-dir that is a link, is the data file.
     if (target == QFileInfo(engine.DataFilePath()).absoluteFilePath() || IsSameFile(target, engine.DataFilePath())) {
-        err << "不能把 CSV 写到数据文件上：" << args[0] << '\n';
+        err << CliText::tr("不能把 CSV 写到数据文件上：%1\n").arg(args[0]);
         return 2;
     }
     QString error;
     if (!ExportCsv(engine.Tasks(), target, &error, engine.DataFilePath())) {
-        err << "出错: " << error << '\n';
+        err << CliText::tr("出错: %1\n").arg(error);
         return 1;
     }
-    out << "已导出 " << engine.Tasks().Count() << " 个任务到 " << QDir::toNativeSeparators(target) << '\n';
+    out << CliText::tr("已导出 %1 个任务到 %2\n").arg(engine.Tasks().Count()).arg(QDir::toNativeSeparators(target));
     return ReportSkipped(skipped, err);
 }
 
-const bool registered
-    = Cli::Register({ QStringLiteral("list"), QStringLiteral("[--data-dir DIR]"),
-          QStringLiteral("列出数据文件中的任务：编号、状态、提醒时间、发生日期、发生时间、标题（以制表符分隔）"),
-          QStringLiteral("tickwell-cli list --data-dir ~/tickwell"), RunList })
-    && Cli::Register({ QStringLiteral("export"), QStringLiteral("FILE.csv | --ical FILE.ics [--data-dir DIR]"),
-        QStringLiteral("把全部任务导出为 CSV 文件（UTF-8，Excel 可直接打开），或用 --ical 导出为 iCalendar 日历"),
-        QStringLiteral("tickwell-cli export 任务提醒列表.csv"), RunExport });
+const bool registered = Cli::Register({ QStringLiteral("list"), "[--data-dir DIR]",
+                            QT_TRANSLATE_NOOP("CliText",
+                                "列出数据文件中的任务：编号、状态、提醒时间、发生日期、发生时间、标题（以制表符分隔）"),
+                            "tickwell-cli list --data-dir ~/tickwell", RunList })
+    && Cli::Register({ QStringLiteral("export"), "FILE.csv | --ical FILE.ics [--data-dir DIR]",
+        QT_TRANSLATE_NOOP(
+            "CliText", "把全部任务导出为 CSV 文件（UTF-8，Excel 可直接打开），或用 --ical 导出为 iCalendar 日历"),
+        QT_TRANSLATE_NOOP("CliText", "tickwell-cli export 任务提醒列表.csv"), RunExport });
 
 }  // namespace

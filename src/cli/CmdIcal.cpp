@@ -20,21 +20,21 @@
 int RunExportIcal(const TaskEngine& engine, const QString& file, QTextStream& out, QTextStream& err)
 {
     if (file.isEmpty() || file.startsWith(QLatin1String("--"))) {
-        err << "--ical 后面要写日历文件名，例如 tickwell-cli export --ical 任务.ics\n";
+        err << CliText::tr("--ical 后面要写日历文件名，例如 tickwell-cli export --ical 任务.ics\n");
         return 2;
     }
     const QString target = QFileInfo(file).absoluteFilePath();
     if (target == QFileInfo(engine.DataFilePath()).absoluteFilePath() || IsSameFile(target, engine.DataFilePath())) {
-        err << "不能把日历写到数据文件上：" << file << '\n';
+        err << CliText::tr("不能把日历写到数据文件上：%1\n").arg(file);
         return 2;
     }
     QString error;
     int exported = 0;
     if (!ExportIcal(engine.Tasks(), target, &error, engine.DataFilePath(), &exported)) {
-        err << "出错: " << error << '\n';
+        err << CliText::tr("出错: %1\n").arg(error);
         return 1;
     }
-    out << "已导出 " << exported << " 个任务到 " << QDir::toNativeSeparators(target) << '\n';
+    out << CliText::tr("已导出 %1 个任务到 %2\n").arg(exported).arg(QDir::toNativeSeparators(target));
     return 0;
 }
 
@@ -47,14 +47,14 @@ int RunImport(const QStringList& argsIn, QTextStream& out, QTextStream& err)
     if (const int rc = Cli::TakeDataDir(args, err, &dir); rc != 0)
         return rc;
     if (args.size() != 1 || args[0].startsWith(QLatin1String("--"))) {
-        err << "请给出一个日历文件名，例如 tickwell-cli import 日历.ics\n";
+        err << CliText::tr("请给出一个日历文件名，例如 tickwell-cli import 日历.ics\n");
         return 2;
     }
     // Read before anything is locked or written: a file that is no calendar changes nothing.
     IcalImportResult result;
     QString error;
     if (!ReadIcalFile(args[0], result, &error)) {
-        err << "无法导入 " << args[0] << "：" << error << '\n';
+        err << CliText::tr("无法导入 %1：%2\n").arg(args[0], error);
         return 1;
     }
 
@@ -66,11 +66,11 @@ int RunImport(const QStringList& argsIn, QTextStream& out, QTextStream& err)
     case DataFolderLock::Result::Locked:
         break;
     case DataFolderLock::Result::HeldByOther:
-        err << "程序正在使用数据文件夹 " << QDir::toNativeSeparators(folder)
-            << "：请在程序中用“工具 → 导入日历...”导入，或先退出程序。\n";
+        err << CliText::tr("程序正在使用数据文件夹 %1：请在程序中用“工具 → 导入日历...”导入，或先退出程序。\n")
+                   .arg(QDir::toNativeSeparators(folder));
         return 1;
     case DataFolderLock::Result::Unavailable:
-        err << "数据文件夹不可写：" << QDir::toNativeSeparators(folder) << '\n';
+        err << CliText::tr("数据文件夹不可写：%1\n").arg(QDir::toNativeSeparators(folder));
         return 1;
     }
 
@@ -80,25 +80,26 @@ int RunImport(const QStringList& argsIn, QTextStream& out, QTextStream& err)
     const TaskStore::ReadStatus status = TaskStore::LoadInto(engine, path, &error, &skipped);
     DeleteTempFiles();
     if (status == TaskStore::ReadStatus::Unreadable) {
-        err << "数据文件无法读取：" << QDir::toNativeSeparators(path) << "\n" << error << '\n';
+        err << CliText::tr("数据文件无法读取：%1\n%2\n").arg(QDir::toNativeSeparators(path), error);
         return 1;
     }
     // Writing the file back would drop the tasks that could not be read.
     if (skipped > 0) {
-        err << "数据文件中有 " << skipped << " 个任务无法读取；为免丢失它们，未导入。请先在程序中打开数据文件。\n";
+        err << CliText::tr("数据文件中有 %1 个任务无法读取；为免丢失它们，未导入。请先在程序中打开数据文件。\n")
+                   .arg(skipped);
         return 1;
     }
     const int added = AddImportedTasks(engine, result);
     if (added > 0 && !engine.SaveCfg()) {
-        err << "无法保存数据文件：" << QDir::toNativeSeparators(path) << '\n';
+        err << CliText::tr("无法保存数据文件：%1\n").arg(QDir::toNativeSeparators(path));
         return 1;
     }
     out << IcalImportSummary(result, added) << '\n';
     return 0;
 }
 
-const bool registered = Cli::Register({ QStringLiteral("import"), QStringLiteral("FILE.ics [--data-dir DIR]"),
-    QStringLiteral("把 iCalendar 日历文件中的事件和待办导入为任务（程序运行时请在程序中导入）"),
-    QStringLiteral("tickwell-cli import 日历.ics"), RunImport });
+const bool registered = Cli::Register({ QStringLiteral("import"), "FILE.ics [--data-dir DIR]",
+    QT_TRANSLATE_NOOP("CliText", "把 iCalendar 日历文件中的事件和待办导入为任务（程序运行时请在程序中导入）"),
+    QT_TRANSLATE_NOOP("CliText", "tickwell-cli import 日历.ics"), RunImport });
 
 }  // namespace

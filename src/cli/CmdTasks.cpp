@@ -49,7 +49,8 @@ int AskProgram(const QString& folder, const QString& command, const QStringList&
         if (answer.isNull()) {
             // The program has the command; whether it applied it is unknown, so nothing is done here twice.
             answered = true;
-            err << "运行中的程序没有回答（它可能正在等待用户回答提问）；命令可能已被执行，请在程序中查看。\n";
+            err << CliText::tr(
+                "运行中的程序没有回答（它可能正在等待用户回答提问）；命令可能已被执行，请在程序中查看。\n");
             return 1;
         }
         TaskCommandResult r;
@@ -87,15 +88,14 @@ int RunChange(const QString& command, const QStringList& argsIn, QTextStream& ou
         if (locked == DataFolderLock::Result::Locked)
             break;
         if (locked == DataFolderLock::Result::Unavailable) {
-            err << "数据文件夹不能写入：" << QDir::toNativeSeparators(folder) << '\n';
+            err << CliText::tr("数据文件夹不能写入：%1\n").arg(QDir::toNativeSeparators(folder));
             return 1;
         }
         // The holder may be a program that has not opened its channel yet, or another tickwell-cli.
         if (waited.elapsed() > kWaitForWriterMs) {
-            err << "数据文件夹正由"
-                << (lock.HolderPid() > 0 ? QStringLiteral("进程 %1").arg(lock.HolderPid())
-                                         : QStringLiteral("另一个程序"))
-                << "使用，但它没有回应；任务未更改。\n";
+            const QString holder
+                = lock.HolderPid() > 0 ? CliText::tr("进程 %1").arg(lock.HolderPid()) : CliText::tr("另一个程序");
+            err << CliText::tr("数据文件夹正由%1使用，但它没有回应；任务未更改。\n").arg(holder);
             return 1;
         }
     }
@@ -108,16 +108,17 @@ int RunChange(const QString& command, const QStringList& argsIn, QTextStream& ou
     DeleteTempFiles();
     // Writing back a file that was not read whole would lose what could not be read.
     if (status == TaskStore::ReadStatus::Unreadable || skipped > 0) {
-        err << "数据文件无法完整读取，任务未更改：" << QDir::toNativeSeparators(path) << '\n' << error << '\n';
+        err << CliText::tr("数据文件无法完整读取，任务未更改：%1\n%2\n").arg(QDir::toNativeSeparators(path), error);
         return 1;
     }
     if (status == TaskStore::ReadStatus::Missing && command != u"add") {
-        err << "找不到数据文件：" << QDir::toNativeSeparators(path) << "\n可用 --data-dir 指定数据文件夹。\n";
+        err << CliText::tr("找不到数据文件：%1\n可用 --data-dir 指定数据文件夹。\n")
+                   .arg(QDir::toNativeSeparators(path));
         return 1;
     }
     TaskCommandResult r = TaskCommands::Run(engine, command, args);
     if (r.changed && !engine.SaveCfg()) {
-        r.err += QStringLiteral("数据文件未能保存：") + QDir::toNativeSeparators(path) + QLatin1Char('\n');
+        r.err += CliText::tr("数据文件未能保存：%1\n").arg(QDir::toNativeSeparators(path));
         r.exitCode = 1;
         r.out.clear();
     }
@@ -144,17 +145,17 @@ int RunPostpone(const QStringList& args, QTextStream& out, QTextStream& err)
 
 const bool registered
     = Cli::Register({ QStringLiteral("add"),
-          QStringLiteral("描述 [--date 日期] [--time 时间] [--category 类别] [--priority 优先级] [--alarm 提醒] "
-                         "[--data-dir DIR]"),
-          QStringLiteral("添加任务；日期、时间的写法与任务窗口相同（默认今天、10分钟后）。输出新任务的编号和到期时间"),
-          QStringLiteral("tickwell-cli add 编译完成后检查结果 --time 30分钟后 --category 工作"), RunAdd })
-    && Cli::Register({ QStringLiteral("done"), QStringLiteral("任务编号 [--data-dir DIR]"),
-        QStringLiteral("把等待中的任务设为已完成（周期任务转到下次）"), QStringLiteral("tickwell-cli done T3"),
-        RunDone })
-    && Cli::Register({ QStringLiteral("cancel"), QStringLiteral("任务编号 [--data-dir DIR]"),
-        QStringLiteral("取消等待中的任务"), QStringLiteral("tickwell-cli cancel T3"), RunCancel })
-    && Cli::Register({ QStringLiteral("postpone"), QStringLiteral("任务编号 推迟时间 [--data-dir DIR]"),
-        QStringLiteral("推迟任务的提醒，写法与提醒窗口的推迟相同"), QStringLiteral("tickwell-cli postpone T3 10分钟"),
-        RunPostpone });
+          QT_TRANSLATE_NOOP("CliText",
+              "描述 [--date 日期] [--time 时间] [--category 类别] [--priority 优先级] [--alarm 提醒] [--data-dir DIR]"),
+          QT_TRANSLATE_NOOP(
+              "CliText", "添加任务；日期、时间的写法与任务窗口相同（默认今天、10分钟后）。输出新任务的编号和到期时间"),
+          QT_TRANSLATE_NOOP("CliText", "tickwell-cli add 编译完成后检查结果 --time 30分钟后 --category 工作"), RunAdd })
+    && Cli::Register({ QStringLiteral("done"), QT_TRANSLATE_NOOP("CliText", "任务编号 [--data-dir DIR]"),
+        QT_TRANSLATE_NOOP("CliText", "把等待中的任务设为已完成（周期任务转到下次）"), "tickwell-cli done T3", RunDone })
+    && Cli::Register({ QStringLiteral("cancel"), QT_TRANSLATE_NOOP("CliText", "任务编号 [--data-dir DIR]"),
+        QT_TRANSLATE_NOOP("CliText", "取消等待中的任务"), "tickwell-cli cancel T3", RunCancel })
+    && Cli::Register({ QStringLiteral("postpone"), QT_TRANSLATE_NOOP("CliText", "任务编号 推迟时间 [--data-dir DIR]"),
+        QT_TRANSLATE_NOOP("CliText", "推迟任务的提醒，写法与提醒窗口的推迟相同"),
+        QT_TRANSLATE_NOOP("CliText", "tickwell-cli postpone T3 10分钟"), RunPostpone });
 
 }  // namespace

@@ -29,8 +29,8 @@ QString UnreadableMessage(const QString& timeText)
     const QString time = timeText.trimmed();
     const bool timeRule = IsRecurringText(time) || IsRelativeText(time);
     if (timeRule || (!time.isEmpty() && !IsDateLiteral(time)))
-        return QStringLiteral("请填写正确的时间!");
-    return QStringLiteral("请填写正确的日期");
+        return CliText::tr("请填写正确的时间!");
+    return CliText::tr("请填写正确的日期");
 }
 
 int RunWhen(const QStringList& argsIn, QTextStream& out, QTextStream& err)
@@ -39,16 +39,16 @@ int RunWhen(const QStringList& argsIn, QTextStream& out, QTextStream& err)
     bool missing = false;
     const QString nowText = Cli::TakeOption(args, QStringLiteral("now"), &missing);
     if (missing) {
-        err << "--now 后面要给出时刻，格式为 \"YYYY-MM-DD hh:mm:ss\"\n";
+        err << CliText::tr("--now 后面要给出时刻，格式为 \"YYYY-MM-DD hh:mm:ss\"\n");
         return 2;
     }
     const QString countText = Cli::TakeOption(args, QStringLiteral("count"), &missing);
     if (missing) {
-        err << "--count 后面要给出次数\n";
+        err << CliText::tr("--count 后面要给出次数\n");
         return 2;
     }
     if (args.size() != 2) {
-        err << "请给出日期和时间两个表达式，例如：tickwell-cli when 每周135 9:00\n";
+        err << CliText::tr("请给出日期和时间两个表达式，例如：tickwell-cli when 每周135 9:00\n");
         return 2;
     }
 
@@ -57,7 +57,7 @@ int RunWhen(const QStringList& argsIn, QTextStream& out, QTextStream& err)
         static const QRegularExpression number(QStringLiteral("^[0-9]{1,6}\\z"));
         count = number.match(countText).hasMatch() ? countText.toInt() : 0;
         if (count < 1 || count > kMaxCount) {
-            err << "--count 须是 1 到 " << kMaxCount << " 之间的整数\n";
+            err << CliText::tr("--count 须是 1 到 %1 之间的整数\n").arg(kMaxCount);
             return 2;
         }
     }
@@ -72,7 +72,7 @@ int RunWhen(const QStringList& argsIn, QTextStream& out, QTextStream& err)
         const QTime time
             = m.hasMatch() ? QTime(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt()) : QTime();
         if (!date.isValid() || !time.isValid() || date.year() < 100) {
-            err << "--now 的格式应为 \"YYYY-MM-DD hh:mm:ss\"，例如 \"2011-12-15 11:00:00\"\n";
+            err << CliText::tr("--now 的格式应为 \"YYYY-MM-DD hh:mm:ss\"，例如 \"2011-12-15 11:00:00\"\n");
             return 2;
         }
         clock = std::make_shared<ManualClock>(QDateTime(date, time, Qt::UTC));
@@ -106,10 +106,12 @@ int RunWhen(const QStringList& argsIn, QTextStream& out, QTextStream& err)
     return 0;
 }
 
-const bool registered = Cli::Register({ QStringLiteral("when"),
-    QStringLiteral("[--now \"YYYY-MM-DD hh:mm:ss\"] [--count N] 日期 时间"),
-    QStringLiteral("按日期和时间表达式算出到期时刻（可为周期规则）；--count N 列出接下来的 N 次，--now 指定当前时刻"),
-    QStringLiteral("tickwell-cli when --now \"2011-12-15 11:00:00\" 每天 10:00   （输出 2011-12-16 10:00:00）"),
-    RunWhen });
+const bool registered = Cli::Register(
+    { QStringLiteral("when"), QT_TRANSLATE_NOOP("CliText", "[--now \"YYYY-MM-DD hh:mm:ss\"] [--count N] 日期 时间"),
+        QT_TRANSLATE_NOOP("CliText",
+            "按日期和时间表达式算出到期时刻（可为周期规则）；--count N 列出接下来的 N 次，--now 指定当前时刻"),
+        QT_TRANSLATE_NOOP(
+            "CliText", "tickwell-cli when --now \"2011-12-15 11:00:00\" 每天 10:00   （输出 2011-12-16 10:00:00）"),
+        RunWhen });
 
 }  // namespace

@@ -2,10 +2,12 @@
 #include "cli/CliCommand.h"
 #include "model/AppPaths.h"
 #include "model/AppVersion.h"
+#include "model/Translation.h"
 #include "platform/DataFolderLock.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLocale>
 
 #include <cstdio>
 
@@ -19,14 +21,28 @@ std::vector<CliCommand>& Registry()
 
 void PrintHelp(QTextStream& out)
 {
-    out << "tickwell-cli：晴钟任务提醒的命令行工具\n\n用法：tickwell-cli 命令 [参数]\n\n命令：\n";
+    out << CliText::tr("tickwell-cli：晴钟任务提醒的命令行工具\n\n用法：tickwell-cli 命令 [参数]\n\n命令：\n");
     for (const CliCommand& c : Cli::Commands()) {
-        out << "  " << c.name << ' ' << c.usage << "\n      " << c.summary << "\n      例：" << c.example << "\n";
+        out << "  " << c.name << ' ' << CliText::tr(c.usage) << "\n      " << CliText::tr(c.summary) << "\n      "
+            << CliText::tr("例：%1").arg(CliText::tr(c.example)) << "\n";
     }
-    out << "\n  --help\n      显示本帮助\n  --version\n      显示版本\n";
-    out << "\n数据文件夹的找法与程序相同：--data-dir 指定的文件夹；否则程序所在文件夹（其中已有 twdata.xml 时）；\n"
-           "否则为用户数据文件夹 "
-        << QDir::toNativeSeparators(AppPaths::UserDataFolder()) << "。\n";
+    out << CliText::tr("\n  --help\n      显示本帮助\n  --version\n      显示版本\n");
+    out << CliText::tr("\n数据文件夹的找法与程序相同：--data-dir 指定的文件夹；否则程序所在文件夹（其中已有 "
+                       "twdata.xml 时）；\n否则为用户数据文件夹 %1。\n")
+               .arg(QDir::toNativeSeparators(AppPaths::UserDataFolder()));
+}
+
+// The language of this run: the setting in the data file of the folder the command names (not created, nothing
+// else read), else the system's.
+QString RunLanguage(const QStringList& args)
+{
+    QStringList rest = args;
+    const QString dir = Cli::TakeOption(rest, QStringLiteral("data-dir"));
+    const QString folder = AppPaths::ChooseDataFolder(dir, QCoreApplication::applicationDirPath(), false, nullptr);
+    const QString setting = folder.isEmpty()
+        ? QString()
+        : Translation::StoredSetting(QDir(folder).filePath(QStringLiteral("twdata.xml")));
+    return Translation::ChooseLanguage(setting, QLocale::system().uiLanguages());
 }
 
 }  // namespace
@@ -75,7 +91,7 @@ int TakeDataDir(QStringList& args, QTextStream& err, QString* dir)
     bool missing = false;
     *dir = TakeOption(args, QStringLiteral("data-dir"), &missing);
     if (missing || (!dir->isNull() && dir->isEmpty())) {
-        err << "--data-dir 后面要写数据文件夹，例如 --data-dir ~/tickwell\n";
+        err << CliText::tr("--data-dir 后面要写数据文件夹，例如 --data-dir ~/tickwell\n");
         return 2;
     }
     return 0;
@@ -110,6 +126,7 @@ int main(int argc, char* argv[])
     QTextStream err(stderr);
 
     QStringList args = app.arguments().mid(1);
+    Translation::Install(RunLanguage(args));
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         // Without a command the help is the answer to a usage error.
         PrintHelp(args.isEmpty() ? err : out);
@@ -120,7 +137,7 @@ int main(int argc, char* argv[])
         return 0;
     }
     if (args.first().startsWith(QLatin1Char('-'))) {
-        err << "未知选项：" << args.first() << "\n\n";
+        err << CliText::tr("未知选项：%1\n\n").arg(args.first());
         PrintHelp(err);
         return 2;
     }
@@ -133,6 +150,6 @@ int main(int argc, char* argv[])
             return rc;
         }
     }
-    err << "未知命令：" << name << "\n运行 tickwell-cli --help 查看可用命令。\n";
+    err << CliText::tr("未知命令：%1\n运行 tickwell-cli --help 查看可用命令。\n").arg(name);
     return 2;
 }

@@ -7,6 +7,7 @@
 #include "timerules/Clock.h"
 #include "timerules/TimeExpr.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -56,7 +57,7 @@ QString TakeOption(QStringList& args, const QString& name, bool& missing)
     return {};
 }
 
-// "低", "普通" (or "中"), "高", "紧急", or 0..3; -1 for anything else.
+// "低", "普通" (or "中"), "高", "紧急", their English names, or 0..3; -1 for anything else.
 int ParsePriority(const QString& text)
 {
     const QStringList names
@@ -65,6 +66,11 @@ int ParsePriority(const QString& text)
         return i;
     if (text.trimmed() == u"中")
         return tpNormal;
+    // The English help names them in English.
+    const QStringList english
+        = { QStringLiteral("low"), QStringLiteral("normal"), QStringLiteral("high"), QStringLiteral("urgent") };
+    if (const int i = int(english.indexOf(text.trimmed().toLower())); i >= 0)
+        return i;
     bool ok = false;
     const int n = text.trimmed().toInt(&ok);
     return ok && n >= tpLow && n <= tpUrgent ? n : -1;
@@ -79,18 +85,19 @@ TaskCommandResult Add(TaskEngine& engine, QStringList args)
         bool missing = false;
         values[i] = TakeOption(args, names[i], missing);
         if (missing)
-            return Fail(2, QStringLiteral("--%1 后面缺少内容").arg(names[i]));
+            return Fail(2, QCoreApplication::translate("TaskCommands", "--%1 后面缺少内容").arg(names[i]));
     }
     const QString& category = values[2];
     for (const QString& a : args)
         if (a.startsWith(QLatin1String("--")))
-            return Fail(2, QStringLiteral("add 不认识的选项：") + a);
+            return Fail(2, QCoreApplication::translate("TaskCommands", "add 不认识的选项：%1").arg(a));
     const QString desc = args.join(QLatin1Char(' '));
     if (desc.trimmed().isEmpty())
-        return Fail(2, QStringLiteral("请输入任务描述."));
+        return Fail(2, QCoreApplication::translate("TaskCommands", "请输入任务描述."));
     const int priority = values[3].isNull() ? int(tpNormal) : ParsePriority(values[3]);
     if (priority < 0)
-        return Fail(2, QStringLiteral("优先级应为 低、普通、高、紧急 之一：") + values[3]);
+        return Fail(
+            2, QCoreApplication::translate("TaskCommands", "优先级应为 低、普通、高、紧急 之一：%1").arg(values[3]));
 
     DueEntry due = CheckNewTaskDue(values[0].isNull() ? QString() : values[0], values[1]);
     if (due.ok && !values[4].isEmpty()) {
@@ -113,7 +120,7 @@ TaskCommandResult Add(TaskEngine& engine, QStringList args)
     task->bAutoMemo = true;  // as the editor's default
     task->SetStatus(tsNotStarted);
     if (!engine.AddTask(task))
-        return Fail(1, QStringLiteral("任务无法加入列表。"));
+        return Fail(1, QCoreApplication::translate("TaskCommands", "任务无法加入列表。"));
     TaskCommandResult r;
     r.changed = true;
     r.out = task->Key() + QLatin1Char('\t') + FormatPattern(task->dtDueDT, QStringLiteral("yyyy-mm-dd hh:nn:ss"))
@@ -139,19 +146,23 @@ TaskCommandResult Settle(TaskEngine& engine, const QString& command, const QStri
     const bool postpone = command == u"postpone";
     if (args.size() != (postpone ? 2 : 1))
         return Fail(2,
-            postpone ? QStringLiteral("用法：tickwell-cli postpone 任务编号 推迟时间，例如 postpone T3 10分钟")
-                     : QStringLiteral("用法：tickwell-cli %1 任务编号，例如 %1 T3").arg(command));
+            postpone ? QCoreApplication::translate(
+                "TaskCommands", "用法：tickwell-cli postpone 任务编号 推迟时间，例如 postpone T3 10分钟")
+                     : QCoreApplication::translate("TaskCommands", "用法：tickwell-cli %1 任务编号，例如 %1 T3")
+                           .arg(command));
     const TaskPtr task = FindTask(engine, args[0]);
     if (!task)
-        return Fail(2, QStringLiteral("找不到任务：") + args[0]);
+        return Fail(2, QCoreApplication::translate("TaskCommands", "找不到任务：%1").arg(args[0]));
     // A settled task stays settled: finishing or postponing it again would rewrite its history.
     if (!task->IsWaiting() && task->eStatus() != tsDue)
-        return Fail(1, QStringLiteral("任务 %1 的状态是“%2”，不能再更改。").arg(task->Key(), task->StatusStr()));
+        return Fail(1,
+            QCoreApplication::translate("TaskCommands", "任务 %1 的状态是“%2”，不能再更改。")
+                .arg(task->Key(), task->StatusStr()));
     TaskStatus status = command == u"done" ? tsFinished : tsCancelled;
     if (postpone) {
         QString err;
         if (!task->SetPostpone(args[1].trimmed(), &err, false))
-            return Fail(2, err.isEmpty() ? QStringLiteral("任务未推迟。") : err);
+            return Fail(2, err.isEmpty() ? QCoreApplication::translate("TaskCommands", "任务未推迟。") : err);
         status = tsPostponed;
     }
     engine.SetTaskStatus(task, status, true, true);
@@ -185,7 +196,8 @@ TaskCommandResult Run(TaskEngine& engine, const QString& command, const QStringL
         return Add(engine, args);
     if (command == u"list") {
         if (!args.isEmpty())
-            return Fail(2, QStringLiteral("list 不需要参数：") + args.join(QLatin1Char(' ')));
+            return Fail(
+                2, QCoreApplication::translate("TaskCommands", "list 不需要参数：%1").arg(args.join(QLatin1Char(' '))));
         TaskCommandResult r;
         for (const TaskPtr& t : engine.Tasks())
             r.out += ListLine(*t) + QLatin1Char('\n');
@@ -193,7 +205,7 @@ TaskCommandResult Run(TaskEngine& engine, const QString& command, const QStringL
     }
     if (Handles(command))
         return Settle(engine, command, args);
-    return Fail(2, QStringLiteral("未知命令：") + command);
+    return Fail(2, QCoreApplication::translate("TaskCommands", "未知命令：%1").arg(command));
 }
 
 }  // namespace TaskCommands
@@ -232,7 +244,7 @@ QString Answer(TaskEngine& engine, const QString& folder, const QString& request
         args << v.toString();
     TaskCommandResult r = TaskCommands::Run(engine, command, args);
     if (r.changed && !engine.SaveCfg()) {
-        r.err += QStringLiteral("程序未能保存数据文件：%1\n").arg(engine.DataFilePath());
+        r.err += QCoreApplication::translate("TaskCommands", "程序未能保存数据文件：%1\n").arg(engine.DataFilePath());
         r.exitCode = 1;
     }
     const QJsonObject answer { { QStringLiteral("exit"), r.exitCode }, { QStringLiteral("out"), r.out },

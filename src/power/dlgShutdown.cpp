@@ -22,7 +22,10 @@ QPointer<dlgShutdown>& SharedInstance()
     return instance;
 }
 
-const QString kBadDelay = QStringLiteral("时间设置格式有误,请重新设置.");
+QString BadDelay()
+{
+    return dlgShutdown::tr("时间设置格式有误,请重新设置.");
+}
 
 }  // namespace
 
@@ -81,6 +84,14 @@ QString dlgShutdown::Command() const
     return PowerCommand::CommandName(SelectedAction(), m_ui->chkForce->isChecked());
 }
 
+QString dlgShutdown::ActionText() const
+{
+    // The list shows the actions in the user's language; the command a task stores keeps its Chinese names.
+    const QListWidgetItem* item = m_ui->lstSel->item(SelectedAction());
+    const QString action = item ? item->text() : Command();
+    return m_ui->chkForce->isChecked() ? tr("强制%1").arg(action) : action;
+}
+
 bool dlgShutdown::ParseCommand(const QString& text)
 {
     PowerCommand::Parsed parsed;
@@ -97,7 +108,7 @@ bool dlgShutdown::ParseCommand(const QString& text)
 void dlgShutdown::UpdatePreview()
 {
     if (!IsCountingDown())
-        m_ui->txtDueTime->setText(u"(" + m_ui->cboTimeSpec->currentText() + u"后)");
+        m_ui->txtDueTime->setText(tr("(%1后)").arg(m_ui->cboTimeSpec->currentText()));
 }
 
 bool dlgShutdown::ValidateTimeSpec()
@@ -111,7 +122,7 @@ bool dlgShutdown::ValidateTimeSpec()
     qint64 seconds = 0;
     if (PowerCommand::ParseDelay(text, &seconds))
         return true;
-    MsgBox::Show(kBadDelay, MsgButtons::Ok, MsgIcon::Warning);
+    MsgBox::Show(BadDelay(), MsgButtons::Ok, MsgIcon::Warning);
     FocusTimeSpec();
     return false;
 }
@@ -132,7 +143,7 @@ void dlgShutdown::StartCountdown()
 {
     qint64 seconds = 0;
     if (!PowerCommand::ParseDelay(m_ui->cboTimeSpec->currentText(), &seconds)) {
-        MsgBox::Show(kBadDelay, MsgButtons::Ok, MsgIcon::Warning);
+        MsgBox::Show(BadDelay(), MsgButtons::Ok, MsgIcon::Warning);
         FocusTimeSpec();
         return;
     }
@@ -158,7 +169,7 @@ void dlgShutdown::Tick()
     if (!IsCountingDown())
         return;
     const qint64 remaining = Clock::CurrentDateTime().secsTo(m_dueTime);
-    m_ui->lblTimer->setText(QString::number(remaining) + u"秒" + Command());
+    m_ui->lblTimer->setText(tr("%1秒%2").arg(QString::number(remaining), ActionText()));
     if (remaining < 1) {
         StopCountdown();
         PerformAction();
@@ -195,7 +206,7 @@ void dlgShutdown::OnOk()
 
 void dlgShutdown::OnExecuteImmd()
 {
-    const QString question = u"立即执行\"" + Command() + u"\"操作吗？";
+    const QString question = tr("立即执行\"%1\"操作吗？").arg(ActionText());
     if (MsgBox::Show(question, MsgButtons::YesNo, MsgIcon::Question) != MsgResult::Yes)
         return;
     StopCountdown();
@@ -256,7 +267,7 @@ QString dlgShutdown::ShowAsSetting(const QString& cmd)
     ParseCommand(cmd);
     m_settingMode = true;
     m_ui->cmdExecuteImmd->setEnabled(false);
-    setWindowTitle(m_caption + QStringLiteral(" - 设置"));
+    setWindowTitle(tr("%1 - 设置").arg(m_caption));
     m_settingResult.clear();
     SetTopMost(this, false);
 

@@ -39,8 +39,10 @@ public:
     // Opens for use by hand (the Tools menu); a closed dialog opens with its defaults.
     void ShowByHand();
 
-    // "强制" when forced, then the selected action's name: "强制关机".
+    // "强制" when forced, then the selected action's name: "强制关机", as a task's command writes it.
     QString Command() const;
+    // The same for the countdown and the question, in the user's language.
+    QString ActionText() const;
     // Performs the action now through the system's power manager; a refusal is shown as a warning and
     // returns false.
     bool PowerMgmt(int action, bool force);

@@ -6,8 +6,10 @@
 #include "editor/frmTask.h"
 #include "mainwindow/frmMain.h"
 #include "model/Resources.h"
+#include "model/Translation.h"
 
 #include <QAction>
+#include <QScopeGuard>
 #include <gtest/gtest.h>
 
 namespace {
@@ -94,4 +96,16 @@ TEST(CalendarMarks, TheMainWindowOpensTheCalendar)
     EXPECT_EQ(SharedCalendar()->Dialog()->windowTitle(), u"万年历");
     EXPECT_TRUE(bool(CurrentCalendarPicker()));
     EXPECT_FALSE(window.findChild<QAction*>(QStringLiteral("mnuRunStatus"))->isEnabled());
+}
+
+// An English program tells the page before its scripts run: the window and the page's own words are English.
+TEST(CalendarMarks, AnEnglishProgramShowsAnEnglishPage)
+{
+    ASSERT_TRUE(Translation::Install(QStringLiteral("en")));
+    const auto chinese = qScopeGuard([] { Translation::Uninstall(); });
+    QWidget owner;
+    ASSERT_TRUE(ShowCalendar(false, &owner));
+    EXPECT_EQ(SharedCalendar()->Dialog()->windowTitle(), u"Calendar");
+    EXPECT_TRUE(QTest::qWaitFor(
+        [] { return Eval(*SharedCalendar(), QStringLiteral("document.title")) == u"\"Calendar\""; }, 30000));
 }

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -345,4 +346,37 @@ TEST_F(CalendarPageTest, AFlagSetBeforeItsScriptsRunStartsTheCallsOnceLoaded)
     Wait(1200);
     EXPECT_EQ(s_page->calls, (QStringList { QStringLiteral("wb://ishidetask"), QStringLiteral("wb://gettasks") }));
     EXPECT_EQ(Eval(QStringLiteral("document.getElementById('status').textContent")).toString(), QString());
+}
+
+TEST_F(CalendarPageTest, InEnglishOnlyItsOwnWordsChange)
+{
+    QWebEngineScript lang;
+    lang.setName(QStringLiteral("TW_LANG"));
+    lang.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    lang.setWorldId(QWebEngineScript::MainWorld);
+    lang.setSourceCode(QStringLiteral("window.TW_LANG = \"en\";"));
+    s_page->scripts().insert(lang);
+    ASSERT_TRUE(Load([] { s_page->triggerAction(QWebEnginePage::Reload); }));
+
+    EXPECT_EQ(Eval(QStringLiteral("document.title")).toString(), QStringLiteral("Calendar"));
+    EXPECT_EQ(Eval(QStringLiteral("Array.from(document.querySelectorAll('#cal th'), e => e.textContent).join(' ')"))
+                  .toString(),
+        QStringLiteral("Sun Mon Tue Wed Thu Fri Sat"));
+    const QString labels = Eval(QStringLiteral("Array.from(document.querySelectorAll('#bar, #bar *, #foot, #clock'), "
+                                               "e => e.textContent + ' ' + e.title).join('|')"))
+                               .toString();
+    EXPECT_FALSE(labels.contains(QRegularExpression(QStringLiteral("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]"))))
+        << labels.toStdString();
+    // The lunar names are the calendar's content: 2012-06-04 is the 15th of the leap fourth month.
+    const QString tip = Eval(QStringLiteral("calShowMonth(2012, 6); "
+                                            "tipHtml(document.querySelector('#grid td[data-date=\"2012-6-4\"]'))"))
+                            .toString();
+    EXPECT_TRUE(tip.startsWith(
+        Text("<b>2012-06-04 Mon</b><br>Lunar 闰四月十五 (month of %1 days)<br>").arg(CLunarUtil::LeapMonthDays(2012))))
+        << tip.toStdString();
+
+    for (const QWebEngineScript& s : s_page->scripts().find(QStringLiteral("TW_LANG")))
+        s_page->scripts().remove(s);
+    ASSERT_TRUE(Load([] { s_page->triggerAction(QWebEnginePage::Reload); }));
+    EXPECT_EQ(Eval(QStringLiteral("document.title")).toString(), Text("万年历"));
 }

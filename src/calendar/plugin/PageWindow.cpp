@@ -6,6 +6,8 @@
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -69,6 +71,22 @@ bool PageWindow::Navigate(const QString& localFile, bool locked)
     m_page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, !locked);
     m_page->load(m_pageUrl);
     return true;
+}
+
+void PageWindow::SetPageLanguage(const QString& language)
+{
+    const QString name = QStringLiteral("TW_LANG");
+    for (const QWebEngineScript& old : m_page->scripts().find(name))
+        m_page->scripts().remove(old);
+    QWebEngineScript script;
+    script.setName(name);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::MainWorld);
+    script.setRunsOnSubFrames(false);
+    // Only the two known names reach the page's script.
+    script.setSourceCode(QStringLiteral("window.TW_LANG = \"%1\";")
+                             .arg(language == QLatin1String("en") ? QStringLiteral("en") : QStringLiteral("zh")));
+    m_page->scripts().insert(script);
 }
 
 void PageWindow::RunScript(const QString& script)

@@ -26,6 +26,7 @@ public:
     bool Navigate(const QString& localFile, bool locked) override;
     void RunScript(const QString& script) override;
     void SetDontCloseByUser(bool on) override { m_dontCloseByUser = on; }
+    void SetPageLanguage(const QString& language) override;
 
     // The navigation policy, asked by the page for every navigation of its main frame and its frames.
     bool AcceptNavigation(const QUrl& url, bool isMainFrame);
