@@ -7,7 +7,9 @@
 #include "mainwindow/frmHelp.h"
 #include "model/AppVersion.h"
 
+#include <QFile>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QStatusBar>
 
 using namespace EnglishTexts;
@@ -43,8 +45,14 @@ TEST_F(EnglishUi, MainWindowEditorAndPromptShowNoChineseButData)
     const QStringList examples = { QStringLiteral("明天"), QStringLiteral("每周"), QStringLiteral("农历") };
     EXPECT_EQ(ChineseTexts(&about, examples).join(u'\n').toStdString(), "");
 
-    // The help explains the Chinese expressions in English.
-    EXPECT_TRUE(frmHelp::HelpText().contains(QStringLiteral("<td>每周, 每周135</td><td>every week; every Monday")));
+    // The help explains the Chinese expressions in English; its contents lead to the Chinese page's sections.
+    const QString help = frmHelp::HelpText();
+    EXPECT_TRUE(help.contains(QStringLiteral("<td>每周, 每周135</td><td>every week; every Monday")));
+    QFile chinese(QStringLiteral(":/help/help.html"));
+    ASSERT_TRUE(chinese.open(QIODevice::ReadOnly));
+    static const QRegularExpression link(QStringLiteral("<a (?:href=\"#|name=\")([^\"]+)\""));
+    for (const auto& m : link.globalMatch(QString::fromUtf8(chinese.readAll()) + help))
+        EXPECT_TRUE(help.contains(QStringLiteral("<a name=\"%1\"").arg(m.captured(1)))) << m.captured(1).toStdString();
 }
 
 TEST_F(EnglishUi, ListShowsEnglishButWhatTheUserTyped)
