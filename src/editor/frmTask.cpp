@@ -7,6 +7,7 @@
 #include "mainwindow/CategoryCombo.h"
 #include "model/DueEntry.h"
 #include "model/MsgBox.h"
+#include "model/TaskDisplay.h"
 #include "model/TaskEngine.h"
 #include "timerules/Clock.h"
 #include "timerules/DueRules.h"
@@ -88,18 +89,6 @@ bool IsLoopEntry(const QComboBox* box, int index)
     return box->itemData(index).toString() == kLoopEntryData;
 }
 
-// The status names for the translation; the list shows them translated and keeps the status number as item data,
-// so the task's status is stored as before whatever the language.
-[[maybe_unused]] const char* const kStatusNames[] = { QT_TRANSLATE_NOOP("TaskStatus", "未发生"),
-    QT_TRANSLATE_NOOP("TaskStatus", "到期"), QT_TRANSLATE_NOOP("TaskStatus", "已完成"),
-    QT_TRANSLATE_NOOP("TaskStatus", "推迟"), QT_TRANSLATE_NOOP("TaskStatus", "已取消"),
-    QT_TRANSLATE_NOOP("TaskStatus", "暂停"), QT_TRANSLATE_NOOP("TaskStatus", "检测中"),
-    QT_TRANSLATE_NOOP("TaskStatus", "进行中"), QT_TRANSLATE_NOOP("TaskStatus", "已失效") };
-
-QString StatusCaption(TaskStatus status)
-{
-    return QCoreApplication::translate("TaskStatus", TaskStatusName(status).toUtf8().constData());
-}
 
 }  // namespace
 
@@ -155,8 +144,9 @@ void frmTask::SetupLists()
     Ui::frmTask& ui = *m_ui;
     ui.lstPriority->addItems({ tr("低"), tr("普通"), tr("高"), tr("紧急") });
     ui.lstPriority->setCurrentIndex(tpNormal);
+    // Shown in the interface language; the status number is the item data, so what is stored never depends on it.
     for (TaskStatus s : kChoosable)
-        ui.cboStatus->addItem(StatusCaption(s), int(s));
+        ui.cboStatus->addItem(TaskStatusDisplayName(s), int(s));
     ui.cboDueTime->addItems({ QStringLiteral("10分钟后"), QStringLiteral("30分钟后"), QStringLiteral("1 小时后"),
         QStringLiteral("2 小时后"), QStringLiteral("10秒后"), QStringLiteral("18:00"), QStringLiteral("每15分钟"),
         QStringLiteral("每小时"), QStringLiteral("每2小时"), QStringLiteral("每30秒") });
@@ -347,7 +337,7 @@ TaskStatus frmTask::SelectedStatus() const
 void frmTask::SelectStatus(TaskStatus status)
 {
     if (m_ui->cboStatus->findData(int(status)) < 0)
-        m_ui->cboStatus->addItem(StatusCaption(status), int(status));
+        m_ui->cboStatus->addItem(TaskStatusDisplayName(status), int(status));
     m_ui->cboStatus->setCurrentIndex(m_ui->cboStatus->findData(int(status)));
 }
 
