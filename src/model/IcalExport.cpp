@@ -110,8 +110,9 @@ icalcomponent* Event(const CTask& task, const Zone& zone, const icaltimetype& st
                     = zone.builtin || zone.utc ? UtcTime(task.dtValidToDT) : IcalWallTime(task.dtValidToDT);
                 full += QStringLiteral(";UNTIL=") + QString::fromUtf8(icaltime_as_ical_string(until));
             }
-            icalrecurrencetype rec = icalrecurrencetype_from_string(Utf8(full).constData());
-            AddText(ev, icalproperty_new_rrule(rec));
+            // The property keeps its own copy of the rule, calendar name included.
+            const ParsedRRule parsed(full);
+            AddText(ev, icalproperty_new_rrule(parsed.rec));
         } else {
             const std::vector<Instant> next
                 = RuleOccurrences(task.sDueDate, task.sDueTime, task.dtDueDT, task.dtValidToDT, kIcalListedOccurrences);

@@ -10,6 +10,16 @@
 #include <algorithm>
 #include <set>
 
+ParsedRRule::ParsedRRule(const QString& rrule)
+    : rec(icalrecurrencetype_from_string(rrule.toUtf8().constData()))
+{
+}
+
+ParsedRRule::~ParsedRRule()
+{
+    free(rec.rscale);
+}
+
 namespace {
 
 bool Before(Instant a, Instant b)
@@ -25,7 +35,8 @@ QString Interval(qint64 n)
 // The libical spelling of a rule, so rules written by different hands compare as text. Empty when unreadable.
 QString Canonical(const QString& rrule)
 {
-    icalrecurrencetype rec = icalrecurrencetype_from_string(rrule.toUtf8().constData());
+    ParsedRRule parsed(rrule);
+    icalrecurrencetype& rec = parsed.rec;
     if (rec.freq == ICAL_NO_RECURRENCE)
         return {};
     char* text = icalrecurrencetype_as_string_r(&rec);
@@ -188,7 +199,8 @@ std::vector<Instant> RuleOccurrences(
 std::vector<Instant> ExpandRRule(const QString& rrule, Instant start, Instant until, int max)
 {
     std::vector<Instant> out;
-    icalrecurrencetype rec = icalrecurrencetype_from_string(rrule.toUtf8().constData());
+    ParsedRRule parsed(rrule);
+    icalrecurrencetype& rec = parsed.rec;
     if (rec.freq == ICAL_NO_RECURRENCE || !IsRepresentable(start))
         return out;
     icalrecur_iterator* it = icalrecur_iterator_new(rec, IcalWallTime(start));
@@ -215,7 +227,8 @@ QString RRuleFor(const QString& dateText, const QString& timeText, Instant due)
     if (rule.isEmpty())
         return {};
     // A rule that skips years is watched over as many of its own periods.
-    icalrecurrencetype rec = icalrecurrencetype_from_string(rule.toUtf8().constData());
+    ParsedRRule parsed(rule);
+    icalrecurrencetype& rec = parsed.rec;
     const int years = kIcalCompareYears * (rec.freq == ICAL_YEARLY_RECURRENCE ? std::max<int>(1, rec.interval) : 1);
     const Instant until = AddYears(due, years);
     const std::vector<Instant> own = RuleOccurrences(dateText, timeText, due, until, kIcalCompareMax);
@@ -224,7 +237,8 @@ QString RRuleFor(const QString& dateText, const QString& timeText, Instant due)
 
 std::optional<LoopRuleTexts> RuleTextsFor(const QString& rrule, Instant start)
 {
-    icalrecurrencetype rec = icalrecurrencetype_from_string(rrule.toUtf8().constData());
+    ParsedRRule parsed(rrule);
+    icalrecurrencetype& rec = parsed.rec;
     if (rec.freq == ICAL_NO_RECURRENCE || !IsRepresentable(start))
         return std::nullopt;
     if (!IsEmpty(rec.by_second) || !IsEmpty(rec.by_minute) || !IsEmpty(rec.by_hour) || !IsEmpty(rec.by_year_day)

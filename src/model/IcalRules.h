@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <libical/ical.h>
+
 #include <optional>
 #include <vector>
 
@@ -37,8 +39,17 @@ QString RRuleFor(const QString& dateText, const QString& timeText, Instant due);
 // against the expansion. nullopt when the rule has parts the texts cannot say.
 std::optional<LoopRuleTexts> RuleTextsFor(const QString& rrule, Instant start);
 
+// An RRULE value as libical reads it. libical hands the reader the calendar name (RSCALE=CHINESE) to free.
+struct ParsedRRule
+{
+    explicit ParsedRRule(const QString& rrule);
+    ~ParsedRRule();
+    ParsedRRule(const ParsedRRule&) = delete;
+    ParsedRRule& operator=(const ParsedRRule&) = delete;
+    icalrecurrencetype rec;
+};
+
 // A moment's wall-clock fields as a floating iCalendar time, and back (a date alone is its midnight).
-struct icaltimetype;
 icaltimetype IcalWallTime(Instant value);
 Instant WallInstant(const icaltimetype& t);
 
