@@ -236,6 +236,7 @@ private:
     void AutoLockTick();
     bool OnInput(QObject* target, QEvent* event);
     void ApplyColumnWidths();
+    void WidenDefaultsToFit();
     // The caption clock and the times of the rows on screen, at once: the window is back from the tray or the
     // task bar.
     void CatchUp();

@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QScopeGuard>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableView>
 
 #include <algorithm>
@@ -67,6 +68,8 @@ void frmMain::InitColumns(const QString& colWidthText)
     m_columns = TaskColumns::InitColumns(colWidthText);
     for (int i = 0; i < kCount; ++i)
         m_colTwips[size_t(i)] = m_columns[size_t(i)].width;
+    if (colWidthText.isEmpty())
+        WidenDefaultsToFit();
     // Fresh captions carry no arrow, so the sort they showed is forgotten too.
     m_sortColumn = -1;
     m_model->Sort(-1, Qt::AscendingOrder);
@@ -75,6 +78,30 @@ void frmMain::InitColumns(const QString& colWidthText)
         if (m_mnuColumn[size_t(i)])
             m_mnuColumn[size_t(i)]->setText(TaskTableModel::DisplayCaption(m_columns[size_t(i)].caption));
     ApplyColumnWidths();
+}
+
+// The default widths were chosen for the Chinese texts; a translation's longer captions and status names would be
+// cut off. A width the user set is left alone.
+void frmMain::WidenDefaultsToFit()
+{
+    const QFontMetrics list(m_ui->lvwTasks->font());
+    const QFontMetrics head(m_ui->lvwTasks->horizontalHeader()->font());
+    const int padding = 2 * m_ui->lvwTasks->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_ui->lvwTasks)
+        + head.averageCharWidth() * 2;
+    for (int i = 0; i < kCount; ++i) {
+        double& twips = m_colTwips[size_t(i)];
+        if (twips <= 0)
+            continue;
+        int needed = head.horizontalAdvance(TaskTableModel::DisplayCaption(m_columns[size_t(i)].caption));
+        if (i == colStatus)
+            for (int s = 0; s < kTaskStatusCount; ++s)
+                needed = std::max(needed, list.horizontalAdvance(TaskStatusDisplayName(s)));
+        if (i == colPriority)
+            for (int p = tpLow; p <= tpUrgent; ++p)
+                needed = std::max(needed, list.horizontalAdvance(TaskPriorityDisplayName(p)));
+        if (TwipsToPixels(twips) < needed + padding)
+            twips = PixelsToTwips(needed + padding);
+    }
 }
 
 void frmMain::ApplyColumnWidths()

@@ -74,6 +74,9 @@ TEST_F(EnglishUi, ListShowsEnglishButWhatTheUserTyped)
         + Column(TaskColumns::colValidPeriod).at(0);
     EXPECT_EQ(row0, QStringLiteral("Not started|Low|11:05:00 (6/10)\r\n(1 h 5 min later)|7 days|Tomorrow~"));
     EXPECT_EQ(Column(TaskColumns::colStatus).at(2) + Column(TaskColumns::colPriority).at(3), "FinishedUrgent");
+    // The default widths, made for the Chinese names, grow to fit the longest English one.
+    EXPECT_GT(W().List()->columnWidth(TaskColumns::colStatus),
+        W().List()->fontMetrics().horizontalAdvance(QStringLiteral("Not started")));
 
     // The filter shows English names and makes the filter the program stores and parses, in Chinese.
     const struct
