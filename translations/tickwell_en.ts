@@ -820,14 +820,6 @@ Options:
         <translation>Today</translation>
     </message>
     <message>
-        <source>(推迟%1)</source>
-        <translation>(%1 later)</translation>
-    </message>
-    <message>
-        <source>(提前%1)</source>
-        <translation>(%1 earlier)</translation>
-    </message>
-    <message>
         <source>未设置</source>
         <translation>Not set</translation>
     </message>
@@ -2153,10 +2145,6 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
         <translation>Next Reminder</translation>
     </message>
     <message>
-        <source>已过</source>
-        <translation>Overdue by </translation>
-    </message>
-    <message>
         <source>将所有任务设置为%1?</source>
         <translation>Set all tasks to %1?</translation>
     </message>
@@ -2167,6 +2155,10 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
     <message>
         <source>推迟10分钟</source>
         <translation>Snooze 10 minutes</translation>
+    </message>
+    <message>
+        <source>已过%1</source>
+        <translation>Overdue by %1</translation>
     </message>
 </context>
 <context>

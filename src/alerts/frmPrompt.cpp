@@ -5,6 +5,7 @@
 
 #include "model/AppVersion.h"
 #include "model/MsgBox.h"
+#include "model/TaskDisplay.h"
 #include "model/TaskEngine.h"
 #include "platform/IDesktopNotifier.h"
 #include "timerules/Clock.h"
@@ -178,7 +179,7 @@ void frmPrompt::TimerStep()
     const Instant now = Clock::Now();
     // The first half minute is the reminder itself; after that the label says how long it has waited.
     if (SecondDiff(task->dtAlarmDT, now) >= 30)
-        m_ui->lblDelay->setText(tr("已过") + FormatDuration(task->dtAlarmDT, now));
+        m_ui->lblDelay->setText(tr("已过%1").arg(DisplayDuration(task->dtAlarmDT, now)));
     else
         m_ui->lblDelay->clear();
 }

@@ -89,7 +89,6 @@ bool IsLoopEntry(const QComboBox* box, int index)
     return box->itemData(index).toString() == kLoopEntryData;
 }
 
-
 }  // namespace
 
 frmTask::frmTask(TaskEngine& engine, QWidget* parent)
@@ -232,7 +231,7 @@ void frmTask::ShowAsTaskProperty(const TaskPtr& task, QWidget* owner)
     m_dueChanged = false;
     m_manualAlarm = task->sManualAlarm;
     if (!m_userEvent) {
-        ui.lblDueDT->setText(FormatFriendlyTime(task->dtDueDT));
+        ui.lblDueDT->setText(DisplayFriendlyTime(task->dtDueDT));
         ui.lblAlarmDT->setText(LabelText(task->AlarmTimeStr()));
     }
 
@@ -415,9 +414,9 @@ Instant frmTask::DueMoment() const
 
 void frmTask::SetDueLabels(Instant due)
 {
-    m_ui->lblDueDT->setText(FormatFriendlyTime(due));
+    m_ui->lblDueDT->setText(DisplayFriendlyTime(due));
     if (m_manualAlarm.isEmpty())
-        m_ui->lblAlarmDT->setText(FormatFriendlyTime(due));
+        m_ui->lblAlarmDT->setText(DisplayFriendlyTime(due));
 }
 
 void frmTask::Tick()

@@ -2,6 +2,7 @@
 #include "model/CTask.h"
 
 #include "model/MsgBox.h"
+#include "model/TaskDisplay.h"
 #include "timerules/Clock.h"
 #include "timerules/CompoundAmount.h"
 #include "timerules/TimeExpr.h"
@@ -85,7 +86,7 @@ bool CTask::SetPostpone(const QString& time, QString* errInfo, bool isOngoing)
     if (dtValidToDT > 0 && SecondDiff(dtValidToDT, t) > 0 && !isOngoing) {
         const QString question
             = QCoreApplication::translate("CTask", "[%1]将推迟到%2, 这将超过有效期(%3), 确定推迟?")
-                  .arg(Title(), FormatFriendlyTime(t), ValidPeriodStr(QCoreApplication::translate("CTask", "未设置")));
+                  .arg(Title(), DisplayFriendlyTime(t), ValidPeriodStr(QCoreApplication::translate("CTask", "未设置")));
         if (MsgBox::Show(question, MsgButtons::YesNo, MsgIcon::Warning) != MsgResult::Yes) {
             error->clear();
             return false;
@@ -100,15 +101,15 @@ bool CTask::SetPostpone(const QString& time, QString* errInfo, bool isOngoing)
 
 QString CTask::AlarmTimeStr() const
 {
-    QString s = FormatFriendlyTime(dtAlarmDT);
+    QString s = DisplayFriendlyTime(dtAlarmDT);
     if (m_status == tsNotStarted || m_status == tsDue || m_status == tsPostponed) {
         const qint64 diff = SecondDiff(dtDueDT, dtAlarmDT);
         if (diff > 0)
             s += QStringLiteral("\r\n")
-                + QCoreApplication::translate("CTask", "(推迟%1)").arg(FormatDuration(dtDueDT, dtAlarmDT));
+                + QCoreApplication::translate("CTask", "(推迟%1)").arg(DisplayDuration(dtDueDT, dtAlarmDT));
         else if (diff < 0)
             s += QStringLiteral("\r\n")
-                + QCoreApplication::translate("CTask", "(提前%1)").arg(FormatDuration(dtAlarmDT, dtDueDT));
+                + QCoreApplication::translate("CTask", "(提前%1)").arg(DisplayDuration(dtAlarmDT, dtDueDT));
     }
     return s;
 }
@@ -117,11 +118,11 @@ QString CTask::ValidPeriodStr(const QString& notDefined) const
 {
     QString s;
     if (dtValidFromDT != 0)
-        s = FormatFriendlyTime(dtValidFromDT) + QLatin1Char('~');
+        s = DisplayFriendlyTime(dtValidFromDT) + QLatin1Char('~');
     if (dtValidToDT != 0) {
         if (s.isEmpty())
             s = QStringLiteral("~");
-        s += FormatFriendlyTime(dtValidToDT);
+        s += DisplayFriendlyTime(dtValidToDT);
     }
     return s.isEmpty() ? notDefined : s;
 }

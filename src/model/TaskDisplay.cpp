@@ -63,35 +63,6 @@ QString Span(Instant from, Instant to)
     return s.startsWith(QLatin1Char('-')) ? QStringLiteral("--") : s;
 }
 
-QString AlarmText(const CTask& task)
-{
-    QString s = DisplayFriendlyTime(task.dtAlarmDT);
-    const TaskStatus status = task.eStatus();
-    if (status == tsNotStarted || status == tsDue || status == tsPostponed) {
-        const qint64 diff = SecondDiff(task.dtDueDT, task.dtAlarmDT);
-        if (diff > 0)
-            s += QStringLiteral("\r\n")
-                + TaskDisplay::tr("(推迟%1)").arg(DisplayDuration(task.dtDueDT, task.dtAlarmDT));
-        else if (diff < 0)
-            s += QStringLiteral("\r\n")
-                + TaskDisplay::tr("(提前%1)").arg(DisplayDuration(task.dtAlarmDT, task.dtDueDT));
-    }
-    return s;
-}
-
-QString ValidPeriodText(const CTask& task)
-{
-    QString s;
-    if (task.dtValidFromDT != 0)
-        s = DisplayFriendlyTime(task.dtValidFromDT) + QLatin1Char('~');
-    if (task.dtValidToDT != 0) {
-        if (s.isEmpty())
-            s = QStringLiteral("~");
-        s += DisplayFriendlyTime(task.dtValidToDT);
-    }
-    return s.isEmpty() ? TaskDisplay::tr("未设置") : s;
-}
-
 }  // namespace
 
 QString TaskStatusDisplayName(int status)
@@ -163,13 +134,13 @@ QString TaskCellDisplayText(const CTask& task, int column)
     case colStatus:
         return TaskStatusDisplayName(task.eStatus());
     case colAlarm:
-        return AlarmText(task);
+        return task.AlarmTimeStr();
     case colRemain:
         return task.IsWaiting() ? DisplayDuration(Clock::Now(), task.dtAlarmDT) : QStringLiteral("--");
     case colPriority:
         return TaskPriorityDisplayName(task.ePriority);
     case colValidPeriod:
-        return ValidPeriodText(task);
+        return task.ValidPeriodStr(TaskDisplay::tr("未设置"));
     case colStart:
         return DisplayFriendlyTime(task.dtStartDT);
     case colFinish:

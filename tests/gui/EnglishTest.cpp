@@ -32,8 +32,8 @@ TEST_F(EnglishUi, MainWindowEditorAndPromptShowNoChineseButData)
     frmPrompt prompt(W().Engine());
     W().Engine().SetTaskStatus(task, tsDue, true, true);
     prompt.AddTask(task);
-    // The list entry shows the task's own date words, which are data too.
-    const QStringList promptData = data + QStringList { prompt.findChild<QLabel*>("lblAlarmDT")->text() };
+    // The list entry shows the task's due texts as typed, which are data too.
+    const QStringList promptData = data + QStringList { task->sDueDate, task->sDueTime };
     EXPECT_EQ(ChineseTexts(&prompt, promptData).join(u'\n').toStdString(), "");
 
     // The program's own name, in its title and in the message boxes.

@@ -1,4 +1,4 @@
-# English of the recurrence dialog's rule description.
+# English of the recurrence dialog's rule description and the prompt's waiting time.
 EN = {
     'dlgLoopDefine::每天': 'every day', 'dlgLoopDefine::每周': 'every week', 'dlgLoopDefine::每月': 'every month',
     'dlgLoopDefine::每年': 'every year', 'dlgLoopDefine::每小时': 'every hour', 'dlgLoopDefine::每分钟': 'every minute',
@@ -13,4 +13,5 @@ EN = {
     '%1，倒数第%2天': '%1 on day %2 from the end', '%1，%2号': '%1 on day %2',
     '%1，%2（月-日）': '%1 on %2 (month-day)', '%1，第%2分%3秒': '%1 at minute %2, second %3 of the hour',
     '%1，第%2秒': '%1 at second %2 of the minute',
+    '已过%1': 'Overdue by %1',
 }
