@@ -6,6 +6,9 @@
 #include "ui_frmAbout.h"
 
 #include <QDir>
+#include <QLayout>
+
+#include <algorithm>
 
 frmAbout::frmAbout(QWidget* parent, const QString& homePage)
     : QDialog(parent)
@@ -20,6 +23,8 @@ frmAbout::frmAbout(QWidget* parent, const QString& homePage)
     connect(m_ui->cmdInfo, &QPushButton::clicked, this, [this] { OpenHomePage(m_homePage); });
     connect(m_ui->cmdOk, &QPushButton::clicked, this, &QDialog::accept);
     m_ui->cmdOk->setFocus();
+    // Wrapped texts (a longer translation, a deep data folder) need more lines than the form was drawn with.
+    resize(width(), std::max(height(), layout()->heightForWidth(width())));
 }
 
 frmAbout::~frmAbout() = default;
