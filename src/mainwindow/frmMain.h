@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -132,6 +133,9 @@ public:
     void ExportIcal();
     void ImportIcal();
     void OfferToOpen(const QString& exported);  // asks, then opens the file with its associated program
+    // Asks where to save, writes the tasks with `exporter` and offers to open the file.
+    using Exporter = std::function<bool(const TaskList&, const QString&, QString*, const QString&)>;
+    void ExportWith(const QString& filter, const QString& extension, const Exporter& exporter);
     void EditTaskTypes();
     void FilterDefine();
     void FilterClear();

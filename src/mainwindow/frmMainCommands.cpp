@@ -440,26 +440,27 @@ void frmMain::OfferToOpen(const QString& path)
 
 void frmMain::Export()
 {
-    const QString path = MsgBox::SaveFileName(
-        tr("保存文件"), tr("逗号分隔的Excel文件(*.csv)|*.csv"), SuggestedExportPath(), QStringLiteral(".csv"));
-    if (path.isEmpty())
-        return;
-    QString error;
-    if (!ExportCsv(m_engine.Tasks(), path, &error, m_engine.DataFilePath())) {
-        Warn(tr("出错: %1").arg(error));
-        return;
-    }
-    OfferToOpen(path);
+    ExportWith(tr("逗号分隔的Excel文件(*.csv)|*.csv"), QStringLiteral(".csv"),
+        [](const TaskList& tasks, const QString& path, QString* error, const QString& dataFile) {
+            return ExportCsv(tasks, path, error, dataFile);
+        });
 }
 
 void frmMain::ExportIcal()
 {
-    const QString path = MsgBox::SaveFileName(
-        tr("保存文件"), tr("iCalendar 日历文件(*.ics)|*.ics"), SuggestedExportPath(), QStringLiteral(".ics"));
+    ExportWith(tr("iCalendar 日历文件(*.ics)|*.ics"), QStringLiteral(".ics"),
+        [](const TaskList& tasks, const QString& path, QString* error, const QString& dataFile) {
+            return ::ExportIcal(tasks, path, error, dataFile);
+        });
+}
+
+void frmMain::ExportWith(const QString& filter, const QString& extension, const Exporter& exporter)
+{
+    const QString path = MsgBox::SaveFileName(tr("保存文件"), filter, SuggestedExportPath(), extension);
     if (path.isEmpty())
         return;
     QString error;
-    if (!::ExportIcal(m_engine.Tasks(), path, &error, m_engine.DataFilePath())) {
+    if (!exporter(m_engine.Tasks(), path, &error, m_engine.DataFilePath())) {
         Warn(tr("出错: %1").arg(error));
         return;
     }
