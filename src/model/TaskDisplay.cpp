@@ -33,12 +33,6 @@ QString Translated(const char* context, const QString& source)
     return source.isEmpty() ? source : QCoreApplication::translate(context, source.toUtf8().constData());
 }
 
-// As the Chinese formatters judge it: 0 is a showable duration end but no point in time.
-bool IsShowable(Instant v)
-{
-    return v < NO_DATE && IsRepresentable(v);
-}
-
 QString DayWord(qint64 n)
 {
     switch (n) {
@@ -77,55 +71,55 @@ QString TaskPriorityDisplayName(int priority)
 
 QString DisplayFriendlyTime(Instant dt)
 {
-    if (dt == 0 || !IsShowable(dt))
-        return QStringLiteral("--");
-    const QDate date = DateOf(dt);
-    const QDate today = Clock::CurrentDate();
+    const FriendlyMoment m = DescribeMoment(dt);
     QString day;
-    if (date != today) {
-        const qint64 n = date.toJulianDay() - today.toJulianDay();
-        if (n >= -2 && n <= 2)
-            day = DayWord(n);
-        else if (date.year() != today.year())
-            day = QStringLiteral("%1/%2/%3")
-                      .arg(date.year() % 100, 2, 10, QLatin1Char('0'))
-                      .arg(date.month())
-                      .arg(date.day());
-        else if (date.month() != today.month())
-            day = QStringLiteral("%1/%2").arg(date.month()).arg(date.day());
-        else  // %2 is the month, for languages that name it
-            day = TaskDisplay::tr("%1号")
-                      .replace(QStringLiteral("%1"), QString::number(date.day()))
-                      .replace(QStringLiteral("%2"), QString::number(date.month()));
+    switch (m.day) {
+    case FriendlyMoment::None:
+        return QStringLiteral("--");
+    case FriendlyMoment::Today:
+        break;
+    case FriendlyMoment::Near:
+        day = DayWord(m.offset);
+        break;
+    case FriendlyMoment::FullDate:
+        day = QStringLiteral("%1/%2/%3")
+                  .arg(m.date.year() % 100, 2, 10, QLatin1Char('0'))
+                  .arg(m.date.month())
+                  .arg(m.date.day());
+        break;
+    case FriendlyMoment::MonthDay:
+        day = QStringLiteral("%1/%2").arg(m.date.month()).arg(m.date.day());
+        break;
+    case FriendlyMoment::DayOfMonth:  // %2 is the month, for languages that name it
+        day = TaskDisplay::tr("%1号")
+                  .replace(QStringLiteral("%1"), QString::number(m.date.day()))
+                  .replace(QStringLiteral("%2"), QString::number(m.date.month()));
+        break;
     }
-    const int secs = SecondsOfDay(dt);
-    if (secs == 0)
+    if (m.seconds == 0)
         return day.isEmpty() ? DayWord(0) : day;
     const QString time = QStringLiteral("%1:%2:%3")
-                             .arg(secs / 3600, 2, 10, QLatin1Char('0'))
-                             .arg(secs / 60 % 60, 2, 10, QLatin1Char('0'))
-                             .arg(secs % 60, 2, 10, QLatin1Char('0'));
+                             .arg(m.seconds / 3600, 2, 10, QLatin1Char('0'))
+                             .arg(m.seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+                             .arg(m.seconds % 60, 2, 10, QLatin1Char('0'));
     return day.isEmpty() ? time : TaskDisplay::tr("%1(%2)").arg(time, day);
 }
 
 QString DisplayDuration(Instant fromDT, Instant toDT)
 {
-    if (!IsShowable(fromDT) || !IsShowable(toDT))
+    const DurationParts d = DescribeDuration(fromDT, toDT);
+    if (!d.showable)
         return QStringLiteral("--");
-    const qint64 days = DayDiff(fromDT, toDT);
-    if (days >= 3 || days <= -3)
-        return TaskDisplay::tr("%1天").arg(days);
-    qint64 s = SecondDiff(fromDT, toDT);
-    const QString sign = s < 0 ? QStringLiteral("-") : QString();
-    s = qAbs(s);
-    const qint64 h = s / 3600, m = s / 60 % 60;
-    if (h > 0 && m > 0)
-        return sign + TaskDisplay::tr("%1小时%2分钟").arg(h).arg(m);
-    if (h > 0)
-        return sign + TaskDisplay::tr("%1小时").arg(h);
-    if (m > 0)
-        return sign + TaskDisplay::tr("%1分钟").arg(m);
-    return sign + TaskDisplay::tr("%1秒").arg(s % 60);
+    if (d.days != 0)
+        return TaskDisplay::tr("%1天").arg(d.days);
+    const QString sign = d.negative ? QStringLiteral("-") : QString();
+    if (d.hours > 0 && d.minutes > 0)
+        return sign + TaskDisplay::tr("%1小时%2分钟").arg(d.hours).arg(d.minutes);
+    if (d.hours > 0)
+        return sign + TaskDisplay::tr("%1小时").arg(d.hours);
+    if (d.minutes > 0)
+        return sign + TaskDisplay::tr("%1分钟").arg(d.minutes);
+    return sign + TaskDisplay::tr("%1秒").arg(d.seconds);
 }
 
 QString TaskCellDisplayText(const CTask& task, int column)

@@ -537,44 +537,63 @@ QString FormatPattern(Instant dt, const QString& pattern)
     return out;
 }
 
+FriendlyMoment DescribeMoment(Instant dt)
+{
+    FriendlyMoment m;
+    if (dt == 0 || !IsShowable(dt))
+        return m;
+    m.date = DateOf(dt);
+    m.seconds = SecondsOfDay(dt);
+    const QDate today = Clock::CurrentDate();
+    m.offset = m.date.toJulianDay() - today.toJulianDay();
+    if (m.offset == 0)
+        m.day = FriendlyMoment::Today;
+    else if (m.offset >= -2 && m.offset <= 2)
+        m.day = FriendlyMoment::Near;
+    else if (m.date.year() != today.year())
+        m.day = FriendlyMoment::FullDate;
+    else if (m.date.month() != today.month())
+        m.day = FriendlyMoment::MonthDay;
+    else
+        m.day = FriendlyMoment::DayOfMonth;
+    return m;
+}
+
 QString FormatFriendlyTime(Instant dt)
 {
-    if (dt == 0 || !IsShowable(dt))
-        return kNoDateText;
-    const QDate date = DateOf(dt);
-    const QDate today = Clock::CurrentDate();
-
+    const FriendlyMoment m = DescribeMoment(dt);
     QString day;
-    if (date != today) {
-        const qint64 n = date.toJulianDay() - today.toJulianDay();
-        if (n >= -2 && n <= 2) {
-            day = DayWord(n);
-        } else if (date.year() != today.year()) {
-            AppendNumber(day, date.year() % 100, 2);
-            day += u'/';
-            AppendNumber(day, date.month(), 0);
-            day += u'/';
-            AppendNumber(day, date.day(), 0);
-        } else if (date.month() != today.month()) {
-            AppendNumber(day, date.month(), 0);
-            day += u'/';
-            AppendNumber(day, date.day(), 0);
-        } else {
-            AppendNumber(day, date.day(), 0);
-            day += u'号';
-        }
+    switch (m.day) {
+    case FriendlyMoment::None:
+        return kNoDateText;
+    case FriendlyMoment::Today:
+        break;
+    case FriendlyMoment::Near:
+        day = DayWord(m.offset);
+        break;
+    case FriendlyMoment::FullDate:
+        AppendNumber(day, m.date.year() % 100, 2);
+        day += u'/';
+        [[fallthrough]];
+    case FriendlyMoment::MonthDay:
+        AppendNumber(day, m.date.month(), 0);
+        day += u'/';
+        AppendNumber(day, m.date.day(), 0);
+        break;
+    case FriendlyMoment::DayOfMonth:
+        AppendNumber(day, m.date.day(), 0);
+        day += u'号';
+        break;
     }
-
-    const int secs = SecondsOfDay(dt);
-    if (secs == 0)
+    if (m.seconds == 0)
         return day.isEmpty() ? DayWord(0) : day;
     QString out;
-    out.reserve(10 + day.size());
-    AppendNumber(out, secs / 3600, 2);
+    out.reserve(12 + day.size());
+    AppendNumber(out, m.seconds / 3600, 2);
     out += u':';
-    AppendNumber(out, secs / 60 % 60, 2);
+    AppendNumber(out, m.seconds / 60 % 60, 2);
     out += u':';
-    AppendNumber(out, secs % 60, 2);
+    AppendNumber(out, m.seconds % 60, 2);
     if (!day.isEmpty()) {
         out += u'(';
         out += day;
@@ -583,37 +602,49 @@ QString FormatFriendlyTime(Instant dt)
     return out;
 }
 
-QString FormatDuration(Instant fromDT, Instant toDT)
+DurationParts DescribeDuration(Instant fromDT, Instant toDT)
 {
+    DurationParts d;
     if (!IsShowable(fromDT) || !IsShowable(toDT))
-        return kNoDateText;
-    QString out;
+        return d;
+    d.showable = true;
     const qint64 days = DayDiff(fromDT, toDT);
     if (days >= 3 || days <= -3) {
-        AppendNumber(out, days, 0);
+        d.days = days;
+        return d;
+    }
+    qint64 s = SecondDiff(fromDT, toDT);
+    d.negative = s < 0;
+    s = qAbs(s);
+    d.hours = s / 3600;
+    d.minutes = s / 60 % 60;
+    d.seconds = s < 60 ? s : 0;
+    return d;
+}
+
+QString FormatDuration(Instant fromDT, Instant toDT)
+{
+    const DurationParts d = DescribeDuration(fromDT, toDT);
+    if (!d.showable)
+        return kNoDateText;
+    QString out;
+    if (d.days != 0) {
+        AppendNumber(out, d.days, 0);
         out += u'天';
         return out;
     }
-    qint64 s = SecondDiff(fromDT, toDT);
-    if (s < 0) {
+    if (d.negative)
         out += u'-';
-        s = -s;
-    }
-    bool any = false;
-    if (s >= 3600) {
-        AppendNumber(out, s / 3600, 0);
+    if (d.hours > 0) {
+        AppendNumber(out, d.hours, 0);
         out += QStringLiteral("小时");
-        s %= 3600;
-        any = true;
     }
-    if (s >= 60) {
-        AppendNumber(out, s / 60, 0);
+    if (d.minutes > 0) {
+        AppendNumber(out, d.minutes, 0);
         out += QStringLiteral("分钟");
-        s %= 60;
-        any = true;
     }
-    if (!any) {
-        AppendNumber(out, s, 0);
+    if (d.hours == 0 && d.minutes == 0) {
+        AppendNumber(out, d.seconds, 0);
         out += u'秒';
     }
     return out;

@@ -3,6 +3,7 @@
 
 #include "timerules/Instant.h"
 
+#include <QDate>
 #include <QString>
 
 #include <optional>
@@ -56,6 +57,27 @@ bool IsRelativeText(const QString& text);  // ends with 后
 // can show (not finite, before the year 100).
 QString FormatFriendlyTime(Instant dt);
 QString FormatDuration(Instant fromDT, Instant toDT);  // only values >= NO_DATE show as "--"
+
+// What FormatFriendlyTime says of a moment, for a wording in another language: no day when it is today, a day
+// word up to two days away, else the day of this month, the month and day of this year, or the whole date.
+struct FriendlyMoment
+{
+    enum Day { None, Today, Near, DayOfMonth, MonthDay, FullDate } day = None;  // None: not showable ("--")
+    qint64 offset = 0;  // Near: days from today, -2 to 2
+    QDate date;
+    int seconds = 0;  // of the day; 0 shows the day alone
+};
+FriendlyMoment DescribeMoment(Instant dt);
+// What FormatDuration says of a span: whole days when three or more apart, else hours, minutes and seconds
+// (seconds only when under a minute).
+struct DurationParts
+{
+    bool showable = false;
+    bool negative = false;
+    qint64 days = 0;  // nonzero: the span is said in days (signed)
+    qint64 hours = 0, minutes = 0, seconds = 0;
+};
+DurationParts DescribeDuration(Instant fromDT, Instant toDT);
 QString FormatDateWord(Instant value);
 QString FormatDateWord(const QString& text);  // a date text is formatted; any other text comes back unchanged
 QString FormatDateTimeText(Instant dt);  // "yyyy-mm-dd hh:nn:ss"
