@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/TaskEngine.h"
-#include "scheduler/TaskScheduler.h"
+#include "engine/TaskEngine.h"
+#include "engine/TaskScheduler.h"
 #include "timerules/Clock.h"
 
 #include <benchmark/benchmark.h>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and saving the data file with 10,000 tasks, far more than anyone keeps.
-#include "model/AppPaths.h"
-#include "model/MsgBox.h"
-#include "model/TaskEngine.h"
+#include "base/AppPaths.h"
+#include "base/MsgBox.h"
+#include "engine/TaskEngine.h"
 
 #include <QFile>
 #include <QTemporaryDir>

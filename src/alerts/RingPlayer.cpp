@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "alerts/RingPlayer.h"
 
-#include "model/CTask.h"
-#include "model/MsgBox.h"
-#include "model/Resources.h"
+#include "core/CTask.h"
+#include "base/MsgBox.h"
+#include "base/Resources.h"
 #include "platform/IAudio.h"
 #include "timerules/Clock.h"
 

@@ -3,10 +3,10 @@
 
 #include "alerts/RingPlayer.h"
 
-#include "model/AppVersion.h"
-#include "model/MsgBox.h"
-#include "model/TaskDisplay.h"
-#include "model/TaskEngine.h"
+#include "base/AppVersion.h"
+#include "base/MsgBox.h"
+#include "core/TaskDisplay.h"
+#include "engine/TaskEngine.h"
 #include "platform/IDesktopNotifier.h"
 #include "timerules/Clock.h"
 #include "timerules/TimeExpr.h"

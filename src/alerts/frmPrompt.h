@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "scheduler/TaskScheduler.h"
+#include "engine/TaskScheduler.h"
 
 #include <QWidget>
 

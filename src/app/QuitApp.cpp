@@ -2,7 +2,7 @@
 #include "app/QuitApp.h"
 
 #include "mainwindow/frmMain.h"
-#include "model/TempFiles.h"
+#include "base/TempFiles.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TestAnswers.h"
 
-#include "model/MsgBox.h"
+#include "base/MsgBox.h"
 
 #include <QStringList>
 

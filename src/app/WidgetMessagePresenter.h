@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/MsgBox.h"
+#include "base/MsgBox.h"
 
 // Message and input boxes as Qt dialogs, over the active window of the program.
 class WidgetMessagePresenter : public IMessagePresenter

@@ -3,12 +3,12 @@
 
 #include "calendar/IPageWindow.h"
 #include "calendar/PageHost.h"
-#include "model/AppPaths.h"
-#include "model/Json.h"
-#include "model/MsgBox.h"
-#include "model/Resources.h"
-#include "model/Translation.h"
-#include "model/TaskEngine.h"
+#include "base/AppPaths.h"
+#include "calendar/Json.h"
+#include "base/MsgBox.h"
+#include "base/Resources.h"
+#include "base/Translation.h"
+#include "engine/TaskEngine.h"
 #include "timerules/TimeExpr.h"
 
 #include <QDialog>

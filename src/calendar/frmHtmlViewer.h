@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/CheckPage.h"
-#include "model/TaskList.h"
+#include "core/CheckPage.h"
+#include "core/TaskList.h"
 #include "timerules/Instant.h"
 
 #include <QObject>

@@ -2,12 +2,12 @@
 // tickwell-cli list / export: read the data file and show or export its tasks. Neither ever writes twdata.xml:
 // the program may be running and owns the file.
 #include "cli/CliCommand.h"
-#include "model/AppPaths.h"
-#include "model/CsvExport.h"
-#include "model/TaskCommands.h"
-#include "model/TaskEngine.h"
-#include "model/TaskStore.h"
-#include "model/TempFiles.h"
+#include "base/AppPaths.h"
+#include "storage/CsvExport.h"
+#include "engine/TaskCommands.h"
+#include "engine/TaskEngine.h"
+#include "storage/TaskStore.h"
+#include "base/TempFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

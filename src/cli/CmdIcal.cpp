@@ -3,13 +3,13 @@
 // iCalendar file as new tasks. The import writes the data file, so it takes the data-folder lock first and
 // leaves a folder that a running program holds alone.
 #include "cli/CliCommand.h"
-#include "model/AppPaths.h"
-#include "model/CsvExport.h"
-#include "model/IcalExport.h"
-#include "model/IcalImport.h"
-#include "model/TaskEngine.h"
-#include "model/TaskStore.h"
-#include "model/TempFiles.h"
+#include "base/AppPaths.h"
+#include "storage/CsvExport.h"
+#include "storage/IcalExport.h"
+#include "storage/IcalImport.h"
+#include "engine/TaskEngine.h"
+#include "storage/TaskStore.h"
+#include "base/TempFiles.h"
 #include "platform/DataFolderLock.h"
 
 #include <QCoreApplication>

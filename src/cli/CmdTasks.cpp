@@ -3,11 +3,11 @@
 // program applies the command itself (it sees the change at once and saves it); with none running, this tool
 // takes the data-folder lock and edits the file.
 #include "cli/CliCommand.h"
-#include "model/AppPaths.h"
-#include "model/TaskCommands.h"
-#include "model/TaskEngine.h"
-#include "model/TaskStore.h"
-#include "model/TempFiles.h"
+#include "base/AppPaths.h"
+#include "engine/TaskCommands.h"
+#include "engine/TaskEngine.h"
+#include "storage/TaskStore.h"
+#include "base/TempFiles.h"
 #include "platform/CSingleInst.h"
 #include "platform/DataFolderLock.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tickwell-cli when: the due moment of a due-date text and a due-time text, and the occurrences after it.
 #include "cli/CliCommand.h"
-#include "model/CTask.h"
+#include "core/CTask.h"
 #include "timerules/Clock.h"
 #include "timerules/Recurrence.h"
 #include "timerules/TimeExpr.h"

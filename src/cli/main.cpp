@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliCommand.h"
-#include "model/AppPaths.h"
-#include "model/AppVersion.h"
-#include "model/Translation.h"
+#include "base/AppPaths.h"
+#include "base/AppVersion.h"
+#include "base/Translation.h"
 #include "platform/DataFolderLock.h"
 
 #include <QCoreApplication>

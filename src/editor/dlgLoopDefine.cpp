@@ -2,9 +2,9 @@
 #include "editor/dlgLoopDefine.h"
 
 #include "editor/dlgValidPeriod.h"
-#include "model/CTask.h"
-#include "model/MsgBox.h"
-#include "model/Translation.h"
+#include "core/CTask.h"
+#include "base/MsgBox.h"
+#include "base/Translation.h"
 #include "timerules/Clock.h"
 #include "timerules/TimeExpr.h"
 #include "ui_dlgLoopDefine.h"

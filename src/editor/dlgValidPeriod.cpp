@@ -2,8 +2,8 @@
 #include "editor/dlgValidPeriod.h"
 
 #include "editor/CalendarPicker.h"
-#include "model/CTask.h"
-#include "model/MsgBox.h"
+#include "core/CTask.h"
+#include "base/MsgBox.h"
 #include "timerules/Clock.h"
 #include "timerules/TimeExpr.h"
 #include "ui_dlgValidPeriod.h"

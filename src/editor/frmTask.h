@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/CTask.h"
-#include "model/TaskList.h"
+#include "core/CTask.h"
+#include "core/TaskList.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -2,10 +2,10 @@
 // The editor's command box, its test buttons and the ring controls.
 #include "editor/frmTask.h"
 
-#include "model/Common.h"
-#include "model/MsgBox.h"
-#include "model/Resources.h"
-#include "scheduler/RunCmd.h"
+#include "base/Common.h"
+#include "base/MsgBox.h"
+#include "base/Resources.h"
+#include "engine/RunCmd.h"
 #include "ui_frmTask.h"
 
 #include <QApplication>

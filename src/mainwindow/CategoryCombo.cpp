@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/CategoryCombo.h"
 
-#include "model/CSimpleList.h"
-#include "model/TaskTypesPrompt.h"
+#include "core/CSimpleList.h"
+#include "core/TaskTypesPrompt.h"
 
 #include <QComboBox>
 #include <QVariant>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/SysTray.h"
 
-#include "model/AppVersion.h"
+#include "base/AppVersion.h"
 #include "platform/IDesktopNotifier.h"
 
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/TaskTableModel.h"
 
-#include "model/TaskDisplay.h"
+#include "core/TaskDisplay.h"
 
 #include <QCoreApplication>
 

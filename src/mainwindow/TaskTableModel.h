@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/TaskColumns.h"
+#include "core/TaskColumns.h"
 
 #include <QAbstractTableModel>
 #include <QHash>

@@ -2,11 +2,11 @@
 #include "mainwindow/dlgFilter.h"
 
 #include "mainwindow/IFilterHost.h"
-#include "model/CSimpleList.h"
-#include "model/CTask.h"
-#include "model/CTaskFilter.h"
-#include "model/MsgBox.h"
-#include "model/TaskDisplay.h"
+#include "core/CSimpleList.h"
+#include "core/CTask.h"
+#include "core/CTaskFilter.h"
+#include "base/MsgBox.h"
+#include "core/TaskDisplay.h"
 #include "ui_dlgFilter.h"
 
 #include <QListWidget>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/dlgFind.h"
 
-#include "model/MsgBox.h"
+#include "base/MsgBox.h"
 #include "ui_dlgFind.h"
 
 #include "widgets/ListHelpers.h"

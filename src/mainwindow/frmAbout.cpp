@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/frmAbout.h"
 
-#include "model/AppPaths.h"
-#include "scheduler/RunCmd.h"
+#include "base/AppPaths.h"
+#include "engine/RunCmd.h"
 #include "ui_frmAbout.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 #include "mainwindow/frmHelp.h"
 
 #include "ui_frmHelp.h"
-#include "model/Translation.h"
+#include "base/Translation.h"
 
 #include <QFile>
 

@@ -3,11 +3,11 @@
 
 #include "mainwindow/IFilterHost.h"
 #include "mainwindow/dlgOption.h"
-#include "model/AutoLock.h"
-#include "model/CTaskFilter.h"
-#include "model/TaskColumns.h"
-#include "model/TaskEngine.h"
-#include "scheduler/TaskScheduler.h"
+#include "core/AutoLock.h"
+#include "core/CTaskFilter.h"
+#include "core/TaskColumns.h"
+#include "engine/TaskEngine.h"
+#include "engine/TaskScheduler.h"
 
 #include <QMainWindow>
 #include <QPointer>

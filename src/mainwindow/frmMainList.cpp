@@ -2,7 +2,7 @@
 // The task list of the main window: columns, rows, summary, sorting and the mouse.
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/frmMain.h"
-#include "model/TaskDisplay.h"
+#include "core/TaskDisplay.h"
 #include "ui_frmMain.h"
 #include "widgets/ListHelpers.h"
 

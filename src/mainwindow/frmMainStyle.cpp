@@ -2,8 +2,8 @@
 // The main window's appearance: colour styles, the list background and the themed window backgrounds.
 #include "mainwindow/dlgOption.h"
 #include "mainwindow/frmMain.h"
-#include "model/AppPaths.h"
-#include "model/MsgBox.h"
+#include "base/AppPaths.h"
+#include "base/MsgBox.h"
 #include "ui_frmMain.h"
 #include "widgets/Appearance.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "power/dlgShutdown.h"
 
-#include "model/MsgBox.h"
-#include "model/PowerCommand.h"
+#include "base/MsgBox.h"
+#include "core/PowerCommand.h"
 #include "platform/IPowerManager.h"
 #include "timerules/Clock.h"
 #include "ui_dlgShutdown.h"

@@ -5,8 +5,8 @@
 #include "editor/CalendarPicker.h"
 #include "editor/frmTask.h"
 #include "mainwindow/frmMain.h"
-#include "model/Resources.h"
-#include "model/Translation.h"
+#include "base/Resources.h"
+#include "base/Translation.h"
 
 #include <QAction>
 #include <QScopeGuard>

@@ -2,7 +2,7 @@
 // The calendar page in a real web engine: what it draws agrees with the program's lunar converter and an
 // independent ephemeris, it is stored in GB2312, and it keeps its side of the wb:// contract. All cases share one
 // page (one web-engine start) and run in order.
-#include "model/Resources.h"
+#include "base/Resources.h"
 #include "timerules/CLunarUtil.h"
 
 #include <QEventLoop>

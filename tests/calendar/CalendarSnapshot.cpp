@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a picture of the calendar page with its demonstration tasks, for the README:
 //   xvfb-run -a tw_calendar_snapshot OUT.png [YEAR MONTH]
-#include "model/AppPaths.h"
-#include "model/Resources.h"
+#include "base/AppPaths.h"
+#include "base/Resources.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -5,8 +5,8 @@
 #include "calendar/PageTestUtil.h"
 #include "calendar/frmHtmlViewer.h"
 #include "editor/frmTask.h"
-#include "model/CTask.h"
-#include "model/TaskEngine.h"
+#include "core/CTask.h"
+#include "engine/TaskEngine.h"
 #include "support/TestEnv.h"
 #include "timerules/Instant.h"
 

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "calendar/frmHtmlViewer.h"
-#include "model/CTask.h"
-#include "model/TaskEngine.h"
+#include "core/CTask.h"
+#include "engine/TaskEngine.h"
 
 #include <QDialog>
 #include <QTest>

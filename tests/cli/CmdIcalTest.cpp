@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliRun.h"
-#include "model/AppPaths.h"
-#include "model/TaskEngine.h"
+#include "base/AppPaths.h"
+#include "engine/TaskEngine.h"
 #include "platform/DataFolderLock.h"
 #include "support/TestEnv.h"
 

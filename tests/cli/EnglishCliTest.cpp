@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The command-line tools speak the language of the data file's setting, else the system's; what scripts read
 // (dates, the list's columns) is the same in every language.
-#include "model/AppVersion.h"
+#include "base/AppVersion.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,10 +2,10 @@
 // Feeds arbitrary text to the task record: as a description (title, custom-event check, scripts), as a
 // postponement and as a manual alarm; and to the compound-span reader. Whatever the input, nothing may
 // crash, hang or throw, and the promises checked below hold.
-#include "model/AppPaths.h"
-#include "model/CTask.h"
-#include "model/MsgBox.h"
-#include "model/TempFiles.h"
+#include "base/AppPaths.h"
+#include "core/CTask.h"
+#include "base/MsgBox.h"
+#include "base/TempFiles.h"
 #include "timerules/Clock.h"
 #include "timerules/CompoundAmount.h"
 

@@ -3,10 +3,10 @@
 // (no crash, hang or sanitizer report), and whatever the data-file reader accepts must survive a save: the
 // written document reads back with the same tasks.
 #include "FuzzClock.h"
-#include "model/AppSettings.h"
-#include "model/LegacyImport.h"
-#include "model/TaskStore.h"
-#include "model/TempFiles.h"
+#include "core/AppSettings.h"
+#include "storage/LegacyImport.h"
+#include "storage/TaskStore.h"
+#include "base/TempFiles.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Autorun.h"
-#include "model/AppVersion.h"
+#include "base/AppVersion.h"
 #include "support/TestEnv.h"
 
 #include <QDir>

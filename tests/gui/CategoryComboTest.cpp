@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/CategoryCombo.h"
-#include "model/CSimpleList.h"
-#include "model/TaskList.h"
+#include "core/CSimpleList.h"
+#include "core/TaskList.h"
 #include "support/TestEnv.h"
 #include "support/TestText.h"
 

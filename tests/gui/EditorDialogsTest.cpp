@@ -3,7 +3,7 @@
 #include "editor/CalendarPicker.h"
 #include "editor/dlgLoopDefine.h"
 #include "editor/dlgValidPeriod.h"
-#include "model/CTask.h"
+#include "core/CTask.h"
 #include "support/TestEnv.h"
 #include "support/TestText.h"
 

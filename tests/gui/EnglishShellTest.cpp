@@ -4,7 +4,7 @@
 #include "EnglishTexts.h"
 #include "calendar/PageHost.h"
 #include "calendar/frmHtmlViewer.h"
-#include "model/Resources.h"
+#include "base/Resources.h"
 #include "power/dlgShutdown.h"
 #include "support/RecordingPowerManager.h"
 #include "support/TestEnv.h"

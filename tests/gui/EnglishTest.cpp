@@ -5,7 +5,7 @@
 #include "editor/frmTask.h"
 #include "mainwindow/frmAbout.h"
 #include "mainwindow/frmHelp.h"
-#include "model/AppVersion.h"
+#include "base/AppVersion.h"
 
 #include <QFile>
 #include <QListWidget>

@@ -2,7 +2,7 @@
 #pragma once
 // Checks that a window shown with the English translation has no Chinese left but data.
 
-#include "model/Translation.h"
+#include "base/Translation.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "alerts/RingPlayer.h"
 #include "alerts/frmPrompt.h"
-#include "model/CTask.h"
-#include "model/TaskEngine.h"
+#include "core/CTask.h"
+#include "engine/TaskEngine.h"
 #include "support/RecordingAudio.h"
 #include "support/TestEnv.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/dlgFilter.h"
 #include "mainwindow/IFilterHost.h"
-#include "model/CSimpleList.h"
-#include "model/CTaskFilter.h"
+#include "core/CSimpleList.h"
+#include "core/CTaskFilter.h"
 #include "support/TestEnv.h"
 #include "support/TestText.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "alerts/frmPrompt.h"
-#include "model/TaskEngine.h"
+#include "engine/TaskEngine.h"
 #include "support/RecordingNotifier.h"
 #include "support/TestEnv.h"
 

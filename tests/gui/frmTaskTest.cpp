@@ -6,7 +6,7 @@
 #include "alerts/frmPrompt.h"
 #include "editor/dlgLoopDefine.h"
 #include "editor/dlgValidPeriod.h"
-#include "model/Resources.h"
+#include "base/Resources.h"
 #include "support/RecordingAudio.h"
 #include "support/RecordingLauncher.h"
 #include "timerules/Recurrence.h"

@@ -2,8 +2,8 @@
 #include "support/TestEnv.h"
 #include "support/RecordingNotifier.h"
 
-#include "model/AppPaths.h"
-#include "model/LegacyImport.h"
+#include "base/AppPaths.h"
+#include "storage/LegacyImport.h"
 
 #include <cstdlib>
 #include <ctime>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/MsgBox.h"
+#include "base/MsgBox.h"
 #include "timerules/Clock.h"
 
 #include <QStringList>

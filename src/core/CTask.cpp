@@ -1,0 +1,227 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/CTask.h"
+
+#include "core/CheckPage.h"
+#include "base/Common.h"
+#include "timerules/Clock.h"
+#include "timerules/TimeExpr.h"
+
+#include <QStringList>
+
+namespace {
+
+const QStringList& StatusNames()
+{
+    static const QStringList names
+        = QStringLiteral("未发生;到期;已完成;推迟;已取消;暂停;检测中;进行中;已失效").split(u';');
+    return names;
+}
+
+// Descriptions typed on Windows break lines with CR LF, the editor here with LF alone: both count.
+QStringList SplitLines(const QString& text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    }
+    return lines;
+}
+
+// Quotes a word for /bin/sh so that it stays one word whatever it holds.
+QString ShellQuote(const QString& word)
+{
+    QString quoted = word;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+// The first `count` characters, counting a surrogate pair as one character.
+QString LeftChars(const QString& text, int count, bool* truncated)
+{
+    qsizetype pos = 0;
+    int chars = 0;
+    while (pos < text.size() && chars < count) {
+        pos += (text.at(pos).isHighSurrogate() && pos + 1 < text.size()) ? 2 : 1;
+        ++chars;
+    }
+    *truncated = chars >= count;
+    return text.left(pos);
+}
+
+QString SpanText(Instant from, Instant to)
+{
+    if (from == 0)
+        return QStringLiteral("--");
+    QString s = FormatDuration(from, to);
+    return s.startsWith(QLatin1Char('-')) ? QStringLiteral("--") : s;
+}
+
+}  // namespace
+
+QString TaskStatusName(int status)
+{
+    return status >= 0 && status < StatusNames().size() ? StatusNames().at(status) : QString();
+}
+
+QString TaskPriorityName(int priority)
+{
+    switch (priority) {
+    case tpLow:
+        return QStringLiteral("低");
+    case tpNormal:
+        return QStringLiteral("中");
+    case tpHigh:
+        return QStringLiteral("高");
+    case tpUrgent:
+        return QStringLiteral("紧急");
+    }
+    return {};
+}
+
+quint32 TaskStatusColor(int status)
+{
+    switch (status) {
+    case tsDue:
+        return 0x0000FF;
+    case tsFinished:
+    case tsCancelled:
+    case tsExpired:
+        return 0xA0A0A0;
+    case tsPostponed:
+        return 0xFF0000;
+    case tsPaused:
+        return 0x00B0B0;
+    case tsChecking:
+    case tsOngoing:
+        return 0xFF00FF;
+    default:
+        return 0x000000;
+    }
+}
+
+bool IsWaitingStatus(int status)
+{
+    return status == tsNotStarted || status == tsPostponed || status == tsOngoing;
+}
+
+CTask::CTask() = default;
+CTask::~CTask() = default;
+
+QString CTask::Key() const
+{
+    return QStringLiteral("T%1").arg(ID, 2, 10, QLatin1Char('0'));
+}
+
+void CTask::SetStatus(TaskStatus status)
+{
+    const bool wasWaiting = IsWaiting();
+    m_status = status;
+    if (wasWaiting && !IsWaiting())
+        dtFinishDT = Clock::Now();
+    else if (!wasWaiting && IsWaiting())
+        dtFinishDT = 0;
+}
+
+QString CTask::StatusStr() const
+{
+    return TaskStatusName(m_status);
+}
+
+void CTask::SetDescription(const QString& text)
+{
+    // Nothing derived changes; keeping it spares a new script and keeps a running check, whose task would
+    // otherwise wait in "检测中" with nobody polling it.
+    if (text == m_description)
+        return;
+    m_description = text;
+    m_userEventTitle.clear();
+    m_userEventCmd.clear();
+    m_userEventArgv.clear();
+    m_userEventScript.clear();
+    m_kind = ttNormal;
+    m_check.reset();  // a running check is left to finish on its own
+    if (!text.startsWith(QLatin1Char(':')))
+        return;
+
+    m_kind = ttUserCmd;
+    const QStringList lines = SplitLines(text);
+    m_userEventTitle = lines.first().mid(1);
+    QString singleLine;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char(':')))
+            continue;
+        if (!singleLine.isEmpty()) {
+            // Two or more command lines run as one script. The title and remark lines begin with ":",
+            // which /bin/sh would try to run as a command, so they become comments.
+            QStringList script = lines;
+            for (QString& l : script) {
+                if (l.startsWith(QLatin1Char(':')))
+                    l.prepend(QLatin1Char('#'));
+            }
+            // Written to a file only when the check starts: a task that is merely read leaves nothing behind.
+            m_userEventArgv.clear();
+            m_userEventScript = script.join(u'\n');
+            m_userEventCmd = m_userEventScript;
+            return;
+        }
+        if (EndsWith(line.trimmed(), QStringLiteral(".htm")) || EndsWith(line.trimmed(), QStringLiteral(".html"))) {
+            m_kind = ttUserPage;
+            m_userEventCmd = line.trimmed();
+            return;
+        }
+        singleLine = line;
+        m_userEventArgv = { QStringLiteral("/bin/sh"), QStringLiteral("-c"), line };
+        m_userEventCmd = QStringLiteral("/bin/sh -c ") + ShellQuote(line);
+    }
+}
+
+QString CTask::Title() const
+{
+    QString text;
+    if (m_description.startsWith(QLatin1Char(':')))
+        text = SplitLines(m_description).first();
+    else
+        text = SplitLines(m_description).join(QLatin1Char(' '));
+    bool truncated = false;
+    QString title = LeftChars(text, 20, &truncated);
+    return truncated ? title + QStringLiteral("...") : title;
+}
+
+QString CTask::RemainTime() const
+{
+    return IsWaiting() ? FormatDuration(Clock::Now(), dtAlarmDT) : QStringLiteral("--");
+}
+
+QString CTask::SpentTime() const
+{
+    return SpanText(dtStartDT, IsWaiting() ? Clock::Now() : dtFinishDT);
+}
+
+double CTask::SpentTimeDbl() const
+{
+    return (IsWaiting() ? Clock::Now() : dtFinishDT) - dtStartDT;
+}
+
+QString CTask::PlanedTime() const
+{
+    return SpanText(dtStartDT, dtDueDT);
+}
+
+double CTask::PlanedTimeDbl() const
+{
+    return dtDueDT - dtStartDT;
+}
+
+QString CTask::ToStr() const
+{
+    return Key() + QStringLiteral(", ") + sDueDate + QStringLiteral(", ") + sDueTime + QStringLiteral(", ")
+        + (sType.isEmpty() ? QStringLiteral("未分类") : sType) + QStringLiteral(", ") + Title()
+        + QStringLiteral(", 预计用时") + PlanedTime() + QStringLiteral(", 实际用时") + SpentTime();
+}
+
+bool CTask::IsUserEvent(const QString& text) const
+{
+    return (text.isEmpty() ? m_description : text).startsWith(QLatin1Char(':'));
+}

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/TaskDisplay.h"
+#include "core/CTask.h"
+#include "base/Translation.h"
+#include "support/TestEnv.h"
+#include "timerules/TimeExpr.h"
+
+#include <gtest/gtest.h>
+
+// Without a translation the list shows exactly what the Chinese formatters write; with English, its own words.
+TEST(TaskDisplay, TimesAndDurationsInBothLanguages)
+{
+    ClockGuard clock(2012, 6, 3, 12, 0, 0);
+    const Instant now = MakeInstant(2012, 6, 3, 12, 0, 0);
+    const struct
+    {
+        Instant from, to;  // from == 0: a point in time, `to`
+        const char* english;
+    } cases[] = {
+        { 0, MakeInstant(2012, 6, 3, 9, 5, 7), "09:05:07" },
+        { 0, MakeInstant(2012, 6, 4, 0, 0, 0), "Tomorrow" },
+        { 0, MakeInstant(2012, 6, 1, 8, 0, 0), "08:00:00 (2 days ago)" },
+        { 0, MakeInstant(2012, 6, 25, 8, 0, 0), "08:00:00 (6/25)" },
+        { 0, MakeInstant(2012, 7, 25, 0, 0, 0), "7/25" },
+        { 0, MakeInstant(2013, 1, 2, 0, 0, 0), "13/1/2" },
+        { 0, NO_DATE, "--" },
+        { now, MakeInstant(2012, 6, 9, 0, 0, 0), "6 days" },
+        { now, MakeInstant(2012, 6, 3, 13, 5, 30), "1 h 5 min" },
+        { now, MakeInstant(2012, 6, 3, 14, 0, 30), "2 h" },
+        { now, MakeInstant(2012, 6, 3, 11, 59, 0), "-1 min" },
+        { now, MakeInstant(2012, 6, 3, 12, 0, 40), "40 s" },
+        { now, NO_DATE, "--" },
+    };
+    const auto shown
+        = [](const auto& c) { return c.from == 0 ? DisplayFriendlyTime(c.to) : DisplayDuration(c.from, c.to); };
+    for (const auto& c : cases)
+        EXPECT_EQ(shown(c), c.from == 0 ? FormatFriendlyTime(c.to) : FormatDuration(c.from, c.to)) << c.english;
+    ASSERT_TRUE(Translation::Install(QStringLiteral("en")));
+    for (const auto& c : cases)
+        EXPECT_EQ(shown(c), QString::fromUtf8(c.english));
+    EXPECT_EQ(TaskStatusDisplayName(tsPaused) + TaskPriorityDisplayName(tpNormal), QStringLiteral("PausedNormal"));
+    Translation::Uninstall();
+}
