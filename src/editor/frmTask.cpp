@@ -4,7 +4,7 @@
 #include "editor/CalendarPicker.h"
 #include "editor/dlgLoopDefine.h"
 #include "editor/dlgValidPeriod.h"
-#include "mainwindow/CategoryCombo.h"
+#include "editor/CategoryCombo.h"
 #include "core/DueEntry.h"
 #include "base/MsgBox.h"
 #include "core/TaskDisplay.h"

@@ -5,7 +5,7 @@
 #include "calendar/frmHtmlViewer.h"
 #include "editor/CalendarPicker.h"
 #include "editor/frmTask.h"
-#include "mainwindow/CategoryCombo.h"
+#include "editor/CategoryCombo.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/dlgFilter.h"
 #include "mainwindow/dlgFind.h"

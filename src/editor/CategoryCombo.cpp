@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mainwindow/CategoryCombo.h"
+#include "editor/CategoryCombo.h"
 
 #include "core/CSimpleList.h"
 #include "core/TaskTypesPrompt.h"
