@@ -245,10 +245,10 @@ void frmMain::TaskDueToFront()
         ForceForeground(this);
 }
 
-void frmMain::AddTask(const TaskPtr& task)
+void frmMain::ShowFiredTask(const TaskPtr& task)
 {
     if (!m_unloaded)
-        Prompt()->AddTask(task);
+        Prompt()->ShowFiredTask(task);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

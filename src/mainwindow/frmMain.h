@@ -202,7 +202,7 @@ public:
     void TaskDueToFront() override;
     void RefreshTaskTimes(const TaskPtr& task) override;
     // IFiredTaskSink: forwards to the prompt.
-    void AddTask(const TaskPtr& task) override;
+    void ShowFiredTask(const TaskPtr& task) override;
     // ITaskView
     void TaskAdded(const TaskPtr& task) override { AddTaskItem(task); }
     void TaskChanged(const TaskPtr& task) override { UpdateTaskItem(task); }
