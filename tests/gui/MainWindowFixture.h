@@ -13,7 +13,7 @@
 #include <QTableView>
 #include <gtest/gtest.h>
 
-// A temporary program folder, a manual clock starting at `start`, scripted message boxes and a recording
+// A temporary data folder, a manual clock starting at `start`, scripted message boxes and a recording
 // opener: what every test of the main window needs around it.
 class WindowTestEnv : public ::testing::Test
 {

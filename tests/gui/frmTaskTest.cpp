@@ -405,8 +405,8 @@ TEST_F(TaskEditor, OnlyAProgramInTheDataFolderGoesWithoutAStartFolder)
         C<QCheckBox>("chkCmd")->setChecked(true);
         Q_EMIT C<QComboBox>("cboCmd")->activated(0);
         E().accept();
-        EXPECT_EQ(E().EditedTask()->sCmdInitDir, c.dir) << c.path;
-        EXPECT_EQ(E().EditedTask()->sCmd.endsWith(Q("/run.sh")), !c.dir.isEmpty()) << c.path;
+        EXPECT_EQ(E().EditedTask()->sCmdInitDir, c.dir) << c.path.toStdString();
+        EXPECT_EQ(E().EditedTask()->sCmd.endsWith(Q("/run.sh")), !c.dir.isEmpty()) << c.path.toStdString();
     }
     frmTask::SetFileChooser(nullptr);
 }
