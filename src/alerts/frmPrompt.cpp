@@ -127,7 +127,7 @@ TaskPtr frmPrompt::FocusedTask() const
     return TaskAt(m_ui->lstTasks->currentRow());
 }
 
-void frmPrompt::AddTask(const TaskPtr& task)
+void frmPrompt::ShowFiredTask(const TaskPtr& task)
 {
     if (!task)
         return;

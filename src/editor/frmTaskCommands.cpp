@@ -2,6 +2,7 @@
 // The editor's command box, its test buttons and the ring controls.
 #include "editor/frmTask.h"
 
+#include "base/AppPaths.h"
 #include "base/Common.h"
 #include "base/MsgBox.h"
 #include "base/Resources.h"
@@ -130,8 +131,9 @@ void frmTask::CmdActivated(int index)
                "*.ods;*.pdf;*.htm;*.html|所有文件|*"));
         if (!path.isEmpty()) {
             const QString folder = ParentFolder(path);
-            // The program folder is what an empty start folder means anyway.
-            m_work.sCmdInitDir = QDir(folder) == QDir(FromAppRelative(QString())) ? QString() : folder;
+            // The data folder is what an empty start folder means anyway. (Any other folder is kept, the
+            // current one too: the command runs wherever the data folder says, not where the program started.)
+            m_work.sCmdInitDir = QDir(folder) == QDir(AppPaths::DataFolder()) ? QString() : folder;
             result = Quoted(ToAppRelative(path));
         }
     } else if (index == 1) {

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The calendar page shown by the page host: the tasks it marks come through the host's answer to "gettasks",
 // and a calendar opened from the task editor marks none.
+#include "app/MainWindowWiring.h"
+#include "base/Resources.h"
+#include "base/Translation.h"
 #include "calendar/PageTestUtil.h"
 #include "editor/CalendarPicker.h"
 #include "editor/frmTask.h"
 #include "mainwindow/frmMain.h"
-#include "base/Resources.h"
-#include "base/Translation.h"
 
 #include <QAction>
 #include <QScopeGuard>
@@ -87,6 +88,7 @@ TEST(CalendarMarks, RecurringAndPlainDatesMarkTheirDaysAndTheEditorSeesNone)
 TEST(CalendarMarks, TheMainWindowOpensTheCalendar)
 {
     frmMain window;
+    const MainWindowWiring wiring(window);
     QAction* calendar = window.findChild<QAction*>(QStringLiteral("mnuCalendar"));
     ASSERT_TRUE(calendar && calendar->isEnabled());
     calendar->trigger();

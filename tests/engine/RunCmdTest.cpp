@@ -19,11 +19,8 @@ namespace {
 class PowerHandlerGuard
 {
 public:
-    explicit PowerHandlerGuard(TaskCommands::PowerHandler handler)
-    {
-        TaskCommands::SetPowerHandler(std::move(handler));
-    }
-    ~PowerHandlerGuard() { TaskCommands::SetPowerHandler(nullptr); }
+    explicit PowerHandlerGuard(PowerCommandHandler handler) { SetPowerCommandHandler(std::move(handler)); }
+    ~PowerHandlerGuard() { SetPowerCommandHandler(nullptr); }
 };
 
 bool WaitForFile(const QString& path, int ms = 5000)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/TaskScheduler.h"
-#include "engine/TaskEngine.h"
 #include "engine/RunCmd.h"
+#include "engine/TaskEngine.h"
 #include "support/RecordingOpener.h"
 #include "support/TestEnv.h"
 
@@ -14,7 +14,7 @@ namespace {
 class RecordingSink : public IFiredTaskSink
 {
 public:
-    void AddTask(const TaskPtr& task) override
+    void ShowFiredTask(const TaskPtr& task) override
     {
         prompted.push_back(task);
         if (onAdd)

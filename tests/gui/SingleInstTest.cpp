@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/MainWindowWiring.h"
 #include "mainwindow/frmMain.h"
 #include "platform/CSingleInst.h"
 #include "support/TestEnv.h"
@@ -160,6 +161,7 @@ TEST(SingleInst, AnsweredYesBringsTheRunningWindowForwardAndEndsBeforeAWindow)
     ProgramFolderGuard folder;
     MsgBoxGuard box;
     frmMain window;
+    const MainWindowWiring wiring(window);
     window.Load(nullptr);
     window.show();
     window.showMinimized();

@@ -59,7 +59,7 @@ protected:
         t->sDueTime = QStringLiteral("10:00");
         m_engine.AddTask(t);
         m_engine.SetTaskStatus(t, tsDue, true, true);
-        m_prompt.AddTask(t);
+        m_prompt.ShowFiredTask(t);
         return t;
     }
 

@@ -4,9 +4,9 @@
 #include "MainWindowFixture.h"
 #include "alerts/RingPlayer.h"
 #include "alerts/frmPrompt.h"
+#include "base/Resources.h"
 #include "editor/dlgLoopDefine.h"
 #include "editor/dlgValidPeriod.h"
-#include "base/Resources.h"
 #include "support/RecordingAudio.h"
 #include "support/RecordingLauncher.h"
 #include "timerules/Recurrence.h"
@@ -388,6 +388,27 @@ TEST_F(TaskEditor, CommandBoxEntriesBecomeCommandsAndTheTestRunsThem)
     EXPECT_TRUE(E().EditedTask()->bUseCmd);
     EXPECT_EQ(E().EditedTask()->sCmd, u'-' + cases[3].text);
     EXPECT_EQ(E().EditedTask()->sCmdInitDir, QStringLiteral("/opt/my tools"));
+}
+
+// A program in the data folder is stored relative to it with no start folder (an empty one means the data folder);
+// a program anywhere else keeps its own folder, the current folder of the process too.
+TEST_F(TaskEditor, OnlyAProgramInTheDataFolderGoesWithoutAStartFolder)
+{
+    const struct
+    {
+        QString path, dir;
+    } cases[]
+        = { { m_folder.file(Q("run.sh")), QString() }, { QDir::currentPath() + Q("/run.sh"), QDir::currentPath() } };
+    for (const auto& c : cases) {
+        frmTask::SetFileChooser([&](QWidget*, const QString&, const QString&) { return c.path; });
+        NewTask("脚本");
+        C<QCheckBox>("chkCmd")->setChecked(true);
+        Q_EMIT C<QComboBox>("cboCmd")->activated(0);
+        E().accept();
+        EXPECT_EQ(E().EditedTask()->sCmdInitDir, c.dir) << c.path.toStdString();
+        EXPECT_EQ(E().EditedTask()->sCmd.endsWith(Q("/run.sh")), !c.dir.isEmpty()) << c.path.toStdString();
+    }
+    frmTask::SetFileChooser(nullptr);
 }
 
 // The ring list: the file dialog, then the built-in ringtones. A choice plays at once; music that ends by itself
