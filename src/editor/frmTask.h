@@ -75,6 +75,7 @@ public:
     // The open-file dialog, replaceable so tests need no real one. `filter` is "描述|*.a;*.b|…".
     using FileChooser = std::function<QString(QWidget* owner, const QString& title, const QString& filter)>;
     static void SetFileChooser(FileChooser chooser);
+    static FileChooser CurrentFileChooser();
 
     void accept() override;
     void reject() override;

@@ -75,6 +75,11 @@ void frmTask::SetFileChooser(FileChooser chooser)
     Chooser() = std::move(chooser);
 }
 
+frmTask::FileChooser frmTask::CurrentFileChooser()
+{
+    return Chooser();
+}
+
 void frmTask::SetupCommandBox()
 {
     Ui::frmTask& ui = *m_ui;

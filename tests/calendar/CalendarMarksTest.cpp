@@ -8,6 +8,7 @@
 #include "editor/CalendarPicker.h"
 #include "editor/frmTask.h"
 #include "mainwindow/frmMain.h"
+#include "support/FakeGuard.h"
 
 #include <QAction>
 #include <QScopeGuard>
@@ -36,7 +37,7 @@ TEST(CalendarMarks, RecurringAndPlainDatesMarkTheirDaysAndTheEditorSeesNone)
     AddTask(engine, 2, QStringLiteral("纪念日"), QStringLiteral("每年1-3"), MakeInstant(2027, 1, 3), tsNotStarted);
     AddTask(engine, 3, QStringLiteral("体检"), QStringLiteral("12-20"), MakeInstant(2026, 12, 20, 9), tsPostponed);
     AddTask(engine, 4, QStringLiteral("做完了"), QStringLiteral("12-21"), MakeInstant(2026, 12, 21), tsFinished);
-    SetCalendarHost({ &engine, &main, nullptr, nullptr });
+    const SlotGuard<&CurrentCalendarHost, &SetCalendarHost> host({ &engine, &main, nullptr, nullptr });
     const QString file = Resources::GetResFile(QStringLiteral("Calendar.htm"));
     ASSERT_FALSE(file.isEmpty());
 
@@ -81,7 +82,6 @@ TEST(CalendarMarks, RecurringAndPlainDatesMarkTheirDaysAndTheEditorSeesNone)
     Eval(picker, QStringLiteral("calShowMonth(2026, 12)"));
     EXPECT_EQ(Eval(picker, QStringLiteral("document.querySelectorAll('#grid td.task').length")), u"0");
     EXPECT_EQ(KeysOn(picker, 2026, 12, 20), u"\"\"");
-    SetCalendarHost({});
 }
 
 // The main window with the module: 万年历 opens the browsing calendar; 查看运行状态 follows the selection.

@@ -190,12 +190,13 @@ TEST_F(Bridge, NoNavigationAwayAndNoBridgeForARemotePage)
 TEST_F(Bridge, APageCheckReportsItsEventOnce)
 {
     frmHtmlViewer* made = nullptr;
-    CheckPages::SetFactory([&made](std::function<void(const QString&)> onUserEvent) -> std::unique_ptr<ICheckPage> {
-        auto viewer = std::make_unique<frmHtmlViewer>(nullptr, frmHtmlViewer::Mode::Check);
-        QObject::connect(viewer.get(), &frmHtmlViewer::OnUserEvent, viewer.get(), std::move(onUserEvent));
-        made = viewer.get();
-        return viewer;
-    });
+    const PageFactoryGuard factory(
+        [&made](std::function<void(const QString&)> onUserEvent) -> std::unique_ptr<ICheckPage> {
+            auto viewer = std::make_unique<frmHtmlViewer>(nullptr, frmHtmlViewer::Mode::Check);
+            QObject::connect(viewer.get(), &frmHtmlViewer::OnUserEvent, viewer.get(), std::move(onUserEvent));
+            made = viewer.get();
+            return viewer;
+        });
     CTask task;
     task.SetDescription(QStringLiteral(":等信号\r\n") + TestPage("bridge.html"));
     bool valid = false;
@@ -215,5 +216,4 @@ TEST_F(Bridge, APageCheckReportsItsEventOnce)
     EXPECT_TRUE(made->IsLoaded());
     task.StopUserEvent();
     EXPECT_FALSE(task.HasCheckPage());
-    CheckPages::SetFactory(nullptr);
 }

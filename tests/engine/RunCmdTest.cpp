@@ -4,9 +4,9 @@
 #include "platform/XdgDesktopOpener.h"
 #include "support/RecordingOpener.h"
 #include "support/TestEnv.h"
+#include "support/Wait.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
@@ -22,15 +22,6 @@ public:
     explicit PowerHandlerGuard(PowerCommandHandler handler) { SetPowerCommandHandler(std::move(handler)); }
     ~PowerHandlerGuard() { SetPowerCommandHandler(nullptr); }
 };
-
-bool WaitForFile(const QString& path, int ms = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!QFileInfo::exists(path) && t.elapsed() < ms)
-        QThread::msleep(20);
-    return QFileInfo::exists(path);
-}
 
 QString ReadAll(const QString& path)
 {
@@ -140,17 +131,15 @@ TEST_F(XdgOpenerTest, HandsDocumentsAndAddressesToTheDesktopOpener)
     ASSERT_TRUE(doc.open(QIODevice::WriteOnly));
     doc.close();
 
+    const QString opened = Path(QStringLiteral("opened.txt"));
+    const auto openerWas
+        = [&](const QString& what) { return WaitFor([&] { return ReadAll(opened).trimmed() == what; }, 5000); };
     EXPECT_TRUE(RunCmd(QStringLiteral("notes.txt"), m_dir.path()));
-    ASSERT_TRUE(WaitForFile(Path(QStringLiteral("opened.txt"))));
-    QThread::msleep(100);
-    EXPECT_EQ(ReadAll(Path(QStringLiteral("opened.txt"))).trimmed(), QFileInfo(doc).absoluteFilePath());
+    EXPECT_TRUE(openerWas(QFileInfo(doc).absoluteFilePath())) << ReadAll(opened).toStdString();
 
-    QFile::remove(Path(QStringLiteral("opened.txt")));
+    QFile::remove(opened);
     EXPECT_TRUE(RunCmd(QStringLiteral("https://example.invalid/page?a=1"), m_dir.path()));
-    ASSERT_TRUE(WaitForFile(Path(QStringLiteral("opened.txt"))));
-    QThread::msleep(100);
-    EXPECT_EQ(
-        ReadAll(Path(QStringLiteral("opened.txt"))).trimmed(), QStringLiteral("https://example.invalid/page?a=1"));
+    EXPECT_TRUE(openerWas(QStringLiteral("https://example.invalid/page?a=1"))) << ReadAll(opened).toStdString();
 }
 
 TEST_F(XdgOpenerTest, ReportsWhatCannotBeStarted)

@@ -70,8 +70,7 @@ TEST_F(PowerActions, ADueTaskWithAPowerCommandCountsDownInTheDialog)
 {
     std::FILE* out = std::tmpfile();
     ASSERT_NE(out, nullptr);
-    const std::shared_ptr<IPowerManager> previous = Power::Manager();
-    Power::SetManager(std::make_shared<DryRunPowerManager>(out));
+    const FakeGuard<DryRunPowerManager, IPowerManager> dryRun(out);
 
     AddDue(QStringLiteral("-@关机 3秒"));
     W().Scheduler().Tick();
@@ -99,7 +98,6 @@ TEST_F(PowerActions, ADueTaskWithAPowerCommandCountsDownInTheDialog)
     W().Unload();
     EXPECT_FALSE(Dlg().IsCountingDown());
 
-    Power::SetManager(previous);
     std::fclose(out);
 }
 

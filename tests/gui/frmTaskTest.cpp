@@ -346,7 +346,7 @@ TEST_F(TaskEditor, EveryLoopTypeSurvivesTheDataFile)
 TEST_F(TaskEditor, CommandBoxEntriesBecomeCommandsAndTheTestRunsThem)
 {
     QString chosen = QStringLiteral("/opt/my tools/backup.sh");
-    frmTask::SetFileChooser([&](QWidget*, const QString&, const QString&) { return chosen; });
+    const ChooserGuard chooser([&](QWidget*, const QString&, const QString&) { return chosen; });
     NewTask("备份");
     auto* chk = C<QCheckBox>("chkCmd");
     auto* cmd = C<QComboBox>("cboCmd");
@@ -381,7 +381,6 @@ TEST_F(TaskEditor, CommandBoxEntriesBecomeCommandsAndTheTestRunsThem)
     m_opener->result = false;
     C<QPushButton>("cmdTestRun")->click();
     EXPECT_EQ(LastMessage(), Q("执行失败"));
-    frmTask::SetFileChooser(nullptr);
 
     E().accept();
     ASSERT_EQ(TaskCount(), 1);
@@ -417,7 +416,7 @@ TEST_F(TaskEditor, RingFileChoicesPlayAtOnceUntilTheMusicEndsOrTheEditorCloses)
 {
     AudioGuard audio;
     QString chosen, title, filter;
-    frmTask::SetFileChooser([&](QWidget*, const QString& t, const QString& f) {
+    const ChooserGuard chooser([&](QWidget*, const QString& t, const QString& f) {
         title = t;
         filter = f;
         return chosen;
@@ -466,7 +465,6 @@ TEST_F(TaskEditor, RingFileChoicesPlayAtOnceUntilTheMusicEndsOrTheEditorCloses)
     EXPECT_TRUE(test->isChecked() && audio->MusicPlaying());
     C<QPushButton>("cmdCancel")->click();
     EXPECT_FALSE(test->isChecked() || audio->MusicPlaying());
-    frmTask::SetFileChooser(nullptr);
 }
 
 TEST_F(TaskEditor, ThePowerEntryWaitsForItsDialogThenSuggestsTheOptions)
