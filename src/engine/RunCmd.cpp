@@ -15,6 +15,11 @@ PowerCommandHandler& Power()
 
 }  // namespace
 
+PowerCommandHandler CurrentPowerCommandHandler()
+{
+    return Power();
+}
+
 void SetPowerCommandHandler(PowerCommandHandler handler)
 {
     Power() = std::move(handler);

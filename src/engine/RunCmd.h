@@ -12,6 +12,7 @@
 // Without a handler such commands are refused.
 using PowerCommandHandler = std::function<bool(const QString& command)>;
 void SetPowerCommandHandler(PowerCommandHandler handler);
+PowerCommandHandler CurrentPowerCommandHandler();
 
 // Starts the action command of a task: a program with its parameters, a document or a web address,
 // or (beginning with "@") a power action. A leading "-" asks for the program to start hidden. An empty

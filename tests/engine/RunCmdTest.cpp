@@ -2,6 +2,7 @@
 #include "engine/RunCmd.h"
 #include "base/AppPaths.h"
 #include "platform/XdgDesktopOpener.h"
+#include "support/FakeGuard.h"
 #include "support/RecordingOpener.h"
 #include "support/TestEnv.h"
 #include "support/Wait.h"
@@ -15,13 +16,7 @@
 
 namespace {
 
-// Installs a handler of power actions for the guard's life; they are refused again afterwards.
-class PowerHandlerGuard
-{
-public:
-    explicit PowerHandlerGuard(PowerCommandHandler handler) { SetPowerCommandHandler(std::move(handler)); }
-    ~PowerHandlerGuard() { SetPowerCommandHandler(nullptr); }
-};
+using PowerHandlerGuard = SlotGuard<&CurrentPowerCommandHandler, &SetPowerCommandHandler>;
 
 QString ReadAll(const QString& path)
 {
