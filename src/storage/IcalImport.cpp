@@ -3,7 +3,6 @@
 
 #include "storage/IcalExport.h"
 #include "storage/IcalRules.h"
-#include "engine/TaskEngine.h"
 #include "timerules/Clock.h"
 #include "timerules/TimeExpr.h"
 
@@ -300,18 +299,6 @@ bool ReadIcalFile(const QString& path, IcalImportResult& out, QString* error)
         return false;
     }
     return ReadIcal(file.readAll(), out, error);
-}
-
-int AddImportedTasks(TaskEngine& engine, const IcalImportResult& result)
-{
-    int added = 0;
-    for (const TaskPtr& task : result.tasks) {
-        if (!task->sType.isEmpty())
-            engine.TaskTypes().Add(task->sType);
-        if (engine.AddTask(task))
-            ++added;
-    }
-    return added;
 }
 
 QString IcalImportSummary(const IcalImportResult& result, int added)

@@ -3,13 +3,10 @@
 
 #include "base/AppPaths.h"
 #include "base/Common.h"
-#include "base/MsgBox.h"
-#include "engine/TaskEngine.h"
 #include "storage/TaskStore.h"
 #include "timerules/Recurrence.h"
 #include "timerules/TimeExpr.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -100,36 +97,21 @@ QString FindFile()
     return {};
 }
 
-int Run(TaskEngine& engine)
+std::vector<TaskPtr> ReadTasks(const QString& path, AppSettings& settings)
 {
-    const QString path = FindFile();
-    if (path.isEmpty())
-        return 0;
+    std::vector<TaskPtr> tasks;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return 0;
+        return tasks;
     LegacyReader reader(file.readAll());
     file.close();
-
-    int imported = 0;
     while (!reader.AtEnd()) {
         auto task = std::make_shared<CTask>();
-        if (!reader.LoadFrom(*task, engine.Settings()))
+        if (!reader.LoadFrom(*task, settings))
             break;
-        if (engine.AddTask(task))
-            ++imported;
+        tasks.push_back(std::move(task));
     }
-    if (imported == 0)
-        return 0;
-    // Offer to delete the old file only once its tasks are safely in the new one.
-    if (!engine.SaveCfg())
-        return imported;
-    if (MsgBox::Show(
-            QCoreApplication::translate("LegacyImport", "数据文件已升级并放到程序目录下，是否删除原数据文件？"),
-            MsgButtons::YesNoCancel, MsgIcon::Question)
-        == MsgResult::Yes)
-        QFile::remove(path);
-    return imported;
+    return tasks;
 }
 
 }  // namespace LegacyImport

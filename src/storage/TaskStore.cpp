@@ -3,14 +3,9 @@
 
 #include "base/AppVersion.h"
 #include "base/Common.h"
-#include "storage/LegacyImport.h"
-#include "base/Logging.h"
-#include "base/MsgBox.h"
-#include "engine/TaskEngine.h"
 #include "timerules/Clock.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -600,31 +595,6 @@ TaskStore::ReadStatus TaskStore::ReadFile(const QString& path, Contents& out, QS
     return ReadStatus::Ok;
 }
 
-void TaskStore::AddLoaded(TaskEngine& engine, const std::vector<TaskPtr>& tasks)
-{
-    for (const TaskPtr& task : tasks) {
-        if (engine.AddTask(task))
-            continue;
-        if (task->ID != 0) {
-            task->ID = 0;
-            engine.AddTask(task);
-        }
-    }
-}
-
-TaskStore::ReadStatus TaskStore::LoadInto(TaskEngine& engine, const QString& path, QString* error, int* skipped)
-{
-    Contents contents;
-    const ReadStatus status = ReadFile(path, contents, error);
-    if (status != ReadStatus::Ok)
-        return status;
-    if (skipped)
-        *skipped = contents.skipped;
-    engine.Settings() = std::move(contents.settings);
-    AddLoaded(engine, contents.tasks);
-    return status;
-}
-
 // -------------------------------------------------------------------------------------------------------------
 
 QString TaskStore::BrokenFileName(const QString& path)
@@ -647,67 +617,29 @@ bool TaskStore::MoveAside(const QString& path, QString* movedTo)
     return false;
 }
 
-void TaskStore::KeepCopyOfSkipped(const QString& path, int skipped)
+QString TaskStore::KeepCopyOfSkipped(const QString& path)
 {
     // The next save rewrites the file without the tasks that could not be read; a copy keeps them findable.
     const QString copy = BrokenFileName(path);
-    const bool copied = QFile::copy(path, copy);
-    const QString file = QDir::toNativeSeparators(path);
-    const QString text = copied
-        ? QCoreApplication::translate(
-            "TaskStore", "数据文件 %1 中有 %2 个任务无法读取，已跳过。\n\n原文件已另存为：\n%3")
-              .arg(file)
-              .arg(skipped)
-              .arg(QDir::toNativeSeparators(copy))
-        : QCoreApplication::translate("TaskStore",
-            "数据文件 %1 中有 %2 "
-            "个任务无法读取，已跳过。\n\n无法另存原文件，下次保存时这些任务将丢失；请先自行备份该文件。")
-              .arg(file)
-              .arg(skipped);
-    MsgBox::Show(text, MsgButtons::Ok, MsgIcon::Warning);
+    return QFile::copy(path, copy) ? copy : QString();
 }
 
-bool TaskStore::Load(TaskEngine& engine)
+TaskStore::LoadOutcome TaskStore::Load(const QString& path, bool readOnly)
 {
-    const QString path = engine.DataFilePath();
-    QString error;
-    int skipped = 0;
-    const ReadStatus status = LoadInto(engine, path, &error, &skipped);
-    // Another program holds the folder: it imports, keeps copies and moves files aside; this one only reads.
-    if (engine.IsReadOnly())
-        return status != ReadStatus::Unreadable;
-    switch (status) {
-    case ReadStatus::Ok:
-        if (skipped > 0)
-            KeepCopyOfSkipped(path, skipped);
-        return true;
-    case ReadStatus::Missing:
-        LegacyImport::Run(engine);
-        return true;
-    case ReadStatus::Unreadable:
-        break;
-    }
-    QString movedTo;
-    if (MoveAside(path, &movedTo)) {
-        MsgBox::Show(QCoreApplication::translate("TaskStore",
-                         "数据文件 %1 无法读取（%2）。\n\n原文件已原样保留为：\n%3\n\n"
-                         "程序将从空的任务列表开始。")
-                         .arg(QDir::toNativeSeparators(path), error, QDir::toNativeSeparators(movedTo)),
-            MsgButtons::Ok, MsgIcon::Warning);
-    } else {
+    LoadOutcome out;
+    out.status = ReadFile(path, out.contents, &out.error);
+    // Another program holds the folder: it keeps copies and moves files aside; this one only reads.
+    if (readOnly)
+        return out;
+    if (out.status == ReadStatus::Ok && out.contents.skipped > 0)
+        out.skippedCopy = KeepCopyOfSkipped(path);
+    if (out.status == ReadStatus::Unreadable && !MoveAside(path, &out.movedTo))
         m_keepFile = path;
-        MsgBox::Show(QCoreApplication::translate("TaskStore",
-                         "数据文件 %1 无法读取（%2），也无法改名保留。\n\n"
-                         "为保护其中的数据，程序不会覆盖它；请检查文件夹是否可写。")
-                         .arg(QDir::toNativeSeparators(path), error),
-            MsgButtons::Ok, MsgIcon::Warning);
-    }
-    return false;
+    return out;
 }
 
-bool TaskStore::Save(const TaskEngine& engine)
+TaskStore::SaveOutcome TaskStore::Save(const QString& path, const QByteArray& xml)
 {
-    const QString path = engine.DataFilePath();
     bool ok = true;
     if (!m_keepFile.isEmpty()) {
         // The unreadable file is still where the data file goes: it may only be replaced once it is safe.
@@ -717,21 +649,15 @@ bool TaskStore::Save(const TaskEngine& engine)
         else
             ok = false;
     }
-    if (ok) {
-        const QByteArray xml = Serialize(engine.Settings(), engine.Tasks());
+    if (ok)
         ok = !xml.isEmpty() && SaveXmlIndented(xml, path);
-    }
     if (ok) {
         m_saveFailing = false;
-        return true;
+        return SaveOutcome::Saved;
     }
     // The scan saves every time a task fires: one warning per run of failures, not one per second.
-    if (!m_saveFailing) {
-        m_saveFailing = true;
-        MsgBox::Show(QCoreApplication::translate("TaskStore", "写配置文件失败，请检查文件夹是否可写！"), MsgButtons::Ok,
-            MsgIcon::Warning);
-    } else {
-        qCWarning(lcStore) << "data file not saved again:" << path;
-    }
-    return false;
+    if (m_saveFailing)
+        return SaveOutcome::FailedAgain;
+    m_saveFailing = true;
+    return SaveOutcome::Failed;
 }

@@ -11,7 +11,6 @@
 #include <vector>
 
 class QXmlStreamWriter;
-class TaskEngine;
 
 // The data file twdata.xml: the settings as attributes of the document element `tasks`, one `task` element per
 // task. Read with QXmlStreamReader (no DTDs, so no entity expansion), written with QXmlStreamWriter, one element
@@ -33,19 +32,26 @@ public:
         int skipped = 0;  // task elements left out because a field could not be read
     };
 
-    // Start-up: reads the data file into the engine, or, when there is none, imports the legacy file. A data
-    // file that cannot be parsed is moved aside (the user is told where) and the engine starts empty.
-    // False only when such a file was met.
-    bool Load(TaskEngine& engine);
-    // Writes settings and tasks. A failure warns the user once, until a save succeeds again.
-    bool Save(const TaskEngine& engine);
+    // Start-up: reads the data file. Unless another program holds the folder (`readOnly`), a file with task
+    // elements that could not be read is copied aside before the next save drops them, and a file that cannot
+    // be parsed is moved aside; one that cannot even be moved is never overwritten by a later save.
+    struct LoadOutcome
+    {
+        ReadStatus status = ReadStatus::Missing;
+        Contents contents;  // what was read (Ok only)
+        QString error;  // why the file could not be read (Unreadable)
+        QString movedTo;  // Unreadable: where the file now is; empty when it could not be moved aside
+        QString skippedCopy;  // Ok with skipped tasks: the copy of the file as read; empty when none could be made
+    };
+    LoadOutcome Load(const QString& path, bool readOnly);
 
-    // Reads the file into the engine without side effects on disk or message boxes (the command-line tool).
-    // `skipped`, when given, receives the number of task elements that could not be read.
-    static ReadStatus LoadInto(TaskEngine& engine, const QString& path, QString* error, int* skipped = nullptr);
-    // Adds tasks read from a file. A number already taken (a hand-edited file) gets a new number instead of
-    // losing the task.
-    static void AddLoaded(TaskEngine& engine, const std::vector<TaskPtr>& tasks);
+    enum class SaveOutcome {
+        Saved,
+        Failed,  // the first failure of a streak: the user is to be told
+        FailedAgain,  // failed again before any save succeeded: the user already knows
+    };
+    // Writes an already serialized document (empty when the writer failed) atomically to `path`.
+    SaveOutcome Save(const QString& path, const QByteArray& xml);
 
     static ReadStatus ReadFile(const QString& path, Contents& out, QString* error);
     static bool Parse(const QByteArray& xml, Contents& out, QString* error);
@@ -79,9 +85,9 @@ public:
 
 private:
     bool MoveAside(const QString& path, QString* movedTo);
-    static void KeepCopyOfSkipped(const QString& path, int skipped);
+    static QString KeepCopyOfSkipped(const QString& path);  // the copy's path, "" when none could be made
 
-    bool m_saveFailing = false;  // the last save failed and the user has been told
+    bool m_saveFailing = false;  // the last save failed and the user was to be told
     QString m_keepFile;  // an unreadable data file that could not be moved aside: never overwrite it
 };
 
