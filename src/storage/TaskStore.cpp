@@ -4,6 +4,7 @@
 #include "base/AppVersion.h"
 #include "base/Common.h"
 #include "timerules/Clock.h"
+#include "timerules/TimeExpr.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -14,7 +15,6 @@
 #include <QXmlStreamWriter>
 
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -271,22 +271,6 @@ bool SaveXmlIndented(const QByteArray& xml, const QString& path, QString* error)
 
 // -------------------------------------------------------------------------------------------------------------
 
-QString TaskStore::DateTimeText(Instant value)
-{
-    if (value == 0 || value >= NO_DATE || !IsRepresentable(value))
-        return QStringLiteral("--");
-    const QDate d = DateOf(value);
-    const int secs = SecondsOfDay(value);
-    if (!d.isValid())
-        return QStringLiteral("--");
-    char buf[32];
-    const int y = d.year(), m = d.month(), dd = d.day();
-    const int hh = secs / 3600, nn = secs / 60 % 60, ss = secs % 60;
-    // Years below 1000 keep four digits so the text reads back the same.
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", y, m, dd, hh, nn, ss);
-    return QString::fromLatin1(buf);
-}
-
 bool TaskStore::ParseDateTimeText(QStringView text, Instant& value)
 {
     // The form this program writes, without a regular expression: the load of a big file reads thousands.
@@ -342,23 +326,23 @@ void TaskStore::SaveToXmlElem(const CTask& t, QXmlStreamWriter& w)
 {
     w.writeStartElement(QStringLiteral("task"));
     w.writeAttribute(QStringLiteral("Id"), QString::number(t.ID));
-    w.writeAttribute(QStringLiteral("DueDT"), DateTimeText(t.dtDueDT));
-    w.writeAttribute(QStringLiteral("CreateDT"), DateTimeText(t.dtCreateDT));
+    w.writeAttribute(QStringLiteral("DueDT"), FormatDateTimeText(t.dtDueDT));
+    w.writeAttribute(QStringLiteral("CreateDT"), FormatDateTimeText(t.dtCreateDT));
     if (t.dtValidFromDT != 0)
-        w.writeAttribute(QStringLiteral("ValidFromDT"), DateTimeText(t.dtValidFromDT));
+        w.writeAttribute(QStringLiteral("ValidFromDT"), FormatDateTimeText(t.dtValidFromDT));
     if (t.dtValidToDT != 0)
-        w.writeAttribute(QStringLiteral("ValidToDT"), DateTimeText(t.dtValidToDT));
+        w.writeAttribute(QStringLiteral("ValidToDT"), FormatDateTimeText(t.dtValidToDT));
     if (t.dtStartDT != t.dtValidFromDT)
-        w.writeAttribute(QStringLiteral("StartDT"), DateTimeText(t.dtStartDT));
+        w.writeAttribute(QStringLiteral("StartDT"), FormatDateTimeText(t.dtStartDT));
     if (!t.IsWaiting())
-        w.writeAttribute(QStringLiteral("FinishDT"), DateTimeText(t.dtFinishDT));
+        w.writeAttribute(QStringLiteral("FinishDT"), FormatDateTimeText(t.dtFinishDT));
     if (t.ePriority != tpNormal)
         w.writeAttribute(QStringLiteral("Priority"), QString::number(t.ePriority));
     w.writeAttribute(QStringLiteral("RingType"), QString::number(t.eRingType));
     if (!t.sRingFile.isEmpty())
         Attr(w, "RingFile", t.sRingFile);
     w.writeAttribute(QStringLiteral("Status"), QString::number(int(t.eStatus())));
-    w.writeAttribute(QStringLiteral("AlarmDT"), DateTimeText(t.dtAlarmDT));
+    w.writeAttribute(QStringLiteral("AlarmDT"), FormatDateTimeText(t.dtAlarmDT));
     Attr(w, "DueDate", t.sDueDate);
     if (!t.sManualAlarm.isEmpty())
         Attr(w, "ManualAlarm", t.sManualAlarm);

@@ -63,8 +63,6 @@ public:
     // value cannot be converted (the element is then not used).
     static bool LoadFromXmlElem(CTask& task, const QXmlStreamAttributes& attrs, const QString& text);
 
-    // "yyyy-mm-dd hh:nn:ss"; "--" for 0, for NO_DATE and later, and for what no calendar can show.
-    static QString DateTimeText(Instant value);
     // A date with an optional time ("2010-10-01 09:05:00", "2010/10/1 9:05", "2010-10-1"), or a time alone
     // (on day 0). False for anything else.
     static bool ParseDateTimeText(QStringView text, Instant& value);

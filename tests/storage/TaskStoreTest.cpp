@@ -393,10 +393,6 @@ TEST(TaskStore, ReadsTheValueSpellingsOfOlderFiles)
     ClockGuard clock(2013, 7, 8);
     EXPECT_TRUE(TaskStore::ReadDueText("5-1", v));  // a month-day of the current year
     EXPECT_DOUBLE_EQ(v, MakeInstant(2013, 5, 1));
-
-    EXPECT_EQ(TaskStore::DateTimeText(NO_DATE + 5), "--");
-    EXPECT_EQ(TaskStore::DateTimeText(MakeInstant(2010, 10, 1, 23, 59, 59) + 0.4 / 86400), "2010-10-01 23:59:59");
-    EXPECT_EQ(TaskStore::DateTimeText(MakeInstant(512, 1, 2, 3, 4, 5)), "0512-01-02 03:04:05");
 }
 
 TEST(TaskStoreSave, WarnsOncePerStreakOfFailures)
