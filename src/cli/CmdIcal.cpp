@@ -8,9 +8,9 @@
 #include "engine/TaskEngine.h"
 #include "platform/DataFolderLock.h"
 #include "storage/CsvExport.h"
+#include "storage/DataFile.h"
 #include "storage/IcalExport.h"
 #include "storage/IcalImport.h"
-#include "storage/TaskStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -77,9 +77,9 @@ int RunImport(const QStringList& argsIn, QTextStream& out, QTextStream& err)
     TaskEngine engine;
     int skipped = 0;
     const QString path = engine.DataFilePath();
-    const TaskStore::ReadStatus status = engine.LoadFile(path, &error, &skipped);
+    const DataFile::ReadStatus status = engine.LoadFile(path, &error, &skipped);
     DeleteTempFiles();
-    if (status == TaskStore::ReadStatus::Unreadable) {
+    if (status == DataFile::ReadStatus::Unreadable) {
         err << CliText::tr("数据文件无法读取：%1\n%2\n").arg(QDir::toNativeSeparators(path), error);
         return 1;
     }

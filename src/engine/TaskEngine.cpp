@@ -59,7 +59,7 @@ QString TaskEngine::LogFilePath() const
     return AppPaths::DataFolder() + QStringLiteral("/tickwell.log");
 }
 
-void TaskEngine::TakeLoaded(TaskStore::Contents&& contents)
+void TaskEngine::TakeLoaded(DataFileXml::Contents&& contents)
 {
     m_settings = std::move(contents.settings);
     for (const TaskPtr& task : contents.tasks) {
@@ -73,11 +73,11 @@ void TaskEngine::TakeLoaded(TaskStore::Contents&& contents)
     }
 }
 
-TaskStore::ReadStatus TaskEngine::LoadFile(const QString& path, QString* error, int* skipped)
+DataFile::ReadStatus TaskEngine::LoadFile(const QString& path, QString* error, int* skipped)
 {
-    TaskStore::Contents contents;
-    const TaskStore::ReadStatus status = TaskStore::ReadFile(path, contents, error);
-    if (status != TaskStore::ReadStatus::Ok)
+    DataFileXml::Contents contents;
+    const DataFile::ReadStatus status = DataFile::Read(path, contents, error);
+    if (status != DataFile::ReadStatus::Ok)
         return status;
     if (skipped)
         *skipped = contents.skipped;
@@ -119,15 +119,15 @@ void TaskEngine::ImportLegacyFile()
 bool TaskEngine::LoadCfg()
 {
     const QString path = DataFilePath();
-    TaskStore::LoadOutcome loaded = m_store.Load(path, m_readOnly);
+    DataFile::LoadOutcome loaded = m_store.Load(path, m_readOnly);
     const int skipped = loaded.contents.skipped;
-    if (loaded.status == TaskStore::ReadStatus::Ok)
+    if (loaded.status == DataFile::ReadStatus::Ok)
         TakeLoaded(std::move(loaded.contents));
     const QString file = QDir::toNativeSeparators(path);
     // Another program holds the folder: it imports and tells of kept files; this one only reads.
     if (!m_readOnly) {
         switch (loaded.status) {
-        case TaskStore::ReadStatus::Ok:
+        case DataFile::ReadStatus::Ok:
             if (skipped > 0) {
                 const QString text = !loaded.skippedCopy.isEmpty()
                     ? QCoreApplication::translate(
@@ -143,10 +143,10 @@ bool TaskEngine::LoadCfg()
                 MsgBox::Show(text, MsgButtons::Ok, MsgIcon::Warning);
             }
             break;
-        case TaskStore::ReadStatus::Missing:
+        case DataFile::ReadStatus::Missing:
             ImportLegacyFile();
             break;
-        case TaskStore::ReadStatus::Unreadable:
+        case DataFile::ReadStatus::Unreadable:
             if (!loaded.movedTo.isEmpty())
                 MsgBox::Show(QCoreApplication::translate("TaskEngine",
                                  "数据文件 %1 无法读取（%2）。\n\n原文件已原样保留为：\n%3\n\n"
@@ -164,7 +164,7 @@ bool TaskEngine::LoadCfg()
     }
     m_taskTypes.SetText(m_settings.Types);
     m_taskTypesAsLoaded = m_taskTypes.Text();
-    return loaded.status != TaskStore::ReadStatus::Unreadable;
+    return loaded.status != DataFile::ReadStatus::Unreadable;
 }
 
 bool TaskEngine::SaveCfg()
@@ -178,14 +178,14 @@ bool TaskEngine::SaveCfg()
     if (m_view)
         m_view->StoreSettings(m_settings);
     const QString path = DataFilePath();
-    switch (m_store.Save(path, TaskStore::Serialize(m_settings, m_tasks))) {
-    case TaskStore::SaveOutcome::Saved:
+    switch (m_store.Save(path, DataFileXml::Serialize(m_settings, m_tasks))) {
+    case DataFile::SaveOutcome::Saved:
         return true;
-    case TaskStore::SaveOutcome::Failed:
+    case DataFile::SaveOutcome::Failed:
         MsgBox::Show(QCoreApplication::translate("TaskEngine", "写配置文件失败，请检查文件夹是否可写！"),
             MsgButtons::Ok, MsgIcon::Warning);
         break;
-    case TaskStore::SaveOutcome::FailedAgain:
+    case DataFile::SaveOutcome::FailedAgain:
         qCWarning(lcStore) << "data file not saved again:" << path;
         break;
     }

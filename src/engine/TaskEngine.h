@@ -4,7 +4,7 @@
 #include "core/AppSettings.h"
 #include "core/CSimpleList.h"
 #include "core/TaskList.h"
-#include "storage/TaskStore.h"
+#include "storage/DataFile.h"
 
 #include <QString>
 
@@ -75,7 +75,7 @@ public:
     bool SaveCfg();
     // Reads a data file into the engine without side effects on disk or message boxes (the command-line tool).
     // `skipped`, when given, receives the number of task elements that could not be read.
-    TaskStore::ReadStatus LoadFile(const QString& path, QString* error, int* skipped = nullptr);
+    DataFile::ReadStatus LoadFile(const QString& path, QString* error, int* skipped = nullptr);
     // Adds new tasks of an import (a category not yet in the list joins it); returns how many were added.
     int AddImportedTasks(const std::vector<TaskPtr>& tasks);
 
@@ -84,7 +84,7 @@ public:
     bool IsReadOnly() const { return m_readOnly; }
 
 private:
-    void TakeLoaded(TaskStore::Contents&& contents);
+    void TakeLoaded(DataFileXml::Contents&& contents);
     void ImportLegacyFile();
 
     TaskList m_tasks;
@@ -92,7 +92,7 @@ private:
     ITaskView* m_view = nullptr;
     CSimpleList m_taskTypes;
     QString m_taskTypesAsLoaded;  // the list's text right after the load: unchanged lists keep the file's text
-    TaskStore m_store;
+    DataFile m_store;
     QString m_logFile;  // worked out at the first write, kept for the run
     bool m_logFailReported = false;
     bool m_readOnly = false;  // the user hears once per run that the log cannot be written

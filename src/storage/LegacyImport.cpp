@@ -3,7 +3,7 @@
 
 #include "base/AppPaths.h"
 #include "base/Common.h"
-#include "storage/TaskStore.h"
+#include "storage/ValueCodec.h"
 #include "timerules/Recurrence.h"
 #include "timerules/TimeExpr.h"
 
@@ -162,25 +162,25 @@ bool LegacyReader::LoadFrom(CTask& task, AppSettings& settings)
     task.SetDescription(desc.replace(QLatin1String("<br>"), QLatin1String("\r\n")));
 
     // "--" stands for no instant; the reader of the earlier version stopped the whole import at it.
-    ok = NextLine(line) && TaskStore::ReadDueText(line.isEmpty() ? QString() : line, task.dtDueDT) && ok;
-    ok = NextLine(line) && TaskStore::ReadDateTime(line.isEmpty() ? QString() : line, task.dtCreateDT) && ok;
+    ok = NextLine(line) && ValueCodec::ReadDueText(line.isEmpty() ? QString() : line, task.dtDueDT) && ok;
+    ok = NextLine(line) && ValueCodec::ReadDateTime(line.isEmpty() ? QString() : line, task.dtCreateDT) && ok;
     task.dtValidFromDT = task.dtCreateDT;
-    ok = NextLine(line) && TaskStore::ReadInt(line, task.ePriority) && ok;
+    ok = NextLine(line) && ValueCodec::ReadInt(line, task.ePriority) && ok;
     ok = NextLine(line) && ok;
     task.sRingFile = line;
-    ok = NextLine(line) && TaskStore::ReadInt(line, task.eRingType) && ok;
-    if (NextLine(line) && TaskStore::ReadInt(line, number) && number >= 0 && number < kTaskStatusCount)
+    ok = NextLine(line) && ValueCodec::ReadInt(line, task.eRingType) && ok;
+    if (NextLine(line) && ValueCodec::ReadInt(line, number) && number >= 0 && number < kTaskStatusCount)
         task.SetStatus(number == tsDue ? tsFinished : TaskStatus(number));
     else
         ok = false;
 
     if (version >= 1) {
-        ok = NextLine(line) && TaskStore::ReadDueText(line.isEmpty() ? QString() : line, task.dtAlarmDT) && ok;
+        ok = NextLine(line) && ValueCodec::ReadDueText(line.isEmpty() ? QString() : line, task.dtAlarmDT) && ok;
         ok = NextLine(line) && SplitAtTab(line, task.sDueDate, task.sDueTime) && ok;
         if (version >= 2) {
             QString flag;
             bool useCmd = false;
-            if (NextLine(line) && SplitAtTab(line, flag, task.sCmd) && TaskStore::ReadBool(flag, useCmd))
+            if (NextLine(line) && SplitAtTab(line, flag, task.sCmd) && ValueCodec::ReadBool(flag, useCmd))
                 task.bUseCmd = useCmd;
             else
                 ok = false;

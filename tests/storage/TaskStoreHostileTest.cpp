@@ -3,7 +3,7 @@
 #include "support/StoreTestUtil.h"
 
 #include "engine/TaskEngine.h"
-#include "storage/TaskStore.h"
+#include "storage/DataFileXml.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -48,9 +48,9 @@ TEST(TaskStoreHostile, ExternalEntitiesAreNeverResolved)
     // Without a DTD an entity reference is undeclared and the document is not well-formed.
     ExpectRefusedAndKept(R"(<tasks types="&secret;"/>)");
 
-    TaskStore::Contents contents;
+    DataFileXml::Contents contents;
     QString error;
-    EXPECT_FALSE(TaskStore::Parse(xxe, contents, &error));
+    EXPECT_FALSE(DataFileXml::Parse(xxe, contents, &error));
     EXPECT_TRUE(error.contains("DTD"));
 }
 
@@ -130,8 +130,8 @@ TEST(TaskStoreHostile, DeepNestingIsRefusedNotACrash)
             "<tasks>" + QByteArray("<b>").repeated(depth) + QByteArray("</b>").repeated(depth) + "</tasks>");
     }
     // A little nesting in a memo is still read, its text kept.
-    TaskStore::Contents contents;
-    ASSERT_TRUE(TaskStore::Parse(task + "m<a>e<b>m</b></a>o</task></tasks>", contents, nullptr));
+    DataFileXml::Contents contents;
+    ASSERT_TRUE(DataFileXml::Parse(task + "m<a>e<b>m</b></a>o</task></tasks>", contents, nullptr));
     ASSERT_EQ(contents.tasks.size(), 1u);
     EXPECT_EQ(contents.tasks[0]->sMemo, QStringLiteral("memo"));
 }

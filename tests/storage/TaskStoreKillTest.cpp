@@ -5,7 +5,7 @@
 
 #include "base/AppPaths.h"
 #include "engine/TaskEngine.h"
-#include "storage/TaskStore.h"
+#include "storage/DataFile.h"
 #include "support/TestEnv.h"
 
 #include <QCoreApplication>
@@ -46,7 +46,7 @@ QByteArray Expected(int variant)
 {
     TaskEngine engine;
     Fill(engine, variant);
-    return TaskStore::Serialize(engine.Settings(), engine.Tasks());
+    return DataFileXml::Serialize(engine.Settings(), engine.Tasks());
 }
 
 }  // namespace
@@ -76,7 +76,7 @@ TEST(TaskStoreKill, SaveSurvivesSigkill)
     ProgramFolderGuard folder;
     const QByteArray a = Expected(0), b = Expected(1);
     ASSERT_NE(a, b);
-    ASSERT_TRUE(SaveXmlIndented(a, folder.file("twdata.xml")));
+    ASSERT_TRUE(DataFile::Write(a, folder.file("twdata.xml")));
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QString::fromLatin1(kChildEnv), folder.path());
@@ -108,8 +108,8 @@ TEST(TaskStoreKill, SaveSurvivesSigkill)
         const QByteArray now = ReadAll(folder.file("twdata.xml"));
         ASSERT_TRUE(now == a || now == b) << "torn file of " << now.size() << " bytes";
         (now == a ? sawA : sawB)++;
-        TaskStore::Contents contents;
-        ASSERT_EQ(TaskStore::ReadFile(folder.file("twdata.xml"), contents, nullptr), TaskStore::ReadStatus::Ok);
+        DataFileXml::Contents contents;
+        ASSERT_EQ(DataFile::Read(folder.file("twdata.xml"), contents, nullptr), DataFile::ReadStatus::Ok);
         ASSERT_EQ(int(contents.tasks.size()), now == a ? 40 : 60);
     }
     // Both versions were seen, so the kills landed at different points of the loop.

@@ -4,7 +4,8 @@
 #include "base/AppPaths.h"
 #include "base/AppVersion.h"
 #include "engine/TaskEngine.h"
-#include "storage/TaskStore.h"
+#include "storage/DataFile.h"
+#include "storage/ValueCodec.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -321,8 +322,8 @@ TEST(TaskStore, AnUnreadableTaskIsLeftOutAndTheOthersLoad)
     xml += QByteArray("<task Id=\"99\" ") + good + "/><other Id=\"5\"/></tasks>";
     ASSERT_TRUE(WriteAll(folder.file("twdata.xml"), xml));
 
-    TaskStore::Contents contents;
-    ASSERT_EQ(TaskStore::ReadFile(folder.file("twdata.xml"), contents, nullptr), TaskStore::ReadStatus::Ok);
+    DataFileXml::Contents contents;
+    ASSERT_EQ(DataFile::Read(folder.file("twdata.xml"), contents, nullptr), DataFile::ReadStatus::Ok);
     EXPECT_EQ(contents.skipped, int(std::size(bad)));
 
     MsgBoxGuard msg;
@@ -370,28 +371,28 @@ TEST(TaskStore, ReadsTheValueSpellingsOfOlderFiles)
 {
     bool b = false;
     for (const char* yes : { "True", "TRUE", " 1 ", "-1" })
-        EXPECT_TRUE(TaskStore::ReadBool(QString::fromUtf8(yes), b) && b) << yes;
+        EXPECT_TRUE(ValueCodec::ReadBool(QString::fromUtf8(yes), b) && b) << yes;
     for (const char* no : { "False", "0" })
-        EXPECT_TRUE(TaskStore::ReadBool(QString::fromUtf8(no), b) && !b) << no;
+        EXPECT_TRUE(ValueCodec::ReadBool(QString::fromUtf8(no), b) && !b) << no;
     for (const char* bad : { "", "yes" })
-        EXPECT_FALSE(TaskStore::ReadBool(QString::fromUtf8(bad), b)) << bad;
+        EXPECT_FALSE(ValueCodec::ReadBool(QString::fromUtf8(bad), b)) << bad;
     int n = 0;
-    EXPECT_TRUE(TaskStore::ReadInt(" 3 ", n) && n == 3);
-    EXPECT_FALSE(TaskStore::ReadInt("1e99", n));
+    EXPECT_TRUE(ValueCodec::ReadInt(" 3 ", n) && n == 3);
+    EXPECT_FALSE(ValueCodec::ReadInt("1e99", n));
 
     // Dates as older versions and hand edits spell them.
     Instant v = -1;
-    EXPECT_TRUE(TaskStore::ParseDateTimeText(u"2010/10/1 9:05", v));
+    EXPECT_TRUE(ValueCodec::ParseDateTimeText(u"2010/10/1 9:05", v));
     EXPECT_DOUBLE_EQ(v, MakeInstant(2010, 10, 1, 9, 5, 0));
-    EXPECT_TRUE(TaskStore::ParseDateTimeText(u"2010-10-1 下午 3:04:05", v));
+    EXPECT_TRUE(ValueCodec::ParseDateTimeText(u"2010-10-1 下午 3:04:05", v));
     EXPECT_DOUBLE_EQ(v, MakeInstant(2010, 10, 1, 15, 4, 5));
-    EXPECT_TRUE(TaskStore::ParseDateTimeText(u"12:00:00 AM", v));
+    EXPECT_TRUE(ValueCodec::ParseDateTimeText(u"12:00:00 AM", v));
     EXPECT_DOUBLE_EQ(v, 0);
     for (const char16_t* bad :
         { u"2010-02-29", u"0099-01-01 00:00:00", u"2010-10-01 24:00:00", u"10-1", u"--", u"2010-10-01 13:00 PM" })
-        EXPECT_FALSE(TaskStore::ParseDateTimeText(QStringView(bad), v)) << QString::fromUtf16(bad).toStdString();
+        EXPECT_FALSE(ValueCodec::ParseDateTimeText(QStringView(bad), v)) << QString::fromUtf16(bad).toStdString();
     ClockGuard clock(2013, 7, 8);
-    EXPECT_TRUE(TaskStore::ReadDueText("5-1", v));  // a month-day of the current year
+    EXPECT_TRUE(ValueCodec::ReadDueText("5-1", v));  // a month-day of the current year
     EXPECT_DOUBLE_EQ(v, MakeInstant(2013, 5, 1));
 }
 
