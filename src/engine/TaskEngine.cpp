@@ -4,6 +4,7 @@
 #include "base/AppPaths.h"
 #include "base/Logging.h"
 #include "base/MsgBox.h"
+#include "base/Text.h"
 #include "storage/LegacyImport.h"
 #include "timerules/Clock.h"
 
@@ -278,10 +279,7 @@ void TaskEngine::WriteLog(const QString& message)
         m_logFile = LogFilePath();
 
     // One entry is one line, whatever the message holds.
-    QString line = LogStamp() + message;
-    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QString line = Text::OneLine(LogStamp() + message, QStringLiteral(" "));
     const QByteArray bytes = (line + QStringLiteral("\r\n")).toUtf8();
 
     QFile file(m_logFile);

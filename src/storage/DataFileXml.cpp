@@ -3,6 +3,7 @@
 
 #include "base/AppVersion.h"
 #include "base/Common.h"
+#include "base/Text.h"
 #include "storage/ValueCodec.h"
 #include "timerules/Clock.h"
 #include "timerules/TimeExpr.h"
@@ -12,16 +13,6 @@
 #include <QXmlStreamWriter>
 
 namespace {
-
-// Line breaks of descriptions and memos are CR LF in memory whatever the file held.
-QString ToCrLf(QString text)
-{
-    if (!text.contains(QLatin1Char('\n')))
-        return text;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return text;
-}
 
 // ---------------------------------------------------------------------------------------------------------
 // Writing.
@@ -194,7 +185,8 @@ bool DataFileXml::LoadFromXmlElem(CTask& t, const QXmlStreamAttributes& a, const
     const QString desc = attr("Desc");
     if (desc.isNull())
         return false;
-    t.SetDescription(ToCrLf(desc));
+    // Line breaks of descriptions and memos are CR LF in memory whatever the file held.
+    t.SetDescription(Text::NormalizeToCrLf(desc));
 
     if (!ValueCodec::ReadDueText(attr("DueDT"), t.dtDueDT))
         return false;
@@ -247,7 +239,7 @@ bool DataFileXml::LoadFromXmlElem(CTask& t, const QXmlStreamAttributes& a, const
         || !ValueCodec::ReadBool(attr("AutoMemo", zero), t.bAutoMemo))
         return false;
 
-    t.sMemo = ToCrLf(text);
+    t.sMemo = Text::NormalizeToCrLf(text);
     // A check in progress never survives a restart.
     if (t.eStatus() == tsChecking)
         t.SetStatus(tsNotStarted);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/IcalImport.h"
 
+#include "base/Text.h"
 #include "storage/IcalExport.h"
 #include "storage/IcalRules.h"
 #include "timerules/Clock.h"
@@ -159,7 +160,7 @@ QString Description(icalcomponent* c)
     QString text = details.isEmpty() || details == summary ? summary
         : details.startsWith(summary)                      ? details
                                                            : summary + u'\n' + details;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\n', QStringLiteral("\r\n"));
+    text = Text::NormalizeToCrLf(text);
     if (text.startsWith(u':'))
         text[0] = u'：';
     // A default the import writes for the user, like the editor's "new task": in the interface language of the

@@ -3,6 +3,7 @@
 
 #include "base/AppPaths.h"
 #include "base/Common.h"
+#include "base/Text.h"
 #include "storage/ValueCodec.h"
 #include "timerules/Recurrence.h"
 #include "timerules/TimeExpr.h"
@@ -120,11 +121,7 @@ std::vector<TaskPtr> ReadTasks(const QString& path, AppSettings& settings)
 
 LegacyReader::LegacyReader(const QByteArray& ansiBytes)
 {
-    m_lines = Decode(ansiBytes).split(QLatin1Char('\n'));
-    for (QString& line : m_lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
+    m_lines = Text::SplitLines(Decode(ansiBytes));
     // The last line ends with CR LF: the empty piece after it is not a line.
     if (!m_lines.isEmpty() && m_lines.last().isEmpty())
         m_lines.removeLast();
