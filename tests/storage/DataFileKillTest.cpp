@@ -52,7 +52,7 @@ QByteArray Expected(int variant)
 }  // namespace
 
 // Only runs as the child: saves the two versions in turns until it is killed.
-TEST(TaskStoreKill, ChildSavesUntilKilled)
+TEST(DataFileKill, ChildSavesUntilKilled)
 {
     const QByteArray dir = qgetenv(kChildEnv);
     if (dir.isEmpty())
@@ -71,7 +71,7 @@ TEST(TaskStoreKill, ChildSavesUntilKilled)
     }
 }
 
-TEST(TaskStoreKill, SaveSurvivesSigkill)
+TEST(DataFileKill, SaveSurvivesSigkill)
 {
     ProgramFolderGuard folder;
     const QByteArray a = Expected(0), b = Expected(1);
@@ -92,7 +92,7 @@ TEST(TaskStoreKill, SaveSurvivesSigkill)
         child.setProcessEnvironment(env);
         child.setProcessChannelMode(QProcess::SeparateChannels);
         child.start(QCoreApplication::applicationFilePath(),
-            { "--gtest_filter=TaskStoreKill.ChildSavesUntilKilled", "--gtest_brief=1" });
+            { "--gtest_filter=DataFileKill.ChildSavesUntilKilled", "--gtest_brief=1" });
         ASSERT_TRUE(child.waitForStarted(5000));
         QByteArray out;
         while (!out.contains("ready") && child.state() == QProcess::Running) {
