@@ -71,8 +71,9 @@ TEST(IncludeRules, EveryFolderIncludesOnlyTheFoldersBelowIt)
         const QStringList allowed = Allowed(folder);
         const QString text = QString::fromUtf8(f.readAll());
         // The file formats report outcomes; their callers word what the user sees.
-        if (folder == QStringLiteral("storage"))
+        if (folder == QStringLiteral("storage")) {
             EXPECT_FALSE(text.contains(QStringLiteral("\"base/MsgBox.h\""))) << path.toStdString();
+        }
         auto matches = include.globalMatch(text);
         while (matches.hasNext()) {
             const QString used = matches.next().captured(1);
