@@ -6,6 +6,7 @@
 #include "base/Common.h"
 #include "base/MsgBox.h"
 #include "base/Resources.h"
+#include "base/Text.h"
 #include "engine/RunCmd.h"
 #include "ui_frmTask.h"
 
@@ -222,7 +223,7 @@ void frmTask::TestChecking()
     if (!m_scratch)
         m_scratch = std::make_unique<CTask>();
     CTask& scratch = *m_scratch;
-    scratch.SetDescription(m_ui->txtTodo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+    scratch.SetDescription(Text::LfToCrLf(m_ui->txtTodo->toPlainText()));
     if (scratch.TaskType() == ttUserCmd) {
         for (;;) {
             bool valid = true;

@@ -461,7 +461,7 @@ void frmMain::ImportIcal()
         Warn(tr("出错: %1").arg(error));
         return;
     }
-    const int added = AddImportedTasks(m_engine, result);
+    const int added = m_engine.AddImportedTasks(result.tasks);
     if (added > 0) {
         UpdateSummary();
         m_engine.SaveCfg();
