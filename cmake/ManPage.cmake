@@ -3,7 +3,8 @@
 #   cmake -DHELP2MAN=… -DPROGRAM=… -DLANGUAGE_CODE=… -DWHATIS=… -DVERSION=… -DOUTPUT=….1.gz -P ManPage.cmake
 # The programs answer --help without a display. The environment is the reader's, not the builder's: the help names
 # the user data folder, so it reads "~/.local/share/Tickwell" rather than the builder's home.
-set(ENV{LANGUAGE} ${LANGUAGE_CODE})
+# help2man runs the program in the locale it is given (C.UTF-8 here, for the encoding) and drops LANGUAGE, which
+# chooses the program's language; a wrapper of the program's name puts it back.
 set(ENV{LC_ALL} C.UTF-8)
 set(ENV{HOME} "~")
 unset(ENV{XDG_DATA_HOME})
@@ -11,9 +12,15 @@ set(ENV{QT_QPA_PLATFORM} offscreen)
 set(ENV{ASAN_OPTIONS} detect_leaks=0)
 get_filename_component(_page ${OUTPUT} NAME_WLE)
 get_filename_component(_dir ${OUTPUT} DIRECTORY)
-file(MAKE_DIRECTORY ${_dir})
-execute_process(COMMAND ${HELP2MAN} --no-info --section=1 --name=${WHATIS} --version-string=${VERSION}
-  --output=${_dir}/${_page} ${PROGRAM} RESULT_VARIABLE _rc)
+get_filename_component(_name ${PROGRAM} NAME)
+set(_wrapper ${_dir}/wrapper/${_name})
+file(WRITE ${_wrapper} "#!/bin/sh\nLANGUAGE=${LANGUAGE_CODE} exec \"${PROGRAM}\" \"$@\"\n")
+file(CHMOD ${_wrapper} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+# The NAME line comes from a file: help2man decodes files in the locale's encoding, not its --name argument.
+file(WRITE ${_dir}/wrapper/name.h2m "[NAME]\n${_name} \\- ${WHATIS}\n")
+execute_process(COMMAND ${HELP2MAN} --no-info --locale=C.UTF-8 --section=1 --include=${_dir}/wrapper/name.h2m
+  --version-string=${VERSION} --output=${_dir}/${_page} ${_wrapper} RESULT_VARIABLE _rc)
+file(REMOVE_RECURSE ${_dir}/wrapper)
 if(NOT _rc EQUAL 0)
   message(FATAL_ERROR "help2man failed on ${PROGRAM}: ${_rc}")
 endif()

@@ -81,7 +81,6 @@ set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGE_NAME "tickwell")
 set(CPACK_PACKAGE_VENDOR "The Tickwell developers")
 set(CPACK_PACKAGE_CONTACT "${TW_MAINTAINER}")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Desktop task reminder with a Chinese interface (晴钟任务提醒)")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_COMPONENTS_ALL ${_packages})
@@ -94,9 +93,10 @@ set(CPACK_DEBIAN_PACKAGE_LICENSE "GPL-3.0-or-later")
 # for each package on its own files.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 
-# Description lines stay within 80 columns; the first is the summary.
+# Description lines stay within 80 columns; the first is the summary. (CPACK_PACKAGE_DESCRIPTION_SUMMARY stays
+# unset: CPack would put it above every package's description, the web component's too.)
 set(CPACK_DEBIAN_TICKWELL_PACKAGE_NAME "tickwell")
-set(CPACK_DEBIAN_TICKWELL_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
+set(CPACK_DEBIAN_TICKWELL_DESCRIPTION "Desktop task reminder with a Chinese interface (晴钟任务提醒)
 Reminds you of tasks at the right moment, once or recurring on the solar or
 the lunar calendar, with a prompt, a ring and a desktop notification.
 tickwell-cli adds, settles and lists tasks from a terminal or a script.

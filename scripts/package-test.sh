@@ -18,7 +18,7 @@ deb=$(ls "$work"/tickwell_*.deb)
 web=$(ls "$work"/tickwell-webengine_*.deb)
 
 # Lintian, errors and warnings alike (its informational notes are not failures).
-lintian --fail-on error,warning --no-tag-display-limit "$deb" "$web" >"$work/lintian.log" 2>&1 ||
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" "$web" >"$work/lintian.log" 2>&1 ||
   { cat "$work/lintian.log"; fail "lintian"; }
 grep -E '^[EW]: ' "$work/lintian.log" && fail "lintian reports the above"
 

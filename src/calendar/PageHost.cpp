@@ -40,7 +40,8 @@ bool Available()
 QString UnavailableText()
 {
     // Named by the package that brings it (cmake/Packaging.cmake), which is what a user installs.
-    return QCoreApplication::translate("PageHost", "未安装网页组件（软件包 tickwell-webengine），万年历和网页检测不可用");
+    return QCoreApplication::translate(
+        "PageHost", "未安装网页组件（软件包 tickwell-webengine），万年历和网页检测不可用");
 }
 
 IPageHostModule* Module()

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/CliCommand.h"
 #include "base/AppPaths.h"
 #include "base/AppVersion.h"
 #include "base/Translation.h"
+#include "cli/CliCommand.h"
 #include "platform/DataFolderLock.h"
 #include "platform/RuntimeFolder.h"
 

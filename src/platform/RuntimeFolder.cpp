@@ -48,7 +48,9 @@ Outcome ChooseWhenUnset(QString* error)
     const int fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return refuse(QT_TRANSLATE_NOOP("RuntimeFolder", "不是文件夹，或是链接"));
-    struct stat st {};
+    struct stat st
+    {
+    };
     const bool own = ::fstat(fd, &st) == 0 && st.st_uid == ::geteuid();
     const bool private_ = own && ((st.st_mode & 07777) == 0700 || ::fchmod(fd, 0700) == 0);
     ::close(fd);

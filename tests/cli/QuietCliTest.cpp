@@ -16,7 +16,9 @@ namespace {
 
 int Mode(const QString& path)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }
 
@@ -39,10 +41,15 @@ TEST(QuietCli, WithoutARuntimeFolderOnlyItsOwnMessagesArePrinted)
         QDir().mkpath(tmp);
         const QString elsewhere = root.filePath(QStringLiteral("elsewhere"));
         QDir().mkpath(elsewhere);
-        QFile::setPermissions(elsewhere, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                | QFileDevice::ReadOther | QFileDevice::ExeOther);
+        QFile::setPermissions(elsewhere,
+            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther
+                | QFileDevice::ExeOther);
         const QString data = root.filePath(QStringLiteral("data"));
         QDir().mkpath(data);
+        QFile file(data + QStringLiteral("/twdata.xml"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<tasks ver=\"100000\" types=\"\"/>\n");
+        file.close();
 
         QProcess p;
         p.setProcessEnvironment(env);
