@@ -6,7 +6,6 @@
 #include <QFile>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -52,11 +51,11 @@ Outcome ChooseWhenUnset(QString* error)
     {
     };
     const bool own = ::fstat(fd, &st) == 0 && st.st_uid == ::geteuid();
-    const bool private_ = own && ((st.st_mode & 07777) == 0700 || ::fchmod(fd, 0700) == 0);
+    const bool closed = own && ((st.st_mode & 07777) == 0700 || ::fchmod(fd, 0700) == 0);
     ::close(fd);
     if (!own)
         return refuse(QT_TRANSLATE_NOOP("RuntimeFolder", "属于别的用户"));
-    if (!private_)
+    if (!closed)
         return refuse(QT_TRANSLATE_NOOP("RuntimeFolder", "无法设为仅本用户可用"));
     qputenv("XDG_RUNTIME_DIR", native);
     return Outcome::Chosen;
