@@ -13,14 +13,16 @@ set(ENV{ASAN_OPTIONS} detect_leaks=0)
 get_filename_component(_page ${OUTPUT} NAME_WLE)
 get_filename_component(_dir ${OUTPUT} DIRECTORY)
 get_filename_component(_name ${PROGRAM} NAME)
-set(_wrapper ${_dir}/wrapper/${_name})
+# Pages of one folder are made side by side: each has its own scratch folder.
+set(_scratch ${_dir}/${_page}.tmp)
+set(_wrapper ${_scratch}/${_name})
 file(WRITE ${_wrapper} "#!/bin/sh\nLANGUAGE=${LANGUAGE_CODE} exec \"${PROGRAM}\" \"$@\"\n")
 file(CHMOD ${_wrapper} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 # The NAME line comes from a file: help2man decodes files in the locale's encoding, not its --name argument.
-file(WRITE ${_dir}/wrapper/name.h2m "[NAME]\n${_name} \\- ${WHATIS}\n")
-execute_process(COMMAND ${HELP2MAN} --no-info --locale=C.UTF-8 --section=1 --include=${_dir}/wrapper/name.h2m
+file(WRITE ${_scratch}/name.h2m "[NAME]\n${_name} \\- ${WHATIS}\n")
+execute_process(COMMAND ${HELP2MAN} --no-info --locale=C.UTF-8 --section=1 --include=${_scratch}/name.h2m
   --version-string=${VERSION} --output=${_dir}/${_page} ${_wrapper} RESULT_VARIABLE _rc)
-file(REMOVE_RECURSE ${_dir}/wrapper)
+file(REMOVE_RECURSE ${_scratch})
 if(NOT _rc EQUAL 0)
   message(FATAL_ERROR "help2man failed on ${PROGRAM}: ${_rc}")
 endif()
