@@ -50,8 +50,8 @@ format:
 clean:
 	rm -rf build
 
-# The Debian package of a release build: tickwell, tickwell-cli, the modules, the desktop entry, icon and
-# AppStream data; `sudo apt-get install ./build/release/tickwell_*.deb` installs it.
+# The Debian packages of a release build: tickwell (the programs, the sound module, desktop files, manual pages)
+# and tickwell-webengine (the page host); `sudo apt-get install ./build/release/tickwell_*.deb` installs the first.
 package: deps
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTW_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr
 	cmake --build $(RELEASE_DIR) -j $(JOBS)

@@ -13,7 +13,7 @@ PACKAGES=(
   timgm6mb-soundfont pulseaudio pulseaudio-utils
   xvfb xauth x11-apps imagemagick openbox fonts-wqy-microhei
   trayer xdotool dbus python3-dbusmock
-  libqt6svg6 file dpkg-dev desktop-file-utils appstream
+  libqt6svg6 file dpkg-dev desktop-file-utils appstream lintian help2man
   libical-dev qt6-translations-l10n
 )
 

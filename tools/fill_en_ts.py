@@ -141,8 +141,9 @@ EN = {
     '新建任务(&N)': '&New Task', '软件主页': 'Home Page', '任务号': 'No.', '剩余时间': 'Time Left',
     '发生时间': 'Time', '开始时间': 'Start', '结束时间': 'End', '预计用时': 'Estimated', '实际用时': 'Actual',
     '黄色': 'Yellow', '绿色': 'Green', '红色': 'Red',
-    '未安装网页组件（tickwell_pagehost），万年历和网页检测不可用':
-        'The web component (tickwell_pagehost) is not installed: the calendar and page checks are unavailable',
+    '未安装网页组件（软件包 tickwell-webengine），万年历和网页检测不可用':
+        'The web component (package tickwell-webengine) is not installed: the calendar and page checks are '
+        'unavailable',
     '无法读取帮助信息。': 'The help cannot be read.',
     '共%1项': '%1 task(s)', ',显示%1项': ', %1 shown', ',等待中%1项': ', %1 waiting', ',[%1]%2项': ', [%1] %2',
 }

@@ -467,6 +467,12 @@ folder when it holds a twdata.xml; else the user's data folder %1.
 Run tickwell-cli --help to see the commands.
 </translation>
     </message>
+    <message>
+        <source>%1；本次不与正在运行的程序联系。
+</source>
+        <translation>%1; this run does not reach a running program.
+</translation>
+    </message>
 </context>
 <context>
     <name>ColorStyles</name>
@@ -644,12 +650,12 @@ Options:
 <context>
     <name>PageHost</name>
     <message>
-        <source>未安装网页组件（tickwell_pagehost），万年历和网页检测不可用</source>
-        <translation>The web component (tickwell_pagehost) is not installed: the calendar and page checks are unavailable</translation>
-    </message>
-    <message>
         <source>无法加载网页组件：%1</source>
         <translation>The web component cannot be loaded: %1</translation>
+    </message>
+    <message>
+        <source>未安装网页组件（软件包 tickwell-webengine），万年历和网页检测不可用</source>
+        <translation>The web component (package tickwell-webengine) is not installed: the calendar and page checks are unavailable</translation>
     </message>
 </context>
 <context>
@@ -683,6 +689,29 @@ Options:
     <message>
         <source>无法打开音乐文件或文件格式不支持: %1</source>
         <translation>Cannot open the music file, or its format is not supported: %1</translation>
+    </message>
+</context>
+<context>
+    <name>RuntimeFolder</name>
+    <message>
+        <source>运行时文件夹 %1 不能用：%2</source>
+        <translation>The runtime folder %1 cannot be used: %2</translation>
+    </message>
+    <message>
+        <source>无法建立</source>
+        <translation>it cannot be made</translation>
+    </message>
+    <message>
+        <source>不是文件夹，或是链接</source>
+        <translation>it is not a folder, or it is a link</translation>
+    </message>
+    <message>
+        <source>属于别的用户</source>
+        <translation>it belongs to another user</translation>
+    </message>
+    <message>
+        <source>无法设为仅本用户可用</source>
+        <translation>it cannot be made private to this user</translation>
     </message>
 </context>
 <context>

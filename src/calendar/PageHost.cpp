@@ -39,7 +39,9 @@ bool Available()
 
 QString UnavailableText()
 {
-    return QCoreApplication::translate("PageHost", "未安装网页组件（tickwell_pagehost），万年历和网页检测不可用");
+    // Named by the package that brings it (cmake/Packaging.cmake), which is what a user installs.
+    return QCoreApplication::translate(
+        "PageHost", "未安装网页组件（软件包 tickwell-webengine），万年历和网页检测不可用");
 }
 
 IPageHostModule* Module()

@@ -1,17 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/CliCommand.h"
 #include "base/AppPaths.h"
 #include "base/AppVersion.h"
 #include "base/Translation.h"
+#include "cli/CliCommand.h"
 #include "platform/DataFolderLock.h"
+#include "platform/RuntimeFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QLocale>
+#include <QTemporaryDir>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
+
+QtMessageHandler g_printMessage = nullptr;
+
+// What the command line prints is its own: Qt's remarks on its environment (no runtime folder, a plugin it could
+// not load) would land in scripts' output and cron mail. Messages of the program's own categories stay.
+void KeepOwnMessages(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    const char* category = context.category ? context.category : "";
+    const bool own = qstrncmp(category, "tw.", 3) == 0 || qstrncmp(category, "tickwell.", 9) == 0;
+    if (own || type == QtCriticalMsg || type == QtFatalMsg)
+        g_printMessage(type, context, text);
+}
 
 std::vector<CliCommand>& Registry()
 {
@@ -118,6 +134,7 @@ bool TakeFlag(QStringList& args, const QString& name)
 
 int main(int argc, char* argv[])
 {
+    g_printMessage = qInstallMessageHandler(KeepOwnMessages);
     QCoreApplication app(argc, argv);
     // The name the data-folder lock records: a program starting meanwhile waits for this edit rather than
     // running read-only.
@@ -140,6 +157,17 @@ int main(int argc, char* argv[])
         err << CliText::tr("未知选项：%1\n\n").arg(args.first());
         PrintHelp(err);
         return 2;
+    }
+    // Under cron, ssh or su the session names no runtime folder: the one a program started there uses is taken.
+    // Should that be unsafe, this run keeps to a private folder of its own and reaches no running program.
+    QString runtimeError;
+    std::unique_ptr<QTemporaryDir> ownRuntime;
+    if (RuntimeFolder::ChooseWhenUnset(&runtimeError) == RuntimeFolder::Outcome::Refused) {
+        err << CliText::tr("%1；本次不与正在运行的程序联系。\n").arg(runtimeError);
+        err.flush();
+        ownRuntime = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/tickwell-cli-XXXXXX"));
+        if (ownRuntime->isValid())
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(ownRuntime->path()));
     }
     const QString name = args.takeFirst();
     for (const CliCommand& c : Cli::Commands()) {

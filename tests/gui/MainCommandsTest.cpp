@@ -91,8 +91,10 @@ TEST_F(MainCommands, MenuTreeCaptionsAndShortcuts)
     // The filter menu is only a popup of the status bar.
     EXPECT_FALSE(W().TaskMenu()->actions().contains(W().FilterMenu()->menuAction()));
     // No page host module beside the test program: the page commands are there but disabled.
-    for (const char* name : { "mnuCalendar", "mnuRunStatus" })
+    for (const char* name : { "mnuCalendar", "mnuRunStatus" }) {
         EXPECT_FALSE(Action(name)->isEnabled()) << name;
+        EXPECT_TRUE(Action(name)->toolTip().contains(QStringLiteral("tickwell-webengine"))) << name;
+    }
     EXPECT_TRUE(Action("mnuAdd")->isEnabled());
     EXPECT_TRUE(W().findChild<QMenu*>(QStringLiteral("mnuStyleParent"))->menuAction()->isEnabled());
 }

@@ -52,6 +52,12 @@ EN = {
     '找不到万年历页面。': 'The calendar page cannot be found.',
     '无法加载网页组件：%1': 'The web component cannot be loaded: %1',
 
+    # tickwell-cli: a session without a runtime folder
+    '%1；本次不与正在运行的程序联系。\n': '%1; this run does not reach a running program.\n',
+    '运行时文件夹 %1 不能用：%2': 'The runtime folder %1 cannot be used: %2', '无法建立': 'it cannot be made',
+    '不是文件夹，或是链接': 'it is not a folder, or it is a link', '属于别的用户': 'it belongs to another user',
+    '无法设为仅本用户可用': 'it cannot be made private to this user',
+
     # tickwell-cli: help
     'tickwell-cli：晴钟任务提醒的命令行工具\n\n用法：tickwell-cli 命令 [参数]\n\n命令：\n':
         'tickwell-cli: the command-line tool of Tickwell\n\nUsage: tickwell-cli COMMAND [ARGUMENTS]\n\nCommands:\n',
