@@ -2,7 +2,6 @@
 // tickwell-cli from cron, ssh or su, where the session names no runtime folder: it takes the one a program
 // started there would use, and prints only its own messages.
 #include "CliRun.h"
-#include "support/ProgramEnv.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,13 +50,9 @@ TEST(QuietCli, WithoutARuntimeFolderOnlyItsOwnMessagesArePrinted)
         file.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<tasks ver=\"100000\" types=\"\"/>\n");
         file.close();
 
-        QProcess p;
-        p.setProcessEnvironment(env);
         auto run = [&](const QStringList& args) {
-            p.start(QStringLiteral(TW_CLI_PATH), QStringList(args) << QStringLiteral("--data-dir") << data);
-            p.waitForFinished(30000);
-            return CliRun { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError()) };
+            return RunProgram(
+                QStringLiteral(TW_CLI_PATH), QStringList(args) << QStringLiteral("--data-dir") << data, env);
         };
         // The name Qt gives the folder, found by asking: the first run makes it when nothing is there.
         const CliRun first = run({ QStringLiteral("list") });
