@@ -196,6 +196,22 @@ void WriteStart(icalcomponent* ev, const CTask& task, const IcalZone& zone)
         add(icalproperty_new_dtend, AddSeconds(task.dtDueDT, double(length)));
 }
 
+// The dates a rule with no RRULE is written as, DTSTART first: looked ahead from now, and a task far ahead
+// still shows its next dates.
+std::vector<Instant> ListedDates(const CTask& task, const TaskEventOptions& options)
+{
+    Instant until = std::max(AddYears(options.now, options.rdateYears), AddYears(task.dtDueDT, 2));
+    if (task.dtValidToDT != 0 && task.dtValidToDT < until)
+        until = task.dtValidToDT;
+    return RuleOccurrences(task.sDueDate, task.sDueTime, task.dtDueDT, until, kEventListedMax + 1);
+}
+
+bool HasExactRRule(const CTask& task)
+{
+    const QString rule = RRuleFor(task.sDueDate, task.sDueTime, task.dtDueDT);
+    return !rule.isEmpty() && !rule.contains(QLatin1String("RSCALE"), Qt::CaseInsensitive);
+}
+
 // The rule: an exact Gregorian RRULE, else the listed dates. Lunar RRULEs (RSCALE) are refused by servers
 // and misread by phones, so they are listed too.
 void WriteRule(icalcomponent* ev, const CTask& task, const IcalZone& zone, const TaskEventOptions& options)
@@ -214,11 +230,7 @@ void WriteRule(icalcomponent* ev, const CTask& task, const IcalZone& zone, const
         return;
     }
     // Looked ahead from now; a task far ahead still shows its next dates.
-    Instant until = std::max(AddYears(options.now, options.rdateYears), AddYears(task.dtDueDT, 2));
-    if (task.dtValidToDT != 0 && task.dtValidToDT < until)
-        until = task.dtValidToDT;
-    const std::vector<Instant> dates
-        = RuleOccurrences(task.sDueDate, task.sDueTime, task.dtDueDT, until, kEventListedMax + 1);
+    const std::vector<Instant> dates = ListedDates(task, options);
     for (size_t i = 1; i < dates.size(); ++i) {
         icaldatetimeperiodtype rdate {};
         rdate.period = icalperiodtype_null_period();
@@ -261,7 +273,9 @@ void WriteAlarms(icalcomponent* ev, const CTask& task, const QString& summary)
 void WriteEvent(icalcomponent* ev, const CTask& task, const IcalZone& zone, const TaskEventOptions& options)
 {
     icalcomponent_add_property(ev, icalproperty_new_uid(Utf8(task.sUid).constData()));
-    icalcomponent_add_property(ev, icalproperty_new_dtstamp(IcalUtcTime(options.now)));
+    // With no METHOD, DTSTAMP is the last revision (RFC 5545): an unchanged task writes the same event.
+    icalcomponent_add_property(
+        ev, icalproperty_new_dtstamp(IcalUtcTime(task.dtChangeDT != 0 ? task.dtChangeDT : options.now)));
     if (task.dtCreateDT != 0)
         icalcomponent_add_property(ev, icalproperty_new_created(IcalUtcTime(task.dtCreateDT)));
     if (task.dtChangeDT != 0)
@@ -470,6 +484,22 @@ QByteArray TaskToEvent(const CTask& task, const QByteArray& previous, const Task
     QByteArray out(text);
     icalmemory_free_buffer(text);
     return out;
+}
+
+bool EventNeedsRenewal(const CTask& task, const QByteArray& ics, const TaskEventOptions& options)
+{
+    if (!task.IsRecurring() || IsSettled(task.eStatus()) || task.eStatus() == tsPaused || HasExactRRule(task))
+        return false;
+    Root root(icalparser_parse_string(ics.constData()));
+    icalcomponent* ev = MasterEvent(root.c);
+    if (!ev)
+        return false;
+    Instant last = IcalLocalInstant(icalcomponent_get_dtstart(ev));
+    for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_RDATE_PROPERTY); p;
+         p = icalcomponent_get_next_property(ev, ICAL_RDATE_PROPERTY))
+        last = std::max(last, IcalLocalInstant(icalproperty_get_datetime_with_component(p, ev)));
+    const std::vector<Instant> dates = ListedDates(task, options);
+    return !dates.empty() && SecondDiff(last, dates.back()) > kRenewAfterDays * SECONDS_PER_DAY;
 }
 
 QString EventUid(const QByteArray& ics)

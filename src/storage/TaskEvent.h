@@ -43,5 +43,10 @@ QByteArray TaskToEvent(const CTask& task, const QByteArray& previous, const Task
 // a reason in `error` for data that is not one VEVENT with a UID and a start.
 bool EventToTask(const QByteArray& ics, CTask& task, QString* error = nullptr);
 
+// Whether the dates a resource lists for the task (a rule with no RRULE) fall short of today's look-ahead by
+// more than kRenewAfterDays: the resource is then written again, so calendars keep showing the coming dates.
+inline constexpr int kRenewAfterDays = 30;
+bool EventNeedsRenewal(const CTask& task, const QByteArray& ics, const TaskEventOptions& options);
+
 // The UID of a resource ("" when it has none or is no calendar data): what the sync engine files it under.
 QString EventUid(const QByteArray& ics);

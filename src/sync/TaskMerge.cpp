@@ -30,16 +30,16 @@ struct Field
 };
 
 const Field kFields[] = {
-    { QT_TRANSLATE_NOOP("TaskMerge", "描述"), [](const CTask& t) { return t.sDescription(); },
+    { QT_TRANSLATE_NOOP("TaskMerge", "描述"), [](const CTask& t) -> QString { return t.sDescription(); },
         [](const CTask& from, CTask& to) { to.SetDescription(from.sDescription()); } },
-    { QT_TRANSLATE_NOOP("TaskMerge", "备注"), [](const CTask& t) { return t.sMemo; },
+    { QT_TRANSLATE_NOOP("TaskMerge", "备注"), [](const CTask& t) -> QString { return t.sMemo; },
         [](const CTask& from, CTask& to) { to.sMemo = from.sMemo; } },
-    { QT_TRANSLATE_NOOP("TaskMerge", "分类"), [](const CTask& t) { return t.sType; },
+    { QT_TRANSLATE_NOOP("TaskMerge", "分类"), [](const CTask& t) -> QString { return t.sType; },
         [](const CTask& from, CTask& to) { to.sType = from.sType; } },
-    { QT_TRANSLATE_NOOP("TaskMerge", "优先级"), [](const CTask& t) { return TaskPriorityName(t.ePriority); },
+    { QT_TRANSLATE_NOOP("TaskMerge", "优先级"), [](const CTask& t) -> QString { return TaskPriorityName(t.ePriority); },
         [](const CTask& from, CTask& to) { to.ePriority = from.ePriority; } },
     { QT_TRANSLATE_NOOP("TaskMerge", "到期时间"),
-        [](const CTask& t) {
+        [](const CTask& t) -> QString {
             return t.sDueDate + u' ' + t.sDueTime + QStringLiteral(" (") + FormatDateTimeText(t.dtDueDT) + u')';
         },
         [](const CTask& from, CTask& to) {
@@ -47,10 +47,10 @@ const Field kFields[] = {
             to.sDueTime = from.sDueTime;
             to.dtDueDT = from.dtDueDT;
         } },
-    { QT_TRANSLATE_NOOP("TaskMerge", "提醒"), [](const CTask& t) { return t.sManualAlarm; },
+    { QT_TRANSLATE_NOOP("TaskMerge", "提醒"), [](const CTask& t) -> QString { return t.sManualAlarm; },
         [](const CTask& from, CTask& to) { to.sManualAlarm = from.sManualAlarm; } },
     { QT_TRANSLATE_NOOP("TaskMerge", "状态"),
-        [](const CTask& t) {
+        [](const CTask& t) -> QString {
             const int status = TravellingStatus(t.eStatus());
             return KeepsOwnAlarm(status) ? TaskStatusName(status) + u' ' + FormatDateTimeText(t.dtAlarmDT)
                                          : TaskStatusName(status);
@@ -62,15 +62,17 @@ const Field kFields[] = {
                 to.dtAlarmDT = from.dtAlarmDT;
         } },
     { QT_TRANSLATE_NOOP("TaskMerge", "有效期"),
-        [](const CTask& t) { return FormatDateTimeText(t.dtValidFromDT) + u'~' + FormatDateTimeText(t.dtValidToDT); },
+        [](const CTask& t) -> QString {
+            return FormatDateTimeText(t.dtValidFromDT) + u'~' + FormatDateTimeText(t.dtValidToDT);
+        },
         [](const CTask& from, CTask& to) {
             to.dtValidFromDT = from.dtValidFromDT;
             to.dtValidToDT = from.dtValidToDT;
         } },
-    { QT_TRANSLATE_NOOP("TaskMerge", "铃声"), [](const CTask& t) { return QString::number(t.eRingType); },
+    { QT_TRANSLATE_NOOP("TaskMerge", "铃声"), [](const CTask& t) -> QString { return QString::number(t.eRingType); },
         [](const CTask& from, CTask& to) { to.eRingType = from.eRingType; } },
     { QT_TRANSLATE_NOOP("TaskMerge", "自动处理"),
-        [](const CTask& t) {
+        [](const CTask& t) -> QString {
             return QStringLiteral("%1%2%3").arg(int(t.bAutoFinish)).arg(int(t.bAutoCancel)).arg(int(t.bAutoMemo));
         },
         [](const CTask& from, CTask& to) {

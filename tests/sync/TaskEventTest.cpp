@@ -130,7 +130,13 @@ TEST(TaskEvent, LunarDatesAreTheProgramsOwnSeriesForThreeYears)
         SCOPED_TRACE(rule);
         ClockGuard clock(kNow);
         const auto task = MakeTask(rule, "9:00");
-        Cal cal(TaskToEvent(*task, {}, Options()));
+        const QByteArray ics = TaskToEvent(*task, {}, Options());
+        Cal cal(ics);
+        // Written again once the look-ahead has moved on by a new date.
+        TaskEventOptions later = Options();
+        EXPECT_FALSE(EventNeedsRenewal(*task, ics, later));
+        later.now = AddDays(later.now, 40);
+        EXPECT_EQ(EventNeedsRenewal(*task, ics, later), QByteArray(rule) == "农历每月1,15号");
         std::vector<QString> listed { Text(IcalLocalInstant(icalcomponent_get_dtstart(cal.Event()))) };
         for (icalproperty* p = icalcomponent_get_first_property(cal.Event(), ICAL_RDATE_PROPERTY); p;
              p = icalcomponent_get_next_property(cal.Event(), ICAL_RDATE_PROPERTY))
