@@ -27,7 +27,7 @@ constexpr char kRingFile[] = "X-TICKWELL-RINGFILE";  // a ringtone of the progra
 constexpr char kValidFrom[] = "X-TICKWELL-VALIDFROM";
 constexpr char kValidTo[] = "X-TICKWELL-VALIDTO";
 constexpr char kFinished[] = "X-TICKWELL-FINISHED";
-constexpr char kAuto[] = "X-TICKWELL-AUTO";  // "finish,cancel,memo"
+constexpr char kAuto[] = "X-TICKWELL-AUTO";  // "finish cancel memo"
 // Inside a VALARM: the alarm Tickwell wrote, replaced at each write; any other alarm belongs to another client.
 constexpr char kOurAlarm[] = "X-TICKWELL-REMINDER";
 
@@ -337,7 +337,7 @@ void WriteEvent(icalcomponent* ev, const CTask& task, const IcalZone& zone, cons
     if (task.bAutoMemo)
         flags << QStringLiteral("memo");
     if (!flags.isEmpty())
-        AddIcalX(ev, kAuto, flags.join(u','));
+        AddIcalX(ev, kAuto, flags.join(u' '));
     WriteAlarms(ev, task, summary);
 }
 
@@ -481,7 +481,7 @@ QByteArray TaskToEvent(const CTask& task, const QByteArray& previous, const Task
     WriteEvent(ev, task, zone, options);
 
     char* text = icalcomponent_as_ical_string_r(root.c);
-    QByteArray out(text);
+    const QByteArray out = EscapeIcalXTexts(QByteArray(text), "X-TICKWELL-");
     icalmemory_free_buffer(text);
     return out;
 }
@@ -625,7 +625,7 @@ bool EventToTask(const QByteArray& ics, CTask& task, QString* error)
         const QString ringFile = IcalXText(ev, kRingFile);
         if (IsPortableRingFile(ringFile))
             task.sRingFile = ringFile;
-        const QStringList flags = IcalXText(ev, kAuto).split(u',', Qt::SkipEmptyParts);
+        const QStringList flags = IcalXText(ev, kAuto).split(u' ', Qt::SkipEmptyParts);
         task.bAutoFinish = flags.contains(QStringLiteral("finish"));
         task.bAutoCancel = flags.contains(QStringLiteral("cancel"));
         task.bAutoMemo = flags.contains(QStringLiteral("memo"));

@@ -39,7 +39,9 @@ const Row kRows[] = {
 std::unique_ptr<CTask> MakeTask(const char* date, const char* time)
 {
     auto t = std::make_unique<CTask>();
-    t->SetDescription(QStringLiteral("交房租\r\n别忘了收据"));
+    // Commas and semicolons, and a line long enough to be folded.
+    t->SetDescription(
+        QStringLiteral("交房租,水费;电费：都在同一张单子上，月底前一起交掉\r\n别忘了收据, 两张; 一张给房东"));
     t->sMemo = QStringLiteral("房东电话\r\n138");
     t->sType = QStringLiteral("家庭");
     t->ePriority = tpHigh;
@@ -108,6 +110,7 @@ TEST(TaskEvent, EveryLoopTypeComesBackExactlyAndPassesTheRfcCheck)
         EXPECT_EQ(cal.Count(ICAL_RRULE_PROPERTY), row.form == kRRule ? 1 : 0);
         EXPECT_EQ(cal.Count(ICAL_RDATE_PROPERTY) > 0, row.form == kListed);
         EXPECT_FALSE(ics.contains("RSCALE"));
+        EXPECT_TRUE(ics.contains(QByteArray(row.date).replace(",", "\\,"))) << ics.toStdString();
         EXPECT_TRUE(ics.contains("TRIGGER:-PT15M"));
 
         const auto back = Read(ics);
