@@ -270,7 +270,8 @@ void WriteAlarms(icalcomponent* ev, const CTask& task, const QString& summary)
     icalcomponent_add_component(ev, alarm);
 }
 
-void WriteEvent(icalcomponent* ev, const CTask& task, const IcalZone& zone, const TaskEventOptions& options)
+void WriteEvent(
+    icalcomponent* ev, const CTask& task, const IcalZone& zone, const TaskEventOptions& options, bool keepTiming)
 {
     icalcomponent_add_property(ev, icalproperty_new_uid(Utf8(task.sUid).constData()));
     // With no METHOD, DTSTAMP is the last revision (RFC 5545): an unchanged task writes the same event.
@@ -280,7 +281,8 @@ void WriteEvent(icalcomponent* ev, const CTask& task, const IcalZone& zone, cons
         icalcomponent_add_property(ev, icalproperty_new_created(IcalUtcTime(task.dtCreateDT)));
     if (task.dtChangeDT != 0)
         icalcomponent_add_property(ev, icalproperty_new_lastmodified(IcalUtcTime(task.dtChangeDT)));
-    WriteStart(ev, task, zone);
+    if (!keepTiming)
+        WriteStart(ev, task, zone);
 
     const QString description = Lf(task.sDescription());
     const QString summary = description.section(u'\n', 0, 0);
@@ -311,7 +313,7 @@ void WriteEvent(icalcomponent* ev, const CTask& task, const IcalZone& zone, cons
             icalcomponent_add_property(ev, icalproperty_new_status(ICAL_STATUS_CANCELLED));
     }
     // A settled task shows on calendars at the moment it had; its rule lives on in the texts.
-    if (task.IsRecurring() && !IsSettled(status) && status != tsPaused)
+    if (!keepTiming && task.IsRecurring() && !IsSettled(status) && status != tsPaused)
         WriteRule(ev, task, zone, options);
 
     AddIcalX(ev, kDue, FloatingText(task.dtDueDT));
@@ -339,6 +341,19 @@ void WriteEvent(icalcomponent* ev, const CTask& task, const IcalZone& zone, cons
     if (!flags.isEmpty())
         AddIcalX(ev, kAuto, flags.join(u' '));
     WriteAlarms(ev, task, summary);
+}
+
+// A series another client wrote that the program could only take as its next occurrence: while the task still
+// stands on one of its occurrences, the series stays as it is rather than shrink to that one date.
+bool IsForeignSeriesOccurrence(icalcomponent* ev, const CTask& task)
+{
+    const bool series = icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY)
+        || icalcomponent_get_first_property(ev, ICAL_RDATE_PROPERTY);
+    if (!series || task.IsRecurring() || !IcalXText(ev, kIcalDueDateProperty).isNull()
+        || !icalcomponent_get_first_property(ev, ICAL_DTSTART_PROPERTY))
+        return false;
+    const IcalSeries all = ExpandIcalEntry(ev, icalcomponent_get_dtstart(ev), task.dtDueDT);
+    return std::any_of(all.all.begin(), all.all.end(), [&task](Instant v) { return SameSecond(v, task.dtDueDT); });
 }
 
 // ----------------------------------------------------------------------------------------------------------
@@ -449,12 +464,17 @@ QByteArray TaskToEvent(const CTask& task, const QByteArray& previous, const Task
     icalcomponent* ev = MasterEvent(root.c);
     if (ev && QString::fromUtf8(icalcomponent_get_uid(ev)) != task.sUid)
         ev = nullptr;
+    bool keepTiming = false;
     if (ev) {
+        keepTiming = IsForeignSeriesOccurrence(ev, task);
         // Everything Tickwell writes is written afresh; the rest stays as the other clients left it.
-        for (icalproperty_kind kind :
-            { ICAL_UID_PROPERTY, ICAL_DTSTAMP_PROPERTY, ICAL_CREATED_PROPERTY, ICAL_LASTMODIFIED_PROPERTY,
-                ICAL_SUMMARY_PROPERTY, ICAL_DESCRIPTION_PROPERTY, ICAL_RRULE_PROPERTY, ICAL_RDATE_PROPERTY })
+        for (icalproperty_kind kind : { ICAL_UID_PROPERTY, ICAL_DTSTAMP_PROPERTY, ICAL_CREATED_PROPERTY,
+                 ICAL_LASTMODIFIED_PROPERTY, ICAL_SUMMARY_PROPERTY, ICAL_DESCRIPTION_PROPERTY })
             RemoveProperties(ev, kind);
+        if (!keepTiming) {
+            RemoveProperties(ev, ICAL_RRULE_PROPERTY);
+            RemoveProperties(ev, ICAL_RDATE_PROPERTY);
+        }
         RemoveOurs(ev);
         RemoveProperties(root.c, ICAL_PRODID_PROPERTY);
         RemoveProperties(root.c, ICAL_VERSION_PROPERTY);
@@ -478,7 +498,7 @@ QByteArray TaskToEvent(const CTask& task, const QByteArray& previous, const Task
         icalproperty_new_prodid(
             Utf8(QStringLiteral("-//Tickwell//Tickwell %1//ZH").arg(AppVersionText())).constData()));
     AddIcalZone(root.c, zone);
-    WriteEvent(ev, task, zone, options);
+    WriteEvent(ev, task, zone, options, keepTiming);
 
     char* text = icalcomponent_as_ical_string_r(root.c);
     const QByteArray out = EscapeIcalXTexts(QByteArray(text), "X-TICKWELL-");

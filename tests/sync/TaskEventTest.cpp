@@ -248,6 +248,24 @@ TEST(TaskEvent, EventsOfOtherClientsBecomeSensibleTasks)
     }
 }
 
+TEST(TaskEvent, ASeriesOfAnotherClientIsNotShrunkToTheOneDateTheProgramTookFromIt)
+{
+    ClockGuard clock(kNow);
+    const QByteArray ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\nUID:board\r\n"
+                           "DTSTAMP:20261201T000000Z\r\nDTSTART:20260101T013000Z\r\nSUMMARY:Board\r\n"
+                           "RRULE:FREQ=MONTHLY;BYDAY=2TU\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    const auto task = Read(ics);
+    task->SetStatus(tsFinished);
+    const QByteArray finished = TaskToEvent(*task, ics, Options());
+    EXPECT_TRUE(finished.contains("RRULE:FREQ=MONTHLY;BYDAY=2TU")) << finished.toStdString();
+    EXPECT_TRUE(finished.contains("DTSTART:20260101T013000Z"));
+    // Moved off the series by the user here: the event becomes that one date.
+    task->dtDueDT = MakeInstant(2027, 1, 13, 9, 30);
+    const QByteArray moved = TaskToEvent(*task, ics, Options());
+    EXPECT_FALSE(moved.contains("RRULE:FREQ=MONTHLY"));
+    EXPECT_TRUE(moved.contains("DTSTART;TZID=Asia/Shanghai:20270113T093000")) << moved.toStdString();
+}
+
 TEST(TaskEvent, NothingFromAServerRunsAnything)
 {
     ClockGuard clock(kNow);
