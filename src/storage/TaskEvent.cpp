@@ -206,19 +206,18 @@ std::vector<Instant> ListedDates(const CTask& task, const TaskEventOptions& opti
     return RuleOccurrences(task.sDueDate, task.sDueTime, task.dtDueDT, until, kEventListedMax + 1);
 }
 
-bool HasExactRRule(const CTask& task)
+// The task's rule as an exact Gregorian RRULE; "" when it has none. Lunar RRULEs (RSCALE) are refused by
+// servers and misread by phones, so those rules are listed too.
+QString ExactRRule(const CTask& task)
 {
     const QString rule = RRuleFor(task.sDueDate, task.sDueTime, task.dtDueDT);
-    return !rule.isEmpty() && !rule.contains(QLatin1String("RSCALE"), Qt::CaseInsensitive);
+    return rule.contains(QLatin1String("RSCALE"), Qt::CaseInsensitive) ? QString() : rule;
 }
 
-// The rule: an exact Gregorian RRULE, else the listed dates. Lunar RRULEs (RSCALE) are refused by servers
-// and misread by phones, so they are listed too.
+// The rule: an exact Gregorian RRULE, else the listed dates.
 void WriteRule(icalcomponent* ev, const CTask& task, const IcalZone& zone, const TaskEventOptions& options)
 {
-    QString rule = RRuleFor(task.sDueDate, task.sDueTime, task.dtDueDT);
-    if (rule.contains(QLatin1String("RSCALE"), Qt::CaseInsensitive))
-        rule.clear();
+    QString rule = ExactRRule(task);
     if (!rule.isEmpty()) {
         if (task.dtValidToDT != 0) {
             const icaltimetype until
@@ -229,7 +228,6 @@ void WriteRule(icalcomponent* ev, const CTask& task, const IcalZone& zone, const
         icalcomponent_add_property(ev, icalproperty_new_rrule(parsed.rec));
         return;
     }
-    // Looked ahead from now; a task far ahead still shows its next dates.
     const std::vector<Instant> dates = ListedDates(task, options);
     for (size_t i = 1; i < dates.size(); ++i) {
         icaldatetimeperiodtype rdate {};
@@ -241,12 +239,12 @@ void WriteRule(icalcomponent* ev, const CTask& task, const IcalZone& zone, const
     }
 }
 
-void WriteAlarms(icalcomponent* ev, const CTask& task, const QString& summary)
+void WriteAlarms(icalcomponent* ev, const CTask& task, const QString& summary, Instant now)
 {
     const int status = task.eStatus();
     if (!HasActiveAlarm(status)) {
         // Other clients' alarms stay, marked as dealt with (RFC 9074) for the clients that read it.
-        const icaltimetype done = IcalUtcTime(task.dtFinishDT != 0 ? task.dtFinishDT : Clock::Now());
+        const icaltimetype done = IcalUtcTime(task.dtFinishDT != 0 ? task.dtFinishDT : now);
         for (icalcomponent* a = icalcomponent_get_first_component(ev, ICAL_VALARM_COMPONENT); a;
              a = icalcomponent_get_next_component(ev, ICAL_VALARM_COMPONENT)) {
             if (!icalcomponent_get_first_property(a, ICAL_ACKNOWLEDGED_PROPERTY))
@@ -340,7 +338,7 @@ void WriteEvent(
         flags << QStringLiteral("memo");
     if (!flags.isEmpty())
         AddIcalX(ev, kAuto, flags.join(u' '));
-    WriteAlarms(ev, task, summary);
+    WriteAlarms(ev, task, summary, options.now);
 }
 
 // A series another client wrote that the program could only take as its next occurrence: while the task still
@@ -508,7 +506,7 @@ QByteArray TaskToEvent(const CTask& task, const QByteArray& previous, const Task
 
 bool EventNeedsRenewal(const CTask& task, const QByteArray& ics, const TaskEventOptions& options)
 {
-    if (!task.IsRecurring() || IsSettled(task.eStatus()) || task.eStatus() == tsPaused || HasExactRRule(task))
+    if (!task.IsRecurring() || IsSettled(task.eStatus()) || task.eStatus() == tsPaused || !ExactRRule(task).isEmpty())
         return false;
     Root root(icalparser_parse_string(ics.constData()));
     icalcomponent* ev = MasterEvent(root.c);
