@@ -2,6 +2,7 @@
 #include "storage/TaskEvent.h"
 
 #include "base/AppVersion.h"
+#include "base/Text.h"
 #include "storage/IcalCommon.h"
 #include "storage/IcalExport.h"
 #include "storage/IcalRules.h"
@@ -46,16 +47,6 @@ struct Root
 QByteArray Utf8(const QString& s)
 {
     return s.toUtf8();
-}
-
-QString Lf(QString text)
-{
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-QString CrLf(const QString& text)
-{
-    return Lf(text).replace(u'\n', QStringLiteral("\r\n"));
 }
 
 // A wall-clock moment as a floating iCalendar date-time text, and back (0 for "" or an unreadable text).
@@ -282,13 +273,13 @@ void WriteEvent(
     if (!keepTiming)
         WriteStart(ev, task, zone);
 
-    const QString description = Lf(task.sDescription());
+    const QString description = Text::CrLfToLf(task.sDescription());
     const QString summary = description.section(u'\n', 0, 0);
     icalcomponent_add_property(ev, icalproperty_new_summary(Utf8(summary).constData()));
     if (description != summary.trimmed())
         AddIcalX(ev, kDescription, description);
     if (!task.sMemo.isEmpty())
-        icalcomponent_add_property(ev, icalproperty_new_description(Utf8(Lf(task.sMemo)).constData()));
+        icalcomponent_add_property(ev, icalproperty_new_description(Utf8(Text::CrLfToLf(task.sMemo)).constData()));
 
     // A category list or a priority another client wrote stays when it still says the task's value.
     icalproperty* categories = icalcomponent_get_first_property(ev, ICAL_CATEGORIES_PROPERTY);
@@ -551,16 +542,16 @@ bool EventToTask(const QByteArray& ics, CTask& task, QString* error)
 
     task.sUid = uid;
     const QString summary = IcalTrimmed(icalcomponent_get_summary(ev));
-    const QString whole = Lf(IcalXText(ev, kDescription));
+    const QString whole = Text::CrLfToLf(IcalXText(ev, kDescription));
     QString description = !whole.isEmpty() && whole.section(u'\n', 0, 0).trimmed() == summary ? whole : summary;
     if (description.isEmpty())
         description = QCoreApplication::translate("TaskEvent", "(无标题)");
     // Nothing from a server makes a check command.
     if (description.startsWith(u':'))
         description[0] = u'：';
-    task.SetDescription(CrLf(description));
+    task.SetDescription(Text::NormalizeToCrLf(description));
     const char* memo = icalcomponent_get_description(ev);
-    task.sMemo = memo ? CrLf(QString::fromUtf8(memo)) : QString();
+    task.sMemo = memo ? Text::NormalizeToCrLf(QString::fromUtf8(memo)) : QString();
     icalproperty* categories = icalcomponent_get_first_property(ev, ICAL_CATEGORIES_PROPERTY);
     task.sType
         = categories ? IcalTrimmed(icalproperty_get_categories(categories)).section(u',', 0, 0).trimmed() : QString();

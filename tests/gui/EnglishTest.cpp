@@ -2,10 +2,10 @@
 #include "EnglishTexts.h"
 #include "MainWindowFixture.h"
 #include "alerts/frmPrompt.h"
+#include "base/AppVersion.h"
 #include "editor/frmTask.h"
 #include "mainwindow/frmAbout.h"
 #include "mainwindow/frmHelp.h"
-#include "base/AppVersion.h"
 
 #include <QFile>
 #include <QListWidget>
@@ -31,7 +31,7 @@ TEST_F(EnglishUi, MainWindowEditorAndPromptShowNoChineseButData)
 
     frmPrompt prompt(W().Engine());
     W().Engine().SetTaskStatus(task, tsDue, true, true);
-    prompt.AddTask(task);
+    prompt.ShowFiredTask(task);
     // The list entry shows the task's due texts as typed, which are data too.
     const QStringList promptData = data + QStringList { task->sDueDate, task->sDueTime };
     EXPECT_EQ(ChineseTexts(&prompt, promptData).join(u'\n').toStdString(), "");
