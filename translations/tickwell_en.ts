@@ -959,6 +959,68 @@ To protect its data, Tickwell will not overwrite it. Please check that the folde
     </message>
 </context>
 <context>
+    <name>TaskEvent</name>
+    <message>
+        <source>不是只含一个事件的日历数据</source>
+        <translation>Not calendar data holding one event</translation>
+    </message>
+    <message>
+        <source>日历事件没有 UID</source>
+        <translation>The calendar event has no UID</translation>
+    </message>
+    <message>
+        <source>日历事件没有开始时间</source>
+        <translation>The calendar event has no start time</translation>
+    </message>
+    <message>
+        <source>(无标题)</source>
+        <translation>(untitled)</translation>
+    </message>
+</context>
+<context>
+    <name>TaskMerge</name>
+    <message>
+        <source>描述</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>备注</source>
+        <translation>Memo</translation>
+    </message>
+    <message>
+        <source>分类</source>
+        <translation>Category</translation>
+    </message>
+    <message>
+        <source>优先级</source>
+        <translation>Priority</translation>
+    </message>
+    <message>
+        <source>到期时间</source>
+        <translation>Due time</translation>
+    </message>
+    <message>
+        <source>提醒</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>有效期</source>
+        <translation>Valid period</translation>
+    </message>
+    <message>
+        <source>铃声</source>
+        <translation>Ring</translation>
+    </message>
+    <message>
+        <source>自动处理</source>
+        <translation>Automatic handling</translation>
+    </message>
+</context>
+<context>
     <name>TaskPriority</name>
     <message>
         <source>低</source>

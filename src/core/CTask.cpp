@@ -8,6 +8,7 @@
 #include "timerules/TimeExpr.h"
 
 #include <QStringList>
+#include <QUuid>
 
 namespace {
 
@@ -111,6 +112,50 @@ void CTask::SetStatus(TaskStatus status)
         dtFinishDT = Clock::Now();
     else if (!wasWaiting && IsWaiting())
         dtFinishDT = 0;
+}
+
+bool CTask::EnsureUid()
+{
+    if (!sUid.isEmpty())
+        return false;
+    sUid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    return true;
+}
+
+void CTask::CopyFrom(const CTask& other)
+{
+    if (this == &other)
+        return;
+    ID = other.ID;
+    dtDueDT = other.dtDueDT;
+    dtCreateDT = other.dtCreateDT;
+    dtValidFromDT = other.dtValidFromDT;
+    dtValidToDT = other.dtValidToDT;
+    dtStartDT = other.dtStartDT;
+    dtFinishDT = other.dtFinishDT;
+    ePriority = other.ePriority;
+    sRingFile = other.sRingFile;
+    eRingType = other.eRingType;
+    dtAlarmDT = other.dtAlarmDT;
+    sDueDate = other.sDueDate;
+    sDueTime = other.sDueTime;
+    sManualAlarm = other.sManualAlarm;
+    bUseCmd = other.bUseCmd;
+    sCmd = other.sCmd;
+    sCmdInitDir = other.sCmdInitDir;
+    sType = other.sType;
+    bAutoCancel = other.bAutoCancel;
+    bAutoFinish = other.bAutoFinish;
+    m_bUserEventOn = other.m_bUserEventOn;
+    m_sUserEventDesc = other.m_sUserEventDesc;
+    DryRunUserEvent = other.DryRunUserEvent;
+    sMemo = other.sMemo;
+    bAutoMemo = other.bAutoMemo;
+    sUid = other.sUid;
+    dtChangeDT = other.dtChangeDT;
+    SetDescription(other.m_description);
+    m_status = other.m_status;  // as stored: no new finish stamp
+    m_postpone = other.m_postpone;
 }
 
 QString CTask::StatusStr() const

@@ -75,6 +75,18 @@ public:
     bool DryRunUserEvent = false;
     QString sMemo;
     bool bAutoMemo = false;
+    // The task's identity on a calendar server: given at its first sync (EnsureUid) and never changed after, so
+    // every device and every calendar client knows it as the same event.
+    QString sUid;
+    // When what the task shares with other devices last changed (local wall clock; 0: not known). When two
+    // devices changed the same field, the later change wins.
+    Instant dtChangeDT = 0;
+
+    // Gives the task a new permanent identity when it has none; true when it did.
+    bool EnsureUid();
+    // Takes over every stored field of `other` (its identity and number included), as a load of the data file
+    // would give them. A check in progress and a check window stay with the task they belong to.
+    void CopyFrom(const CTask& other);
 
     // "T" + ID with at least two digits.
     QString Key() const;

@@ -26,7 +26,10 @@ bool TaskEngine::AddTask(const TaskPtr& task)
 
 void TaskEngine::UpdateTask(const TaskPtr& task)
 {
-    if (task && m_view)
+    if (!task)
+        return;
+    task->dtChangeDT = Clock::Now();
+    if (m_view)
         m_view->TaskChanged(task);
 }
 
@@ -210,6 +213,9 @@ void TaskEngine::SetTaskStatus(const TaskPtr& task, TaskStatus status, bool next
     if (!task)
         return;
     task->SetStatus(status);
+    // Coming due and being checked are this machine's own moments; every other status is news for the others.
+    if (status != tsDue && status != tsChecking)
+        task->dtChangeDT = Clock::Now();
     if (writeLog)
         LogTaskStatus(task);
 
@@ -237,6 +243,7 @@ bool TaskEngine::PauseTask(const TaskPtr& task)
     if (!task || !task->IsWaiting())
         return false;
     task->SetStatus(tsPaused);
+    task->dtChangeDT = Clock::Now();
     if (m_view)
         m_view->TaskChanged(task);
     return true;
@@ -250,6 +257,7 @@ bool TaskEngine::ResumeTask(const TaskPtr& task)
         task->NextRecurring(true);
     else
         task->SetStatus(tsNotStarted);
+    task->dtChangeDT = Clock::Now();
     if (m_view)
         m_view->TaskChanged(task);
     return true;

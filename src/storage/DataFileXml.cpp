@@ -166,6 +166,11 @@ void DataFileXml::SaveToXmlElem(const CTask& t, QXmlStreamWriter& w)
         BoolAttr(w, "AutoCancel", true);
     if (t.bAutoMemo)
         BoolAttr(w, "AutoMemo", true);
+    // Written once the task has been synced or changed since; earlier versions skip attributes they do not know.
+    if (!t.sUid.isEmpty())
+        Attr(w, "Uid", t.sUid);
+    if (t.dtChangeDT != 0)
+        w.writeAttribute(QStringLiteral("ChangeDT"), FormatDateTimeText(t.dtChangeDT));
     Attr(w, "Desc", t.sDescription());
     if (!t.sMemo.isEmpty())
         WriteText(w, t.sMemo);
@@ -238,6 +243,10 @@ bool DataFileXml::LoadFromXmlElem(CTask& t, const QXmlStreamAttributes& a, const
         || !ValueCodec::ReadBool(attr("AutoCancel", zero), t.bAutoCancel)
         || !ValueCodec::ReadBool(attr("AutoMemo", zero), t.bAutoMemo))
         return false;
+    t.sUid = attr("Uid", empty).trimmed();
+    // Only the merge of a sync reads it: an unreadable time is no reason to lose the task.
+    if (!ValueCodec::ReadDateTime(attr("ChangeDT", empty), t.dtChangeDT))
+        t.dtChangeDT = 0;
 
     t.sMemo = Text::NormalizeToCrLf(text);
     // A check in progress never survives a restart.

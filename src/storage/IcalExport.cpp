@@ -4,54 +4,23 @@
 #include "base/AppVersion.h"
 #include "base/Text.h"
 #include "storage/CsvExport.h"
+#include "storage/IcalCommon.h"
 #include "storage/IcalRules.h"
 #include "timerules/Clock.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QTimeZone>
 
 #include <libical/ical.h>
 
 namespace {
 
-// The system time zone as the file names it: its IANA name with libical's VTIMEZONE for it; UTC itself; or,
-// for a zone libical does not know, no zone at all (floating times, the wall clock the program keeps).
-struct Zone
-{
-    QByteArray id;
-    icaltimezone* builtin = nullptr;  // owned by libical
-    bool utc = false;
-};
-
-Zone SystemZone()
-{
-    Zone z;
-    const QTimeZone system = QTimeZone::systemTimeZone();
-    z.id = QTimeZone::systemTimeZoneId();
-    if (!system.hasDaylightTime() && system.standardTimeOffset(QDateTime::currentDateTimeUtc()) == 0)
-        z.utc = true;
-    else if (!z.id.isEmpty())
-        z.builtin = icaltimezone_get_builtin_timezone(z.id.constData());
-    return z;
-}
-
-// UTC from a local wall-clock moment.
-icaltimetype UtcTime(Instant local)
-{
-    const QDateTime utc = QDateTime(DateOf(local), TimeOf(local), Qt::LocalTime).toUTC();
-    icaltimetype t = IcalWallTime(InstantFromDateTime(utc.date(), utc.time()));
-    t.zone = icaltimezone_get_utc_timezone();
-    return t;
-}
-
 // A date-time property in the file's zone.
-template <typename Make> icalproperty* TimeProperty(Make make, Instant value, const Zone& zone)
+template <typename Make> icalproperty* TimeProperty(Make make, Instant value, const IcalZone& zone)
 {
-    icalproperty* p = make(zone.utc ? UtcTime(value) : IcalWallTime(value));
-    if (zone.builtin)
-        icalproperty_add_parameter(p, icalparameter_new_tzid(zone.id.constData()));
+    icalproperty* p = make(IcalZonedTime(value, zone));
+    AddIcalZoneParameter(p, zone);
     return p;
 }
 
@@ -65,22 +34,7 @@ QByteArray Utf8(const QString& s)
     return s.toUtf8();
 }
 
-// iCalendar priorities: 1 highest ... 9 lowest; "1-4 high, 5 medium, 6-9 low" (RFC 5545).
-int IcalPriority(int priority)
-{
-    switch (priority) {
-    case tpUrgent:
-        return 1;
-    case tpHigh:
-        return 3;
-    case tpNormal:
-        return 5;
-    default:
-        return 9;
-    }
-}
-
-icalcomponent* Event(const CTask& task, const Zone& zone, const icaltimetype& stamp)
+icalcomponent* Event(const CTask& task, const IcalZone& zone, const icaltimetype& stamp)
 {
     icalcomponent* ev = icalcomponent_new_vevent();
     const QString uid
@@ -107,7 +61,7 @@ icalcomponent* Event(const CTask& task, const Zone& zone, const icaltimetype& st
             QString full = rule;
             if (task.dtValidToDT != 0) {
                 const icaltimetype until
-                    = zone.builtin || zone.utc ? UtcTime(task.dtValidToDT) : IcalWallTime(task.dtValidToDT);
+                    = zone.builtin || zone.utc ? IcalUtcTime(task.dtValidToDT) : IcalWallTime(task.dtValidToDT);
                 full += QStringLiteral(";UNTIL=") + QString::fromUtf8(icaltime_as_ical_string(until));
             }
             // The property keeps its own copy of the rule, calendar name included.
@@ -130,12 +84,8 @@ icalcomponent* Event(const CTask& task, const Zone& zone, const icaltimetype& st
             }
         }
         // The texts themselves, so an import gives back the rule as the user wrote it.
-        icalproperty* date = icalproperty_new_x(Utf8(task.sDueDate).constData());
-        icalproperty_set_x_name(date, kIcalDueDateProperty);
-        AddText(ev, date);
-        icalproperty* time = icalproperty_new_x(Utf8(task.sDueTime).constData());
-        icalproperty_set_x_name(time, kIcalDueTimeProperty);
-        AddText(ev, time);
+        AddIcalX(ev, kIcalDueDateProperty, task.sDueDate);
+        AddIcalX(ev, kIcalDueTimeProperty, task.sDueTime);
     }
 
     icalcomponent* valarm = icalcomponent_new_valarm();
@@ -161,21 +111,14 @@ bool IsIcalExportable(const CTask& task)
 
 QByteArray IcalText(const TaskList& tasks, int* exported)
 {
-    const Zone zone = SystemZone();
+    const IcalZone zone = SystemIcalZone();
     icalcomponent* cal = icalcomponent_new_vcalendar();
     icalcomponent_add_property(cal, icalproperty_new_version("2.0"));
     icalcomponent_add_property(cal,
         icalproperty_new_prodid(
             Utf8(QStringLiteral("-//Tickwell//Tickwell %1//ZH").arg(AppVersionText())).constData()));
     icalcomponent_add_property(cal, icalproperty_new_calscale("GREGORIAN"));
-    if (zone.builtin) {
-        // libical names its zones after its own project; other calendars know the IANA name.
-        icalcomponent* vtz = icalcomponent_new_clone(icaltimezone_get_component(zone.builtin));
-        icalproperty* tzid = icalcomponent_get_first_property(vtz, ICAL_TZID_PROPERTY);
-        if (tzid)
-            icalproperty_set_tzid(tzid, zone.id.constData());
-        icalcomponent_add_component(cal, vtz);
-    }
+    AddIcalZone(cal, zone);
     const icaltimetype stamp
         = icaltime_from_timet_with_zone(QDateTime::currentSecsSinceEpoch(), 0, icaltimezone_get_utc_timezone());
     int count = 0;
@@ -186,7 +129,7 @@ QByteArray IcalText(const TaskList& tasks, int* exported)
         ++count;
     }
     char* text = icalcomponent_as_ical_string_r(cal);
-    QByteArray out(text);
+    const QByteArray out = EscapeIcalXTexts(QByteArray(text), "X-TICKWELL-");
     icalmemory_free_buffer(text);
     icalcomponent_free(cal);
     if (exported)

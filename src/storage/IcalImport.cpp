@@ -2,6 +2,7 @@
 #include "storage/IcalImport.h"
 
 #include "base/Text.h"
+#include "storage/IcalCommon.h"
 #include "storage/IcalExport.h"
 #include "storage/IcalRules.h"
 #include "timerules/Clock.h"
@@ -16,147 +17,24 @@
 
 namespace {
 
-// A file that repeats every minute since 1970 is walked this far and no further.
-constexpr int kMaxSteps = 200000;
-
 bool Before(Instant a, Instant b)
 {
     return SecondDiff(a, b) > 0;
 }
 
-// The local wall-clock moment of an iCalendar time: floating times and dates as written, zoned and UTC times
-// converted to the system zone.
-Instant LocalInstant(const icaltimetype& t)
-{
-    if (t.is_date || !t.zone)
-        return WallInstant(t);
-    const QDateTime local = QDateTime::fromSecsSinceEpoch(icaltime_as_timet_with_zone(t, t.zone), Qt::LocalTime);
-    return InstantFromDateTime(local.date(), local.time());
-}
-
-QString Text(const char* s)
-{
-    return s ? QString::fromUtf8(s).trimmed() : QString();
-}
-
-QString XText(icalcomponent* c, const char* name)
-{
-    for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_X_PROPERTY); p;
-         p = icalcomponent_get_next_property(c, ICAL_X_PROPERTY)) {
-        if (qstrcmp(icalproperty_get_x_name(p), name) == 0)
-            return Text(icalproperty_get_x(p));
-    }
-    return {};
-}
-
-// The occurrences of an entry as the file states them (RRULE, RDATE, EXDATE), in local time, up to `until`.
-struct Series
-{
-    std::vector<Instant> all;  // sorted, from the start on
-    bool ends = false;  // COUNT or UNTIL ended the rule before `until`, or there is no rule
-    bool recurring = false;
-    QString rrule;  // the rule without COUNT and UNTIL
-};
-
-Series Expand(icalcomponent* c, const icaltimetype& start, Instant until)
-{
-    Series s;
-    std::vector<Instant> all { LocalInstant(start) };
-    s.ends = true;
-    if (icalproperty* p = icalcomponent_get_first_property(c, ICAL_RRULE_PROPERTY)) {
-        s.recurring = true;
-        icalrecurrencetype rec = icalproperty_get_rrule(p);
-        const bool bounded = rec.count != 0 || !icaltime_is_null_time(rec.until);
-        s.ends = false;
-        if (icalrecur_iterator* it = icalrecur_iterator_new(rec, start)) {
-            for (int i = 0; i < kMaxSteps; ++i) {
-                icaltimetype t = icalrecur_iterator_next(it);
-                if (icaltime_is_null_time(t)) {
-                    s.ends = bounded;
-                    break;
-                }
-                t.zone = start.zone;
-                t.is_date = start.is_date;
-                const Instant v = LocalInstant(t);
-                if (Before(until, v))
-                    break;
-                all.push_back(v);
-            }
-            icalrecur_iterator_free(it);
-        }
-        rec.count = 0;
-        rec.until = icaltime_null_time();
-        char* text = icalrecurrencetype_as_string_r(&rec);
-        s.rrule = QString::fromUtf8(text);
-        icalmemory_free_buffer(text);
-    }
-    for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_RDATE_PROPERTY); p;
-         p = icalcomponent_get_next_property(c, ICAL_RDATE_PROPERTY)) {
-        s.recurring = true;
-        const icaldatetimeperiodtype r = icalproperty_get_rdate(p);
-        icaltimetype t = icaltime_is_null_time(r.time) ? r.period.start : r.time;
-        if (t.zone == nullptr && !t.is_date)
-            t = icalproperty_get_datetime_with_component(p, c);
-        if (!icaltime_is_null_time(t) && !Before(until, LocalInstant(t)))
-            all.push_back(LocalInstant(t));
-    }
-    // An EXDATE that is a date alone takes out every occurrence on that day.
-    std::vector<std::pair<Instant, bool>> excluded;
-    for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_EXDATE_PROPERTY); p;
-         p = icalcomponent_get_next_property(c, ICAL_EXDATE_PROPERTY)) {
-        const icaltimetype t = icalproperty_get_datetime_with_component(p, c);
-        excluded.emplace_back(LocalInstant(t), bool(t.is_date));
-    }
-    std::sort(all.begin(), all.end());
-    for (Instant v : all) {
-        const bool gone = std::any_of(excluded.begin(), excluded.end(), [v](const std::pair<Instant, bool>& x) {
-            return x.second ? DateOf(x.first) == DateOf(v) : SameSecond(x.first, v);
-        });
-        if (!gone && v != 0 && (s.all.empty() || !SameSecond(s.all.back(), v)))
-            s.all.push_back(v);
-    }
-    return s;
-}
-
-int TaskPriority(icalcomponent* c)
-{
-    icalproperty* p = icalcomponent_get_first_property(c, ICAL_PRIORITY_PROPERTY);
-    const int v = p ? icalproperty_get_priority(p) : 0;
-    if (v == 1)
-        return tpUrgent;
-    if (v >= 2 && v <= 4)
-        return tpHigh;
-    if (v >= 6 && v <= 9)
-        return tpLow;
-    return tpNormal;
-}
-
 // The first alarm as an offset from the entry's start, in the program's offset text ("-15" minutes, "-30秒").
 QString AlarmText(icalcomponent* c, Instant start)
 {
-    icalcomponent* alarm = icalcomponent_get_first_component(c, ICAL_VALARM_COMPONENT);
-    icalproperty* p = alarm ? icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY) : nullptr;
-    if (!p)
-        return {};
-    const icaltriggertype trigger = icalproperty_get_trigger(p);
     qint64 offset = 0;
-    if (!icaltime_is_null_time(trigger.time)) {
-        offset = SecondDiff(start, LocalInstant(trigger.time));
-    } else {
-        offset = icaldurationtype_as_int(trigger.duration);
-        icalparameter* related = icalproperty_get_first_parameter(p, ICAL_RELATED_PARAMETER);
-        if (related && icalparameter_get_related(related) == ICAL_RELATED_END)
-            offset += icaldurationtype_as_int(icalcomponent_get_duration(c));
-    }
-    if (offset == 0)
+    if (!IcalAlarmOffset(icalcomponent_get_first_component(c, ICAL_VALARM_COMPONENT), c, start, offset))
         return {};
-    return offset % 60 == 0 ? QString::number(offset / 60) : QString::number(offset) + u"秒";
+    return AlarmOffsetText(offset);
 }
 
 QString Description(icalcomponent* c)
 {
-    const QString summary = Text(icalcomponent_get_summary(c));
-    const QString details = Text(icalcomponent_get_description(c));
+    const QString summary = IcalTrimmed(icalcomponent_get_summary(c));
+    const QString details = IcalTrimmed(icalcomponent_get_description(c));
     QString text = details.isEmpty() || details == summary ? summary
         : details.startsWith(summary)                      ? details
                                                            : summary + u'\n' + details;
@@ -181,7 +59,7 @@ void ReadEntry(icalcomponent* c, Instant now, IcalImportResult& out)
         start = icalcomponent_get_due(c);
     else if (icalcomponent_get_first_property(c, ICAL_DTSTART_PROPERTY))
         start = icalcomponent_get_dtstart(c);
-    if (icaltime_is_null_time(start) || !icaltime_is_valid_time(start) || LocalInstant(start) == 0) {
+    if (icaltime_is_null_time(start) || !icaltime_is_valid_time(start) || IcalLocalInstant(start) == 0) {
         ++out.unreadable;
         return;
     }
@@ -194,8 +72,8 @@ void ReadEntry(icalcomponent* c, Instant now, IcalImportResult& out)
             years *= std::max<int>(1, rec.interval);
     }
     // From now, or from the start of an entry that lies ahead.
-    const Instant until = AddYears(std::max(now, LocalInstant(start)), years);
-    const Series series = Expand(c, start, until);
+    const Instant until = AddYears(std::max(now, IcalLocalInstant(start)), years);
+    const IcalSeries series = ExpandIcalEntry(c, start, until);
     std::vector<Instant> future;
     for (Instant v : series.all) {
         if (Before(now, v) && int(future.size()) < kIcalCompareMax)
@@ -210,9 +88,10 @@ void ReadEntry(icalcomponent* c, Instant now, IcalImportResult& out)
     auto task = std::make_shared<CTask>();
     task->SetDescription(Description(c));
     if (icalproperty* p = icalcomponent_get_first_property(c, ICAL_CATEGORIES_PROPERTY))
-        task->sType = Text(icalproperty_get_categories(p)).section(u',', 0, 0).trimmed();
-    task->ePriority = TaskPriority(c);
-    task->sManualAlarm = AlarmText(c, LocalInstant(start));
+        task->sType = IcalTrimmed(icalproperty_get_categories(p)).section(u',', 0, 0).trimmed();
+    icalproperty* priority = icalcomponent_get_first_property(c, ICAL_PRIORITY_PROPERTY);
+    task->ePriority = TaskPriorityFromIcal(priority ? icalproperty_get_priority(priority) : 0);
+    task->sManualAlarm = AlarmText(c, IcalLocalInstant(start));
     task->sDueDate = DateLiteralText(first);
     task->sDueTime = ClockText(first);
 
@@ -220,9 +99,9 @@ void ReadEntry(icalcomponent* c, Instant now, IcalImportResult& out)
         // The rule as the texts that wrote it, when they are there; else as the texts the RRULE suggests. Either
         // is taken only when it gives the very occurrences the file gives.
         std::vector<LoopRuleTexts> candidates;
-        const QString xDate = XText(c, kIcalDueDateProperty);
+        const QString xDate = IcalXText(c, kIcalDueDateProperty);
         if (!xDate.isEmpty())
-            candidates.push_back({ xDate, XText(c, kIcalDueTimeProperty) });
+            candidates.push_back({ xDate, IcalXText(c, kIcalDueTimeProperty) });
         if (!series.rrule.isEmpty()) {
             if (auto texts = RuleTextsFor(series.rrule, first))
                 candidates.push_back(*texts);

@@ -23,13 +23,16 @@ const QStringList& HeadlessBelow(const QString& folder)
         { QStringLiteral("engine"),
           { QStringLiteral("storage"), QStringLiteral("core"), QStringLiteral("base"), QStringLiteral("timerules"),
             QStringLiteral("platform") } },
+        { QStringLiteral("sync"),
+          { QStringLiteral("engine"), QStringLiteral("storage"), QStringLiteral("core"), QStringLiteral("base"),
+            QStringLiteral("timerules"), QStringLiteral("platform") } },
     };
     static const QStringList none;
     const auto it = below.find(folder);
     return it == below.end() ? none : *it;
 }
 
-const QStringList kHeadless = { QStringLiteral("engine"), QStringLiteral("storage"), QStringLiteral("core"),
+const QStringList kHeadless = { QStringLiteral("sync"), QStringLiteral("engine"), QStringLiteral("storage"), QStringLiteral("core"),
                                 QStringLiteral("base"), QStringLiteral("timerules"), QStringLiteral("platform") };
 
 // The folders a folder may include from, itself aside.

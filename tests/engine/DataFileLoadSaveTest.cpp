@@ -49,6 +49,8 @@ void FillVaried(TaskEngine& engine)
     full->sMemo = QStringLiteral("备注\r\n第二行 \U0001F600\r\n");
     full->SetStatus(tsFinished);
     full->dtFinishDT = MakeInstant(2012, 6, 4, 10, 1, 2);
+    full->sUid = QStringLiteral("0b6f8e0e-2d8c-4b8e-9a47-5f3c1e2d4a10");
+    full->dtChangeDT = MakeInstant(2012, 6, 3, 9, 15, 0);
     engine.AddTask(full);
 
     auto noDue = MakeTask(3, QStringLiteral(":检查\r\ntest -f /nonexistent"));
@@ -225,7 +227,7 @@ TEST(DataFile, WritesEachAttributeInItsOrderAndOnlyUnderItsCondition)
     EXPECT_EQ(names[0].join(' '), "Id DueDT CreateDT RingType Status AlarmDT DueDate DueTime Desc");
     EXPECT_EQ(names[1].join(' '),
         "Id DueDT CreateDT ValidFromDT ValidToDT StartDT FinishDT Priority RingType RingFile Status AlarmDT "
-        "DueDate ManualAlarm DueTime UseCmd Cmd CmdInitDir Type AutoFinish AutoCancel AutoMemo Desc");
+        "DueDate ManualAlarm DueTime UseCmd Cmd CmdInitDir Type AutoFinish AutoCancel AutoMemo Uid ChangeDT Desc");
     EXPECT_EQ(names[2].join(' '),
         "Id DueDT CreateDT FinishDT Priority RingType Status AlarmDT DueDate DueTime UseCmd Cmd Desc");
     EXPECT_EQ(names[3].join(' '), "Id DueDT CreateDT StartDT RingType Status AlarmDT DueDate DueTime Desc");

@@ -77,3 +77,31 @@ TEST(TaskEngine, PauseTakesWaitingTasksAndResumeOnlyPausedOnes)
     // Only the tasks that changed were refreshed: three paused, one resumed.
     EXPECT_EQ(view.changed, QStringList({ "T01", "T04", "T105", "T08" }));
 }
+
+TEST(TaskEngine, ChangesOtherDevicesShouldHearOfAreStampedAndTheScansOwnMomentsAreNot)
+{
+    ClockGuard clock(2029, 12, 31, 8, 0);
+    TaskEngine engine;
+    struct Case
+    {
+        const char* name;
+        void (*act)(TaskEngine&, const TaskPtr&);
+        bool stamped;
+    };
+    const Case cases[] = {
+        { "added (a new task has no server copy yet)", [](TaskEngine&, const TaskPtr&) {}, false },
+        { "edited", [](TaskEngine& e, const TaskPtr& t) { e.UpdateTask(t); }, true },
+        { "finished", [](TaskEngine& e, const TaskPtr& t) { e.SetTaskStatus(t, tsFinished, true, false); }, true },
+        { "came due", [](TaskEngine& e, const TaskPtr& t) { e.SetTaskStatus(t, tsDue, true, false); }, false },
+        { "checked", [](TaskEngine& e, const TaskPtr& t) { e.SetTaskStatus(t, tsChecking, true, false); }, false },
+        { "paused", [](TaskEngine& e, const TaskPtr& t) { e.PauseTask(t); }, true },
+    };
+    int id = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TaskPtr task = NewTask(++id);
+        ASSERT_TRUE(engine.AddTask(task));
+        c.act(engine, task);
+        EXPECT_EQ(task->dtChangeDT, c.stamped ? Clock::Now() : 0.0);
+    }
+}

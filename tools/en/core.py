@@ -88,4 +88,12 @@ EN = {
     '无法连接系统总线': 'cannot connect to the system bus',
     '(无回答)': '(no answer)',
     '被 %1 阻止（%2）': 'blocked by %1 (%2)',
+    # Calendar sync: a task as a calendar event, and the merge of a task changed on two devices
+    '不是只含一个事件的日历数据': 'Not calendar data holding one event',
+    '日历事件没有 UID': 'The calendar event has no UID',
+    '日历事件没有开始时间': 'The calendar event has no start time',
+    'TaskMerge::描述': 'Description', 'TaskMerge::备注': 'Memo', 'TaskMerge::分类': 'Category',
+    'TaskMerge::优先级': 'Priority', 'TaskMerge::到期时间': 'Due time', 'TaskMerge::提醒': 'Alarm',
+    'TaskMerge::状态': 'Status', 'TaskMerge::有效期': 'Valid period', 'TaskMerge::铃声': 'Ring',
+    'TaskMerge::自动处理': 'Automatic handling',
 }
