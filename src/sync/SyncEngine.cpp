@@ -188,7 +188,7 @@ int SyncEngine::PendingChanges() const
 void SyncEngine::WithPassword(std::function<void(const QString&)> next)
 {
     QPointer<SyncEngine> self(this);
-    m_secrets->Read(m_state.SecretKey(), [self, next = std::move(next)](const SecretResult& r) {
+    m_secrets->Read(m_state.SecretKey(AppPaths::DataFolder()), [self, next = std::move(next)](const SecretResult& r) {
         if (!self)
             return;
         if (r.status == SecretResult::Ok)
@@ -644,24 +644,29 @@ void SyncEngine::Setup(const SyncSetup& setup)
         state.trustedFingerprint = setup.trustedFingerprint;
         state.allowHttp = setup.allowHttp;
         QPointer<SyncEngine> self(this);
-        m_secrets->Write(state.SecretKey(), setup.password, [self, state, calendar](const SecretResult& r) {
-            if (!self)
-                return;
-            if (r.status != SecretResult::Ok) {
-                self->m_run->stateLoaded = false;
-                self->Fail(tr("无法把密码存入密钥环：%1").arg(r.error));
-                return;
-            }
-            self->m_state = state;
-            if (!self->SaveState()) {
-                self->Fail(tr("同步状态文件未能保存：%1").arg(self->StatePath()));
-                return;
-            }
-            SyncResult result;
-            result.ok = true;
-            result.calendarUrl = calendar;
-            self->Finish(result);
-        });
+        m_secrets->Write(state.SecretKey(AppPaths::DataFolder()), setup.password,
+            [self, state, previous, calendar](const SecretResult& r) {
+                if (!self)
+                    return;
+                if (r.status != SecretResult::Ok) {
+                    self->m_run->stateLoaded = false;
+                    self->Fail(tr("无法把密码存入密钥环：%1").arg(r.error));
+                    return;
+                }
+                // The password of an account this folder had before is not left behind in the keyring.
+                const QString folder = AppPaths::DataFolder();
+                if (previous.HasAccount() && previous.SecretKey(folder) != state.SecretKey(folder))
+                    self->m_secrets->Remove(previous.SecretKey(folder), [](const SecretResult&) {});
+                self->m_state = state;
+                if (!self->SaveState()) {
+                    self->Fail(tr("同步状态文件未能保存：%1").arg(self->StatePath()));
+                    return;
+                }
+                SyncResult result;
+                result.ok = true;
+                result.calendarUrl = calendar;
+                self->Finish(result);
+            });
     });
 }
 
@@ -693,7 +698,7 @@ void SyncEngine::Forget()
         return;
     }
     QPointer<SyncEngine> self(this);
-    m_secrets->Remove(m_state.SecretKey(), [self](const SecretResult& r) {
+    m_secrets->Remove(m_state.SecretKey(AppPaths::DataFolder()), [self](const SecretResult& r) {
         if (!self)
             return;
         if (r.status == SecretResult::Failed) {

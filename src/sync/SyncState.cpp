@@ -24,9 +24,9 @@ QDateTime ReadTime(QStringView text)
 
 }  // namespace
 
-QString SyncState::SecretKey() const
+QString SyncState::SecretKey(const QString& dataFolder) const
 {
-    return user + QLatin1Char('@') + server;
+    return user + QLatin1Char('@') + server + QStringLiteral(" (") + QDir(dataFolder).absolutePath() + u')';
 }
 
 const SyncItem* SyncState::FindByHref(const QString& href) const

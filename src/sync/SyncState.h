@@ -45,8 +45,9 @@ public:
     QHash<QString, SyncItem> items;  // by UID
 
     bool HasAccount() const { return !calendarUrl.isEmpty(); }
-    // The key of the password in the secret store.
-    QString SecretKey() const;
+    // The key of the password in the secret store: the account and the data folder, so that forgetting the
+    // account of one folder leaves another folder's account alone.
+    QString SecretKey(const QString& dataFolder) const;
     const SyncItem* FindByHref(const QString& href) const;
 
     static QString FilePath(const QString& dataFolder);
