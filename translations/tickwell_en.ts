@@ -543,12 +543,6 @@ Run tickwell-cli --help to see the commands.
 </translation>
     </message>
     <message>
-        <source>数据文件夹正由程序使用（进程 %1）；请在程序中同步，或关闭程序后再运行。
-</source>
-        <translation>The data folder is in use by the program (process %1). Sync in the program, or close it and run this again.
-</translation>
-    </message>
-    <message>
         <source>数据文件无法完整读取，未同步：%1
 %2
 </source>
@@ -643,6 +637,12 @@ Run tickwell-cli --help to see the commands.
     <message>
         <source>tickwell-cli sync setup https://dav.example.com --user 张三</source>
         <translation>tickwell-cli sync setup https://dav.example.com --user alice</translation>
+    </message>
+    <message>
+        <source>数据文件夹正由程序使用（进程 %1）；请关闭程序后再同步。
+</source>
+        <translation>The data folder is in use by the program (process %1). Close the program, then sync.
+</translation>
     </message>
 </context>
 <context>

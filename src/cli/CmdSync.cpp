@@ -92,7 +92,7 @@ int TakeFolder(
             return 1;
         }
         if (waited.elapsed() > kWaitForWriterMs) {
-            err << CliText::tr("数据文件夹正由程序使用（进程 %1）；请在程序中同步，或关闭程序后再运行。\n")
+            err << CliText::tr("数据文件夹正由程序使用（进程 %1）；请关闭程序后再同步。\n")
                        .arg(lock.HolderPid());
             return 1;
         }

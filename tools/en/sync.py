@@ -58,9 +58,8 @@ EN = {
     '密码：': 'Password: ',
     '核对无误后，可加上 --trust-fingerprint %1 再运行 sync setup。\n':
         'Once it checks out, run sync setup again with --trust-fingerprint %1.\n',
-    '数据文件夹正由程序使用（进程 %1）；请在程序中同步，或关闭程序后再运行。\n':
-        'The data folder is in use by the program (process %1). Sync in the program, or close it and run this '
-        'again.\n',
+    '数据文件夹正由程序使用（进程 %1）；请关闭程序后再同步。\n':
+        'The data folder is in use by the program (process %1). Close the program, then sync.\n',
     '数据文件无法完整读取，未同步：%1\n%2\n': 'The data file cannot be read whole, so nothing was synced: %1\n%2\n',
     '用法：tickwell-cli sync setup 服务器地址 --user 用户名 [--calendar 日历名]\n':
         'Usage: tickwell-cli sync setup SERVER --user NAME [--calendar NAME]\n',
