@@ -416,6 +416,9 @@ void SyncEngine::StartPushes()
     for (const TaskPtr& task : m_engine.Tasks()) {
         if (!IsSyncableTask(*task))
             continue;
+        // A copy that took its original's identity (made by hand in the data file, say) becomes a task of its own.
+        if (live.contains(task->sUid))
+            task->sUid.clear();
         uidsGiven |= task->EnsureUid();
         live.insert(task->sUid);
         const auto it = m_state.items.find(task->sUid);
