@@ -119,6 +119,61 @@ void AddIcalX(icalcomponent* c, const char* name, const QString& value)
     icalcomponent_add_property(c, p);
 }
 
+QByteArray EscapeIcalXTexts(const QByteArray& ics, const QByteArray& prefix)
+{
+    // Content lines, each with the physical lines folded into it.
+    std::vector<QList<QByteArray>> lines;
+    for (QByteArray line : ics.split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if ((line.startsWith(' ') || line.startsWith('\t')) && !lines.empty())
+            lines.back().append(line);
+        else
+            lines.push_back({ line });
+    }
+    QByteArray out;
+    out.reserve(ics.size() + 64);
+    for (const QList<QByteArray>& folded : lines) {
+        if (!folded.first().toUpper().startsWith(prefix) || !folded.first().contains(':')) {
+            for (const QByteArray& l : folded)
+                out += l + "\r\n";
+            continue;
+        }
+        QByteArray line = folded.first();
+        for (qsizetype i = 1; i < folded.size(); ++i)
+            line += folded[i].mid(1);
+        const qsizetype colon = line.indexOf(':');
+        QByteArray escaped = line.left(colon + 1);
+        for (qsizetype i = colon + 1; i < line.size(); ++i) {
+            const char c = line[i];
+            if (c == '\\' && i + 1 < line.size()) {
+                escaped += line.mid(i, 2);  // already an escape: "\\", "\n"
+                ++i;
+                continue;
+            }
+            if (c == ',' || c == ';')
+                escaped += '\\';
+            escaped += c;
+        }
+        // Folded again at 75 octets, never inside a UTF-8 sequence.
+        qsizetype start = 0;
+        int width = 75;
+        while (escaped.size() - start > width) {
+            qsizetype cut = start + width;
+            while (cut > start && (uchar(escaped[cut]) & 0xC0) == 0x80)
+                --cut;
+            out += escaped.mid(start, cut - start) + "\r\n ";
+            start = cut;
+            width = 74;
+        }
+        out += escaped.mid(start) + "\r\n";
+    }
+    // The split made one empty line of the final line break.
+    if (out.endsWith("\r\n\r\n"))
+        out.chop(2);
+    return out;
+}
+
 bool IcalAlarmOffset(icalcomponent* alarm, icalcomponent* entry, Instant start, qint64& offset)
 {
     icalproperty* p = alarm ? icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY) : nullptr;

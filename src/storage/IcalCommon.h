@@ -48,6 +48,12 @@ QString IcalXText(icalcomponent* component, const char* name);
 // Adds an X-property with a text value.
 void AddIcalX(icalcomponent* component, const char* name, const QString& value);
 
+// libical writes the values of X-properties without escaping their commas and semicolons, and servers that
+// read them as lists keep the text up to the first comma ("农历每月1,15号" came back from Radicale as "农历每月1").
+// Escapes them (RFC 5545 TEXT) in the properties whose names begin with `prefix`; libical reads them back as
+// written.
+QByteArray EscapeIcalXTexts(const QByteArray& ics, const QByteArray& prefix);
+
 // An alarm's offset from the entry's start in seconds (a TRIGGER related to the end counts the entry's
 // duration; an absolute TRIGGER its distance from `start`). False when the alarm has no TRIGGER.
 bool IcalAlarmOffset(icalcomponent* alarm, icalcomponent* entry, Instant start, qint64& offset);

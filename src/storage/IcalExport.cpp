@@ -129,7 +129,7 @@ QByteArray IcalText(const TaskList& tasks, int* exported)
         ++count;
     }
     char* text = icalcomponent_as_ical_string_r(cal);
-    QByteArray out(text);
+    const QByteArray out = EscapeIcalXTexts(QByteArray(text), "X-TICKWELL-");
     icalmemory_free_buffer(text);
     icalcomponent_free(cal);
     if (exported)

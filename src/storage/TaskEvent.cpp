@@ -27,7 +27,7 @@ constexpr char kRingFile[] = "X-TICKWELL-RINGFILE";  // a ringtone of the progra
 constexpr char kValidFrom[] = "X-TICKWELL-VALIDFROM";
 constexpr char kValidTo[] = "X-TICKWELL-VALIDTO";
 constexpr char kFinished[] = "X-TICKWELL-FINISHED";
-constexpr char kAuto[] = "X-TICKWELL-AUTO";  // "finish,cancel,memo"
+constexpr char kAuto[] = "X-TICKWELL-AUTO";  // "finish cancel memo"
 // Inside a VALARM: the alarm Tickwell wrote, replaced at each write; any other alarm belongs to another client.
 constexpr char kOurAlarm[] = "X-TICKWELL-REMINDER";
 
@@ -206,19 +206,18 @@ std::vector<Instant> ListedDates(const CTask& task, const TaskEventOptions& opti
     return RuleOccurrences(task.sDueDate, task.sDueTime, task.dtDueDT, until, kEventListedMax + 1);
 }
 
-bool HasExactRRule(const CTask& task)
+// The task's rule as an exact Gregorian RRULE; "" when it has none. Lunar RRULEs (RSCALE) are refused by
+// servers and misread by phones, so those rules are listed too.
+QString ExactRRule(const CTask& task)
 {
     const QString rule = RRuleFor(task.sDueDate, task.sDueTime, task.dtDueDT);
-    return !rule.isEmpty() && !rule.contains(QLatin1String("RSCALE"), Qt::CaseInsensitive);
+    return rule.contains(QLatin1String("RSCALE"), Qt::CaseInsensitive) ? QString() : rule;
 }
 
-// The rule: an exact Gregorian RRULE, else the listed dates. Lunar RRULEs (RSCALE) are refused by servers
-// and misread by phones, so they are listed too.
+// The rule: an exact Gregorian RRULE, else the listed dates.
 void WriteRule(icalcomponent* ev, const CTask& task, const IcalZone& zone, const TaskEventOptions& options)
 {
-    QString rule = RRuleFor(task.sDueDate, task.sDueTime, task.dtDueDT);
-    if (rule.contains(QLatin1String("RSCALE"), Qt::CaseInsensitive))
-        rule.clear();
+    QString rule = ExactRRule(task);
     if (!rule.isEmpty()) {
         if (task.dtValidToDT != 0) {
             const icaltimetype until
@@ -229,7 +228,6 @@ void WriteRule(icalcomponent* ev, const CTask& task, const IcalZone& zone, const
         icalcomponent_add_property(ev, icalproperty_new_rrule(parsed.rec));
         return;
     }
-    // Looked ahead from now; a task far ahead still shows its next dates.
     const std::vector<Instant> dates = ListedDates(task, options);
     for (size_t i = 1; i < dates.size(); ++i) {
         icaldatetimeperiodtype rdate {};
@@ -241,12 +239,12 @@ void WriteRule(icalcomponent* ev, const CTask& task, const IcalZone& zone, const
     }
 }
 
-void WriteAlarms(icalcomponent* ev, const CTask& task, const QString& summary)
+void WriteAlarms(icalcomponent* ev, const CTask& task, const QString& summary, Instant now)
 {
     const int status = task.eStatus();
     if (!HasActiveAlarm(status)) {
         // Other clients' alarms stay, marked as dealt with (RFC 9074) for the clients that read it.
-        const icaltimetype done = IcalUtcTime(task.dtFinishDT != 0 ? task.dtFinishDT : Clock::Now());
+        const icaltimetype done = IcalUtcTime(task.dtFinishDT != 0 ? task.dtFinishDT : now);
         for (icalcomponent* a = icalcomponent_get_first_component(ev, ICAL_VALARM_COMPONENT); a;
              a = icalcomponent_get_next_component(ev, ICAL_VALARM_COMPONENT)) {
             if (!icalcomponent_get_first_property(a, ICAL_ACKNOWLEDGED_PROPERTY))
@@ -270,7 +268,8 @@ void WriteAlarms(icalcomponent* ev, const CTask& task, const QString& summary)
     icalcomponent_add_component(ev, alarm);
 }
 
-void WriteEvent(icalcomponent* ev, const CTask& task, const IcalZone& zone, const TaskEventOptions& options)
+void WriteEvent(
+    icalcomponent* ev, const CTask& task, const IcalZone& zone, const TaskEventOptions& options, bool keepTiming)
 {
     icalcomponent_add_property(ev, icalproperty_new_uid(Utf8(task.sUid).constData()));
     // With no METHOD, DTSTAMP is the last revision (RFC 5545): an unchanged task writes the same event.
@@ -280,7 +279,8 @@ void WriteEvent(icalcomponent* ev, const CTask& task, const IcalZone& zone, cons
         icalcomponent_add_property(ev, icalproperty_new_created(IcalUtcTime(task.dtCreateDT)));
     if (task.dtChangeDT != 0)
         icalcomponent_add_property(ev, icalproperty_new_lastmodified(IcalUtcTime(task.dtChangeDT)));
-    WriteStart(ev, task, zone);
+    if (!keepTiming)
+        WriteStart(ev, task, zone);
 
     const QString description = Lf(task.sDescription());
     const QString summary = description.section(u'\n', 0, 0);
@@ -311,7 +311,7 @@ void WriteEvent(icalcomponent* ev, const CTask& task, const IcalZone& zone, cons
             icalcomponent_add_property(ev, icalproperty_new_status(ICAL_STATUS_CANCELLED));
     }
     // A settled task shows on calendars at the moment it had; its rule lives on in the texts.
-    if (task.IsRecurring() && !IsSettled(status) && status != tsPaused)
+    if (!keepTiming && task.IsRecurring() && !IsSettled(status) && status != tsPaused)
         WriteRule(ev, task, zone, options);
 
     AddIcalX(ev, kDue, FloatingText(task.dtDueDT));
@@ -337,8 +337,21 @@ void WriteEvent(icalcomponent* ev, const CTask& task, const IcalZone& zone, cons
     if (task.bAutoMemo)
         flags << QStringLiteral("memo");
     if (!flags.isEmpty())
-        AddIcalX(ev, kAuto, flags.join(u','));
-    WriteAlarms(ev, task, summary);
+        AddIcalX(ev, kAuto, flags.join(u' '));
+    WriteAlarms(ev, task, summary, options.now);
+}
+
+// A series another client wrote that the program could only take as its next occurrence: while the task still
+// stands on one of its occurrences, the series stays as it is rather than shrink to that one date.
+bool IsForeignSeriesOccurrence(icalcomponent* ev, const CTask& task)
+{
+    const bool series = icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY)
+        || icalcomponent_get_first_property(ev, ICAL_RDATE_PROPERTY);
+    if (!series || task.IsRecurring() || !IcalXText(ev, kIcalDueDateProperty).isNull()
+        || !icalcomponent_get_first_property(ev, ICAL_DTSTART_PROPERTY))
+        return false;
+    const IcalSeries all = ExpandIcalEntry(ev, icalcomponent_get_dtstart(ev), task.dtDueDT);
+    return std::any_of(all.all.begin(), all.all.end(), [&task](Instant v) { return SameSecond(v, task.dtDueDT); });
 }
 
 // ----------------------------------------------------------------------------------------------------------
@@ -449,12 +462,17 @@ QByteArray TaskToEvent(const CTask& task, const QByteArray& previous, const Task
     icalcomponent* ev = MasterEvent(root.c);
     if (ev && QString::fromUtf8(icalcomponent_get_uid(ev)) != task.sUid)
         ev = nullptr;
+    bool keepTiming = false;
     if (ev) {
+        keepTiming = IsForeignSeriesOccurrence(ev, task);
         // Everything Tickwell writes is written afresh; the rest stays as the other clients left it.
-        for (icalproperty_kind kind :
-            { ICAL_UID_PROPERTY, ICAL_DTSTAMP_PROPERTY, ICAL_CREATED_PROPERTY, ICAL_LASTMODIFIED_PROPERTY,
-                ICAL_SUMMARY_PROPERTY, ICAL_DESCRIPTION_PROPERTY, ICAL_RRULE_PROPERTY, ICAL_RDATE_PROPERTY })
+        for (icalproperty_kind kind : { ICAL_UID_PROPERTY, ICAL_DTSTAMP_PROPERTY, ICAL_CREATED_PROPERTY,
+                 ICAL_LASTMODIFIED_PROPERTY, ICAL_SUMMARY_PROPERTY, ICAL_DESCRIPTION_PROPERTY })
             RemoveProperties(ev, kind);
+        if (!keepTiming) {
+            RemoveProperties(ev, ICAL_RRULE_PROPERTY);
+            RemoveProperties(ev, ICAL_RDATE_PROPERTY);
+        }
         RemoveOurs(ev);
         RemoveProperties(root.c, ICAL_PRODID_PROPERTY);
         RemoveProperties(root.c, ICAL_VERSION_PROPERTY);
@@ -478,17 +496,17 @@ QByteArray TaskToEvent(const CTask& task, const QByteArray& previous, const Task
         icalproperty_new_prodid(
             Utf8(QStringLiteral("-//Tickwell//Tickwell %1//ZH").arg(AppVersionText())).constData()));
     AddIcalZone(root.c, zone);
-    WriteEvent(ev, task, zone, options);
+    WriteEvent(ev, task, zone, options, keepTiming);
 
     char* text = icalcomponent_as_ical_string_r(root.c);
-    QByteArray out(text);
+    const QByteArray out = EscapeIcalXTexts(QByteArray(text), "X-TICKWELL-");
     icalmemory_free_buffer(text);
     return out;
 }
 
 bool EventNeedsRenewal(const CTask& task, const QByteArray& ics, const TaskEventOptions& options)
 {
-    if (!task.IsRecurring() || IsSettled(task.eStatus()) || task.eStatus() == tsPaused || HasExactRRule(task))
+    if (!task.IsRecurring() || IsSettled(task.eStatus()) || task.eStatus() == tsPaused || !ExactRRule(task).isEmpty())
         return false;
     Root root(icalparser_parse_string(ics.constData()));
     icalcomponent* ev = MasterEvent(root.c);
@@ -625,7 +643,7 @@ bool EventToTask(const QByteArray& ics, CTask& task, QString* error)
         const QString ringFile = IcalXText(ev, kRingFile);
         if (IsPortableRingFile(ringFile))
             task.sRingFile = ringFile;
-        const QStringList flags = IcalXText(ev, kAuto).split(u',', Qt::SkipEmptyParts);
+        const QStringList flags = IcalXText(ev, kAuto).split(u' ', Qt::SkipEmptyParts);
         task.bAutoFinish = flags.contains(QStringLiteral("finish"));
         task.bAutoCancel = flags.contains(QStringLiteral("cancel"));
         task.bAutoMemo = flags.contains(QStringLiteral("memo"));

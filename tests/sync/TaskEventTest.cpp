@@ -39,7 +39,9 @@ const Row kRows[] = {
 std::unique_ptr<CTask> MakeTask(const char* date, const char* time)
 {
     auto t = std::make_unique<CTask>();
-    t->SetDescription(QStringLiteral("交房租\r\n别忘了收据"));
+    // Commas and semicolons, and a line long enough to be folded.
+    t->SetDescription(
+        QStringLiteral("交房租,水费;电费：都在同一张单子上，月底前一起交掉\r\n别忘了收据, 两张; 一张给房东"));
     t->sMemo = QStringLiteral("房东电话\r\n138");
     t->sType = QStringLiteral("家庭");
     t->ePriority = tpHigh;
@@ -108,6 +110,7 @@ TEST(TaskEvent, EveryLoopTypeComesBackExactlyAndPassesTheRfcCheck)
         EXPECT_EQ(cal.Count(ICAL_RRULE_PROPERTY), row.form == kRRule ? 1 : 0);
         EXPECT_EQ(cal.Count(ICAL_RDATE_PROPERTY) > 0, row.form == kListed);
         EXPECT_FALSE(ics.contains("RSCALE"));
+        EXPECT_TRUE(ics.contains(QByteArray(row.date).replace(",", "\\,"))) << ics.toStdString();
         EXPECT_TRUE(ics.contains("TRIGGER:-PT15M"));
 
         const auto back = Read(ics);
@@ -243,6 +246,24 @@ TEST(TaskEvent, EventsOfOtherClientsBecomeSensibleTasks)
         EXPECT_EQ(t->sManualAlarm, QString::fromUtf8(c.alarm));
         EXPECT_EQ(t->eStatus(), c.status);
     }
+}
+
+TEST(TaskEvent, ASeriesOfAnotherClientIsNotShrunkToTheOneDateTheProgramTookFromIt)
+{
+    ClockGuard clock(kNow);
+    const QByteArray ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\nUID:board\r\n"
+                           "DTSTAMP:20261201T000000Z\r\nDTSTART:20260101T013000Z\r\nSUMMARY:Board\r\n"
+                           "RRULE:FREQ=MONTHLY;BYDAY=2TU\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    const auto task = Read(ics);
+    task->SetStatus(tsFinished);
+    const QByteArray finished = TaskToEvent(*task, ics, Options());
+    EXPECT_TRUE(finished.contains("RRULE:FREQ=MONTHLY;BYDAY=2TU")) << finished.toStdString();
+    EXPECT_TRUE(finished.contains("DTSTART:20260101T013000Z"));
+    // Moved off the series by the user here: the event becomes that one date.
+    task->dtDueDT = MakeInstant(2027, 1, 13, 9, 30);
+    const QByteArray moved = TaskToEvent(*task, ics, Options());
+    EXPECT_FALSE(moved.contains("RRULE:FREQ=MONTHLY"));
+    EXPECT_TRUE(moved.contains("DTSTART;TZID=Asia/Shanghai:20270113T093000")) << moved.toStdString();
 }
 
 TEST(TaskEvent, NothingFromAServerRunsAnything)
