@@ -92,6 +92,71 @@
     </message>
 </context>
 <context>
+    <name>CalDavClient</name>
+    <message>
+        <source>服务器地址无效：%1</source>
+        <translation>The server address is not valid: %1</translation>
+    </message>
+    <message>
+        <source>服务器地址必须以 https:// 开头：%1</source>
+        <translation>The server address must begin with https://: %1</translation>
+    </message>
+    <message>
+        <source>地址 %1 不加密（http），密码和任务会以明文传送；只有本机的服务器可以直接使用，其他服务器需要明确确认。</source>
+        <translation>The address %1 is not encrypted (http): the password and the tasks would travel in clear text. Only a server on this machine can be used as it is; any other needs an explicit confirmation.</translation>
+    </message>
+    <message>
+        <source>服务器的回答超过 %1 MB，已拒绝。</source>
+        <translation>The server's reply is larger than %1 MB and was refused.</translation>
+    </message>
+    <message>
+        <source>服务器 %1 的证书不受信任。证书的 SHA-256 指纹：%2
+请向服务器管理员核对这个指纹；确认无误后才可信任它。</source>
+        <translation>The certificate of the server %1 is not trusted. Its SHA-256 fingerprint is %2
+Check this fingerprint with the server's administrator, and trust it only once it matches.</translation>
+    </message>
+    <message>
+        <source>用户名或密码错误</source>
+        <translation>Wrong user name or password</translation>
+    </message>
+    <message>
+        <source>无法连接服务器 %1：%2</source>
+        <translation>Cannot connect to the server %1: %2</translation>
+    </message>
+    <message>
+        <source>服务器的转向过多：%1</source>
+        <translation>The server redirected too many times: %1</translation>
+    </message>
+    <message>
+        <source>服务器把加密的连接转到了不加密的地址：%1</source>
+        <translation>The server redirected an encrypted connection to an unencrypted address: %1</translation>
+    </message>
+    <message>
+        <source>服务器回答 %1（%2）</source>
+        <translation>The server answered %1 (%2)</translation>
+    </message>
+    <message>
+        <source>在 %1 找不到 CalDAV 日历服务。</source>
+        <translation>No CalDAV calendar service was found at %1.</translation>
+    </message>
+    <message>
+        <source>服务器没有给出日历所在的位置（calendar-home-set）。</source>
+        <translation>The server did not say where the calendars are (calendar-home-set).</translation>
+    </message>
+    <message>
+        <source>无法列出日历：%1</source>
+        <translation>Cannot list the calendars: %1</translation>
+    </message>
+    <message>
+        <source>无法创建日历“%1”：%2</source>
+        <translation>Cannot create the calendar &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>服务器的回答无法读取：%1</source>
+        <translation>The server's reply cannot be read: %1</translation>
+    </message>
+</context>
+<context>
     <name>CliText</name>
     <message>
         <source>找不到数据文件：%1
@@ -468,9 +533,115 @@ Run tickwell-cli --help to see the commands.
 </translation>
     </message>
     <message>
-        <source>%1；本次不与正在运行的程序联系。
+        <source>密码：</source>
+        <translation>Password: </translation>
+    </message>
+    <message>
+        <source>核对无误后，可加上 --trust-fingerprint %1 再运行 sync setup。
 </source>
-        <translation>%1; this run does not reach a running program.
+        <translation>Once it checks out, run sync setup again with --trust-fingerprint %1.
+</translation>
+    </message>
+    <message>
+        <source>数据文件无法完整读取，未同步：%1
+%2
+</source>
+        <translation>The data file cannot be read whole, so nothing was synced: %1
+%2
+</translation>
+    </message>
+    <message>
+        <source>用法：tickwell-cli sync setup 服务器地址 --user 用户名 [--calendar 日历名]
+</source>
+        <translation>Usage: tickwell-cli sync setup SERVER --user NAME [--calendar NAME]
+</translation>
+    </message>
+    <message>
+        <source>没有读到密码（从标准输入读取）。
+</source>
+        <translation>No password was read (it is read from standard input).
+</translation>
+    </message>
+    <message>
+        <source>同步日历：%1
+</source>
+        <translation>Sync calendar: %1
+</translation>
+    </message>
+    <message>
+        <source>同步状态文件无法读取：%1
+</source>
+        <translation>The sync state file cannot be read: %1
+</translation>
+    </message>
+    <message>
+        <source>尚未设置同步账户。
+</source>
+        <translation>No sync account has been set up.
+</translation>
+    </message>
+    <message>
+        <source>从未</source>
+        <translation>never</translation>
+    </message>
+    <message>
+        <source>账户：%1（%2）
+</source>
+        <translation>Account: %1 (%2)
+</translation>
+    </message>
+    <message>
+        <source>日历：%1
+</source>
+        <translation>Calendar: %1
+</translation>
+    </message>
+    <message>
+        <source>上次同步：%1
+</source>
+        <translation>Last sync: %1
+</translation>
+    </message>
+    <message>
+        <source>上次失败：%1（%2）
+</source>
+        <translation>Last failure: %1 (%2)
+</translation>
+    </message>
+    <message>
+        <source>待上传的变更：%1
+</source>
+        <translation>Changes waiting to be sent: %1
+</translation>
+    </message>
+    <message>
+        <source>已删除同步账户和它的密码；任务都还在。
+</source>
+        <translation>The sync account and its password were removed; the tasks stay.
+</translation>
+    </message>
+    <message>
+        <source>用法：tickwell-cli sync [setup 服务器地址 --user 用户名 | status | forget]
+</source>
+        <translation>Usage: tickwell-cli sync [setup SERVER --user NAME | status | forget]
+</translation>
+    </message>
+    <message>
+        <source>[setup 服务器地址 --user 用户名 [--calendar 日历名] [--trust-fingerprint 指纹] [--allow-http] | status | forget] [--data-dir DIR]</source>
+        <translation>[setup SERVER --user NAME [--calendar NAME] [--trust-fingerprint FINGERPRINT] [--allow-http] | status | forget] [--data-dir DIR]</translation>
+    </message>
+    <message>
+        <source>与 CalDAV 日历双向同步任务。setup 设置账户（密码从标准输入读取，存入桌面的密钥环）；不带参数时同步一次，输出上传、下载、删除的数量；status 显示账户、上次同步和待上传的变更；forget 删除账户和密码</source>
+        <translation>Two-way sync of the tasks with a CalDAV calendar. setup sets up the account (the password is read from standard input and kept in the desktop's keyring); without arguments it syncs once and prints how many tasks were uploaded, downloaded and deleted; status shows the account, the last sync and the changes waiting to be sent; forget removes the account and its password</translation>
+    </message>
+    <message>
+        <source>tickwell-cli sync setup https://dav.example.com --user 张三</source>
+        <translation>tickwell-cli sync setup https://dav.example.com --user alice</translation>
+    </message>
+    <message>
+        <source>数据文件夹正由程序使用（进程 %1）；请关闭程序后再同步。
+</source>
+        <translation>The data folder is in use by the program (process %1). Close the program, then sync.
 </translation>
     </message>
 </context>
@@ -551,29 +722,6 @@ Options:
     </message>
 </context>
 <context>
-    <name>DataFileXml</name>
-    <message>
-        <source>第%1行第%2列：%3</source>
-        <translation>line %1, column %2: %3</translation>
-    </message>
-    <message>
-        <source>第%1行：文件带有文档类型声明（DTD），不是本程序的数据文件</source>
-        <translation>line %1: the file has a document type declaration (DTD), so it is no Tickwell data file</translation>
-    </message>
-    <message>
-        <source>元素嵌套超过 %1 层</source>
-        <translation>elements nested more than %1 levels deep</translation>
-    </message>
-    <message>
-        <source>根元素是 &lt;%1&gt;，不是 &lt;tasks&gt;</source>
-        <translation>the root element is &lt;%1&gt;, not &lt;tasks&gt;</translation>
-    </message>
-    <message>
-        <source>文件中没有 &lt;tasks&gt; 元素</source>
-        <translation>the file has no &lt;tasks&gt; element</translation>
-    </message>
-</context>
-<context>
     <name>DueEntry</name>
     <message>
         <source>到期时间不在有效期内,请重新设置.</source>
@@ -632,6 +780,13 @@ Options:
     </message>
 </context>
 <context>
+    <name>LegacyImport</name>
+    <message>
+        <source>数据文件已升级并放到程序目录下，是否删除原数据文件？</source>
+        <translation>The data file was upgraded and placed in the program folder. Delete the old data file?</translation>
+    </message>
+</context>
+<context>
     <name>LogindPowerManager</name>
     <message>
         <source>无法连接系统总线</source>
@@ -650,12 +805,12 @@ Options:
 <context>
     <name>PageHost</name>
     <message>
-        <source>无法加载网页组件：%1</source>
-        <translation>The web component cannot be loaded: %1</translation>
+        <source>未安装网页组件（tickwell_pagehost），万年历和网页检测不可用</source>
+        <translation>The web component (tickwell_pagehost) is not installed: the calendar and page checks are unavailable</translation>
     </message>
     <message>
-        <source>未安装网页组件（软件包 tickwell-webengine），万年历和网页检测不可用</source>
-        <translation>The web component (package tickwell-webengine) is not installed: the calendar and page checks are unavailable</translation>
+        <source>无法加载网页组件：%1</source>
+        <translation>The web component cannot be loaded: %1</translation>
     </message>
 </context>
 <context>
@@ -692,26 +847,98 @@ Options:
     </message>
 </context>
 <context>
-    <name>RuntimeFolder</name>
+    <name>SyncEngine</name>
     <message>
-        <source>运行时文件夹 %1 不能用：%2</source>
-        <translation>The runtime folder %1 cannot be used: %2</translation>
+        <source>上传 %1，下载 %2，删除 %3</source>
+        <translation>uploaded %1, downloaded %2, deleted %3</translation>
     </message>
     <message>
-        <source>无法建立</source>
-        <translation>it cannot be made</translation>
+        <source>同步：</source>
+        <translation>Sync: </translation>
     </message>
     <message>
-        <source>不是文件夹，或是链接</source>
-        <translation>it is not a folder, or it is a link</translation>
+        <source>密钥环中没有这个同步账户的密码，请重新设置同步账户。</source>
+        <translation>The keyring has no password for this sync account. Please set up the account again.</translation>
     </message>
     <message>
-        <source>属于别的用户</source>
-        <translation>it belongs to another user</translation>
+        <source>无法从密钥环读取密码：%1</source>
+        <translation>Cannot read the password from the keyring: %1</translation>
     </message>
     <message>
-        <source>无法设为仅本用户可用</source>
-        <translation>it cannot be made private to this user</translation>
+        <source>同步已在进行中。</source>
+        <translation>A sync is already running.</translation>
+    </message>
+    <message>
+        <source>同步状态文件无法读取：%1</source>
+        <translation>The sync state file cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>尚未设置同步账户。</source>
+        <translation>No sync account has been set up.</translation>
+    </message>
+    <message>
+        <source>正在查看服务器上的变更…</source>
+        <translation>Looking for changes on the server…</translation>
+    </message>
+    <message>
+        <source>正在下载 %1 项变更…</source>
+        <translation>Downloading %1 change(s)…</translation>
+    </message>
+    <message>
+        <source>任务“%1”的%2在本机和其他设备上都改了：保留“%3”，未采用“%4”。</source>
+        <translation>The %2 of the task &quot;%1&quot; was changed both here and on another device: kept &quot;%3&quot;, not used &quot;%4&quot;.</translation>
+    </message>
+    <message>
+        <source>任务“%1”在本机删除后又在其他设备上被修改，已恢复。</source>
+        <translation>The task &quot;%1&quot; was deleted here but changed on another device afterwards, so it was restored.</translation>
+    </message>
+    <message>
+        <source>任务“%1”已在其他设备上删除。</source>
+        <translation>The task &quot;%1&quot; was deleted on another device.</translation>
+    </message>
+    <message>
+        <source>任务“%1”在其他设备上被删除，但本机改过它，将重新上传。</source>
+        <translation>The task &quot;%1&quot; was deleted on another device but changed here, so it will be uploaded again.</translation>
+    </message>
+    <message>
+        <source>数据文件未能保存，同步已停止：%1</source>
+        <translation>The data file could not be saved, so the sync stopped: %1</translation>
+    </message>
+    <message>
+        <source>同步状态文件未能保存：%1</source>
+        <translation>The sync state file could not be saved: %1</translation>
+    </message>
+    <message>
+        <source>正在上传 %1 项变更…</source>
+        <translation>Uploading %1 change(s)…</translation>
+    </message>
+    <message>
+        <source>有 %1 项变更被服务器拒绝，下次同步再试：%2</source>
+        <translation>The server refused %1 change(s); they will be tried again at the next sync: %2</translation>
+    </message>
+    <message>
+        <source>任务“%1”：</source>
+        <translation>Task &quot;%1&quot;: </translation>
+    </message>
+    <message>
+        <source>服务器上的 %1 无法读取</source>
+        <translation>%1 on the server cannot be read</translation>
+    </message>
+    <message>
+        <source>正在查找日历…</source>
+        <translation>Looking for the calendar…</translation>
+    </message>
+    <message>
+        <source>无法把密码存入密钥环：%1</source>
+        <translation>Cannot store the password in the keyring: %1</translation>
+    </message>
+    <message>
+        <source>同步状态文件无法删除：%1</source>
+        <translation>The sync state file cannot be deleted: %1</translation>
+    </message>
+    <message>
+        <source>无法从密钥环删除密码：%1</source>
+        <translation>Cannot remove the password from the keyring: %1</translation>
     </message>
 </context>
 <context>
@@ -909,54 +1136,6 @@ Options:
         <translation>Cannot write to the status log file: %1
 Task statuses still change but are not logged. Please check that the folder is writable. This message is not shown again until the next start.</translation>
     </message>
-    <message>
-        <source>数据文件已升级并放到程序目录下，是否删除原数据文件？</source>
-        <translation>The data file was upgraded and placed in the program folder. Delete the old data file?</translation>
-    </message>
-    <message>
-        <source>数据文件 %1 中有 %2 个任务无法读取，已跳过。
-
-原文件已另存为：
-%3</source>
-        <translation>%2 task(s) in the data file %1 could not be read and were skipped.
-
-The original file was saved as:
-%3</translation>
-    </message>
-    <message>
-        <source>数据文件 %1 中有 %2 个任务无法读取，已跳过。
-
-无法另存原文件，下次保存时这些任务将丢失；请先自行备份该文件。</source>
-        <translation>%2 task(s) in the data file %1 could not be read and were skipped.
-
-The original file could not be copied, so these tasks will be lost at the next save. Please back up the file yourself first.</translation>
-    </message>
-    <message>
-        <source>数据文件 %1 无法读取（%2）。
-
-原文件已原样保留为：
-%3
-
-程序将从空的任务列表开始。</source>
-        <translation>The data file %1 cannot be read (%2).
-
-The file was kept unchanged as:
-%3
-
-Tickwell starts with an empty task list.</translation>
-    </message>
-    <message>
-        <source>数据文件 %1 无法读取（%2），也无法改名保留。
-
-为保护其中的数据，程序不会覆盖它；请检查文件夹是否可写。</source>
-        <translation>The data file %1 cannot be read (%2), and it cannot be renamed to keep it either.
-
-To protect its data, Tickwell will not overwrite it. Please check that the folder is writable.</translation>
-    </message>
-    <message>
-        <source>写配置文件失败，请检查文件夹是否可写！</source>
-        <translation>Could not save the data file. Please check that the folder is writable.</translation>
-    </message>
 </context>
 <context>
     <name>TaskEvent</name>
@@ -1083,6 +1262,73 @@ To protect its data, Tickwell will not overwrite it. Please check that the folde
     <message>
         <source>已失效</source>
         <translation>Expired</translation>
+    </message>
+</context>
+<context>
+    <name>TaskStore</name>
+    <message>
+        <source>第%1行第%2列：%3</source>
+        <translation>line %1, column %2: %3</translation>
+    </message>
+    <message>
+        <source>第%1行：文件带有文档类型声明（DTD），不是本程序的数据文件</source>
+        <translation>line %1: the file has a document type declaration (DTD), so it is no Tickwell data file</translation>
+    </message>
+    <message>
+        <source>元素嵌套超过 %1 层</source>
+        <translation>elements nested more than %1 levels deep</translation>
+    </message>
+    <message>
+        <source>根元素是 &lt;%1&gt;，不是 &lt;tasks&gt;</source>
+        <translation>the root element is &lt;%1&gt;, not &lt;tasks&gt;</translation>
+    </message>
+    <message>
+        <source>文件中没有 &lt;tasks&gt; 元素</source>
+        <translation>the file has no &lt;tasks&gt; element</translation>
+    </message>
+    <message>
+        <source>数据文件 %1 中有 %2 个任务无法读取，已跳过。
+
+原文件已另存为：
+%3</source>
+        <translation>%2 task(s) in the data file %1 could not be read and were skipped.
+
+The original file was saved as:
+%3</translation>
+    </message>
+    <message>
+        <source>数据文件 %1 中有 %2 个任务无法读取，已跳过。
+
+无法另存原文件，下次保存时这些任务将丢失；请先自行备份该文件。</source>
+        <translation>%2 task(s) in the data file %1 could not be read and were skipped.
+
+The original file could not be copied, so these tasks will be lost at the next save. Please back up the file yourself first.</translation>
+    </message>
+    <message>
+        <source>数据文件 %1 无法读取（%2）。
+
+原文件已原样保留为：
+%3
+
+程序将从空的任务列表开始。</source>
+        <translation>The data file %1 cannot be read (%2).
+
+The file was kept unchanged as:
+%3
+
+Tickwell starts with an empty task list.</translation>
+    </message>
+    <message>
+        <source>数据文件 %1 无法读取（%2），也无法改名保留。
+
+为保护其中的数据，程序不会覆盖它；请检查文件夹是否可写。</source>
+        <translation>The data file %1 cannot be read (%2), and it cannot be renamed to keep it either.
+
+To protect its data, Tickwell will not overwrite it. Please check that the folder is writable.</translation>
+    </message>
+    <message>
+        <source>写配置文件失败，请检查文件夹是否可写！</source>
+        <translation>Could not save the data file. Please check that the folder is writable.</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+// The answer of the secret store to one request.
+struct SecretResult
+{
+    enum Status { Ok, NotFound, Failed };
+    Status status = Failed;
+    QString secret;  // the password read (Read only)
+    QString error;  // why it failed, in the store's words
+};
+
+// The desktop's store for passwords (Secret Service or KWallet): a password is kept there under an account key and
+// never in a file of the program. Every request answers once through `done`, later, on the thread that asked; the
+// store never blocks the caller (the desktop may be showing its unlock dialog meanwhile).
+class ISecretStore
+{
+public:
+    using Done = std::function<void(const SecretResult&)>;
+    virtual ~ISecretStore() = default;
+    virtual void Write(const QString& key, const QString& secret, Done done) = 0;
+    virtual void Read(const QString& key, Done done) = 0;
+    // Removing a key that is not there is no failure.
+    virtual void Remove(const QString& key, Done done) = 0;
+};
+
+// The desktop's store on this platform.
+std::shared_ptr<ISecretStore> MakeSystemSecretStore();
+
+namespace Platform {
+
+// The store in force; the desktop's own until a test installs another. nullptr restores the desktop's one.
+std::shared_ptr<ISecretStore> SecretStore();
+void SetSecretStore(std::shared_ptr<ISecretStore> store);
+
+// For a command-line tool: starts `request` and runs an event loop until it answers or `timeoutMs` passes
+// (Failed, "time-out"). Never call it on a window's thread.
+SecretResult WaitForSecret(const std::function<void(ISecretStore::Done)>& request, int timeoutMs);
+
+}  // namespace Platform

@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "sync/CalDavClient.h"
+#include "sync/SyncState.h"
+
+#include "core/TaskList.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+class ISecretStore;
+class TaskEngine;
+
+// What one sync (or a setup, or a forget) came to.
+struct SyncResult
+{
+    bool ok = false;
+    QString error;  // why it failed, for the user
+    QString untrustedFingerprint;  // the certificate to confirm, when that is why
+    bool unauthorized = false;
+    int uploaded = 0;  // resources written to the server
+    int downloaded = 0;  // tasks added or changed here from the server
+    int deleted = 0;  // tasks removed here, and resources removed on the server
+    QStringList notes;  // what was also written to the status log: removals, restorations, lost values
+    bool fullListing = false;  // every resource was listed (first sync, a refused token, no RFC 6578)
+    int requests = 0;  // requests sent
+    QString calendarUrl;  // setup: the calendar found or made
+
+    // "上传 N，下载 M，删除 K"
+    QString Summary() const;
+};
+
+// What `sync setup` is given.
+struct SyncSetup
+{
+    QString server;  // a host name, a server URL or a calendar URL
+    QString user;
+    QString password;
+    QString calendarName;  // empty: the program's own calendar
+    QString trustedFingerprint;
+    bool allowHttp = false;
+};
+
+// Keeps the engine's tasks in step with one calendar collection on a CalDAV server. The tasks here are the truth
+// of this machine; the server's copy of each task as last synced (SyncState, beside the data file) tells what
+// changed on which side. One sync: list what changed on the server (RFC 6578, else everything), fetch it, merge it
+// into the tasks (a field changed on one side takes that side's value; on both, the later change wins and the
+// other is written to the status log), save the data file, then send the local changes with If-Match /
+// If-None-Match (a 412 is fetched, merged and sent once more) and the deletions.
+//
+// Everything is asynchronous on the caller's thread: network replies and the secret store answer through the event
+// loop, so a window stays responsive. Each call ends with exactly one Finished signal. A sync that fails before
+// the tasks are merged changes no task; one that fails while sending keeps what it received, and what it did not
+// send stays queued for the next one.
+class SyncEngine : public QObject
+{
+    Q_OBJECT
+public:
+    SyncEngine(TaskEngine& engine, std::shared_ptr<ISecretStore> secrets, QObject* parent = nullptr);
+    ~SyncEngine() override;
+
+    // Reads the state file of the engine's data folder (done by each call below as well).
+    bool LoadState(QString* error);
+    const SyncState& State() const { return m_state; }
+    QString StatePath() const;
+    bool IsBusy() const { return m_busy; }
+
+    // Local changes not yet on the server: new and changed tasks, deletions. A task that lost its UID takes back
+    // the one of the copy it equals first (see AdoptLostUids).
+    int PendingChanges();
+
+    void Sync();
+    // Finds (or makes) the calendar, stores the password in the secret store, and starts a fresh state.
+    void Setup(const SyncSetup& setup);
+    // Removes the account: its password and the state file. The tasks stay.
+    void Forget();
+
+    // Listed dates for rules without an exact RRULE reach this many years ahead (tests shorten it).
+    void SetRdateYears(int years) { m_rdateYears = years; }
+    // Stops after this many requests in the sending phase, as a kill would (tests of an interrupted sync).
+    void SetStopAfterRequestsForTest(int requests) { m_stopAfter = requests; }
+
+signals:
+    void Progress(const QString& text);
+    void Finished(const SyncResult& result);
+
+private:
+    struct Run;
+    struct Push;
+
+    void Finish(const SyncResult& result);
+    void Fail(const QString& error, const QString& fingerprint = {}, bool unauthorized = false);
+    void WithPassword(std::function<void(const QString&)> next);
+    void Listed(const ListResult& list);
+    void Fetched(const FetchResult& fetched);
+    void AdoptLostUids();
+    bool ApplyRemote(const std::vector<DavItem>& fetched, const QStringList& removed);
+    void StartPushes();
+    void NextPush();
+    void PushDone(Push push, const DavReply& reply);
+    void Retry412(Push push);
+    bool SaveState();
+    bool SaveTasks();
+    TaskPtr TaskByUid(const QString& uid) const;
+    QUrl NewResourceUrl(const QString& uid) const;
+    void Log(const QString& message);
+
+    TaskEngine& m_engine;
+    std::shared_ptr<ISecretStore> m_secrets;
+    CalDavClient m_client;
+    SyncState m_state;
+    std::unique_ptr<Run> m_run;
+    bool m_busy = false;
+    int m_rdateYears = 3;
+    int m_stopAfter = 0;
+};
