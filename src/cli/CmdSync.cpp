@@ -8,7 +8,7 @@
 #include "engine/TaskEngine.h"
 #include "platform/DataFolderLock.h"
 #include "platform/ISecretStore.h"
-#include "storage/TaskStore.h"
+#include "storage/DataFile.h"
 #include "sync/SyncEngine.h"
 
 #include <QDir>
@@ -92,8 +92,7 @@ int TakeFolder(
             return 1;
         }
         if (waited.elapsed() > kWaitForWriterMs) {
-            err << CliText::tr("数据文件夹正由程序使用（进程 %1）；请关闭程序后再同步。\n")
-                       .arg(lock.HolderPid());
+            err << CliText::tr("数据文件夹正由程序使用（进程 %1）；请关闭程序后再同步。\n").arg(lock.HolderPid());
             return 1;
         }
     }
@@ -105,9 +104,9 @@ int LoadTasks(TaskEngine& engine, QTextStream& err)
     const QString path = engine.DataFilePath();
     int skipped = 0;
     QString error;
-    const TaskStore::ReadStatus status = TaskStore::LoadInto(engine, path, &error, &skipped);
+    const DataFile::ReadStatus status = engine.LoadFile(path, &error, &skipped);
     DeleteTempFiles();
-    if (status == TaskStore::ReadStatus::Unreadable || skipped > 0) {
+    if (status == DataFile::ReadStatus::Unreadable || skipped > 0) {
         err << CliText::tr("数据文件无法完整读取，未同步：%1\n%2\n").arg(QDir::toNativeSeparators(path), error);
         return 1;
     }
@@ -190,7 +189,7 @@ int RunStatus(const QString& folder, QTextStream& out, QTextStream& err)
         out << CliText::tr("上次失败：%1（%2）\n").arg(state.lastError, when(state.lastAttempt));
     TaskEngine engine;
     int skipped = 0;
-    if (TaskStore::LoadInto(engine, engine.DataFilePath(), &error, &skipped) != TaskStore::ReadStatus::Unreadable) {
+    if (engine.LoadFile(engine.DataFilePath(), &error, &skipped) != DataFile::ReadStatus::Unreadable) {
         DeleteTempFiles();
         SyncEngine sync(engine, Platform::SecretStore());
         sync.LoadState(nullptr);

@@ -5,8 +5,8 @@
 #include "base/AppPaths.h"
 #include "engine/TaskEngine.h"
 #include "platform/ISecretStore.h"
+#include "storage/DataFileXml.h"
 #include "storage/TaskEvent.h"
-#include "storage/TaskStore.h"
 #include "timerules/Clock.h"
 
 #include <QCryptographicHash>
@@ -35,7 +35,7 @@ QByteArray TaskDigest(const CTask& task)
 {
     QByteArray xml;
     QXmlStreamWriter writer(&xml);
-    TaskStore::SaveToXmlElem(task, writer);
+    DataFileXml::SaveToXmlElem(task, writer);
     return QCryptographicHash::hash(xml, QCryptographicHash::Sha1).toHex();
 }
 
