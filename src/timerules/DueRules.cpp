@@ -2,6 +2,7 @@
 #include "timerules/DueRules.h"
 
 #include "timerules/Clock.h"
+#include "timerules/EnglishExpr.h"
 #include "timerules/Recurrence.h"
 #include "timerules/TimeExpr.h"
 
@@ -21,7 +22,7 @@ bool IsPlainNumber(const QString& text)
 DueFieldResult DueDateRules(const QString& input)
 {
     DueFieldResult r;
-    r.text = input;
+    r.text = StoredDateText(input);
     r.text.remove(u' ');
     if (r.text.isEmpty())
         r.text = DateLiteralText(Clock::Today());
@@ -46,10 +47,11 @@ DueFieldResult DueDateRules(const QString& input)
     return r;
 }
 
-DueFieldResult DueTimeRules(const QString& input, const QString& dueDateText)
+DueFieldResult DueTimeRules(const QString& input, const QString& dateField)
 {
+    const QString dueDateText = StoredDateText(dateField);
     DueFieldResult r;
-    r.text = input;
+    r.text = StoredTimeText(input);
     r.text.remove(u' ');
     if (r.text.isEmpty())
         r.text = TimeLiteralText(TimePart(Clock::Now()));
