@@ -912,6 +912,39 @@ std::optional<QString> ReadEnglishOffset(const QString& text)
             [&sign](Reader& r) { return sign.isEmpty() ? ClockTime(r) : std::nullopt; } });
 }
 
+std::optional<QString> ReadEnglishMoment(const QString& text)
+{
+    const auto dateAndTime = [](Reader& r) -> std::optional<QString> {
+        auto date = CalendarDate(r);
+        if (!date || r.Done())
+            return date;
+        auto time = ClockTime(r);
+        return time ? std::optional<QString>(*date + u' ' + *time) : std::nullopt;
+    };
+    return ReadWith(text, { dateAndTime, ClockTime });
+}
+
+std::optional<QString> ReadEnglishDetail(int loopType, const QString& text)
+{
+    switch (loopType) {
+    case ltDay:
+        return ReadWith(text, { ClockTime });
+    case ltWeek:
+        return ReadWith(text, { TakeWeekdays });
+    case ltMonth:
+        return ReadWith(text, { TakeMonthDaysSpec });
+    case ltLunarMonth:
+        return ReadWith(text, { [](Reader& r) {
+            auto days = TakeMonthDaysSpec(r);
+            return days && !days->startsWith(u'-') ? days : std::nullopt;
+        } });
+    case ltYear:
+        return ReadWith(text, { [](Reader& r) { return TakeMonthDays(r, false); } });
+    default:
+        return std::nullopt;
+    }
+}
+
 QString StoredDateText(const QString& text)
 {
     return ReadEnglishDate(text).value_or(text);

@@ -27,6 +27,14 @@ std::optional<QString> ReadEnglishDate(const QString& text);
 std::optional<QString> ReadEnglishTime(const QString& text);
 std::optional<QString> ReadEnglishOffset(const QString& text);
 
+// A moment as the valid-period dialog takes it: "Dec 25 2027 10:00", "25 December 9am", "5:30 pm", as the Chinese
+// date literal ("2027-12-25 10:00").
+std::optional<QString> ReadEnglishMoment(const QString& text);
+// The detail of the recurrence dialog for a loop type (Recurrence.h): weekdays "Mon Wed Fri" -> "135", days of a
+// month "1st and 15th" -> "1,15" or "the last day" -> "-1", days of a year "Jan 1, Oct 1" -> "1-1,10-1", a time
+// of day "8:30 am" -> "8:30". The other types take numbers only.
+std::optional<QString> ReadEnglishDetail(int loopType, const QString& text);
+
 // The text to keep for what the user typed: the English read into Chinese, else the text as typed, which the
 // Chinese reader then accepts or refuses with its usual message.
 QString StoredDateText(const QString& text);

@@ -3,6 +3,7 @@
 
 #include "timerules/CLunarUtil.h"
 #include "timerules/Clock.h"
+#include "timerules/EnglishExpr.h"
 #include "timerules/TimeExpr.h"
 
 #include <QRegularExpression>
@@ -603,7 +604,7 @@ bool GetSpecDesc(int type, bool specOn, const QString& specText, QString* specOu
     QString spec, desc;
     bool valid = true;
     if (specOn) {
-        spec = specText;
+        spec = ReadEnglishDetail(type, specText).value_or(specText);
         spec.remove(QChar(0x3000)).remove(u' ').replace(u'，', u',').replace(u'－', u'-');
         desc = spec;
         switch (type) {

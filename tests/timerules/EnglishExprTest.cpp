@@ -199,3 +199,32 @@ TEST_F(EnglishExpr, KeptTextsInEnglishWords)
     for (const auto& [stored, english] : times)
         EXPECT_EQ(EnglishTimeText(Q(stored)), Q(english)) << stored;
 }
+
+// The recurrence dialog's detail field and the valid-period fields take English too.
+TEST_F(EnglishExpr, DialogFieldsReadEnglish)
+{
+    const struct
+    {
+        int type;
+        const char* english;
+        const char* spec;  // "" when refused
+    } details[] = {
+        { ltWeek, "Mon, Wed and Fri", "135" },
+        { ltMonth, "the 1st and 15th", "1,15" },
+        { ltMonth, "the last day", "-1" },
+        { ltLunarMonth, "the last day", "" },
+        { ltYear, "Jan 1, Oct 1", "1-1,10-1" },
+        { ltDay, "8:30 pm", "20:30" },
+        { ltHour, "thirty", "" },
+    };
+    for (const auto& d : details) {
+        QString spec;
+        EXPECT_EQ(GetSpecDesc(d.type, true, Q(d.english), &spec, nullptr), *d.spec != 0) << d.english;
+        if (*d.spec) {
+            EXPECT_EQ(spec, Q(d.spec)) << d.english;
+        }
+    }
+    EXPECT_EQ(ReadEnglishMoment(Q("Dec 25 2027 10:00")), Q("2027-12-25 10:00"));
+    EXPECT_EQ(ReadEnglishMoment(Q("25 December 9am")), Q("12-25 9:00"));
+    EXPECT_EQ(ReadEnglishMoment(Q("Dec 25 soon")), std::nullopt);
+}
