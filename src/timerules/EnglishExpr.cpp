@@ -821,6 +821,9 @@ QString DateInEnglish(const QString& stored)
                                         : QStringLiteral("month"))
                 + (n == 1 ? QString() : QStringLiteral("s"));
         }
+        // The bare lunar heads read as the solar rules, as their Chinese does; they are the editor's list entries.
+        if (t == u"农历每月" || t == u"农历每年")
+            return t.endsWith(u'月') ? QStringLiteral("every lunar month") : QStringLiteral("every lunar year");
         if (const auto words = ReadDateRuleWords(t))
             return DateRuleInEnglish(*words);
         return stored;

@@ -181,6 +181,7 @@ TEST_F(EnglishExpr, KeptTextsInEnglishWords)
         { "农历每月1,15号", "every lunar month on the 1st and 15th" },
         { "农历每2个月1号", "every 2 months on the 1st" },  // read as the solar rule, and shown so
         { "每周", "every week" },
+        { "农历每月", "every lunar month" },
         { "3天后", "in 3 days" },
         { "后天", "the day after tomorrow" },
         { "2011年1月1日", "2011-1-1" },
