@@ -985,3 +985,11 @@ QString EnglishDueText(const QString& dateText, const QString& timeText)
 {
     return EnglishDateText(dateText) + u' ' + EnglishTimeText(timeText);
 }
+
+QString EnglishRuleText(const QString& dateText, const QString& timeText)
+{
+    if (IsRecurringText(timeText) || IsRelativeText(timeText))
+        return EnglishTimeText(timeText);
+    const QString date = EnglishDateText(dateText);
+    return timeText.isEmpty() ? date : date + u" at " + EnglishTimeText(timeText);
+}

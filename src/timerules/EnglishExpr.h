@@ -52,3 +52,5 @@ QString EnglishDateText(const QString& stored);
 QString EnglishTimeText(const QString& stored);
 // The date text and the time text joined by a space, as the task list's due column shows them.
 QString EnglishDueText(const QString& dateText, const QString& timeText);
+// A rule as a sentence: a time rule alone (it governs alone), else the date rule "at" its time of day.
+QString EnglishRuleText(const QString& dateText, const QString& timeText);
