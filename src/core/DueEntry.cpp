@@ -57,7 +57,7 @@ DueEntry ResolveDueEntry(const QString& dateIn, const QString& timeIn, const QSt
 DueEntry CheckNewTaskDue(const QString& dateIn, const QString& timeIn)
 {
     DueEntry refused;
-    const QString time = timeIn.isEmpty() ? QStringLiteral("10分钟后") : timeIn;
+    const QString time = timeIn.isEmpty() ? QStringLiteral("10分钟后") : StoredTimeText(timeIn);
     DueFieldResult date = DueDateRules(dateIn);
     // The editor's date field follows a relative or recurring time, as it does when such a time is chosen.
     if (dateIn.isEmpty() && (time.contains(u'后') || IsRecurringText(time))) {

@@ -137,8 +137,8 @@ TEST_F(EnglishEditor, ChoicesStoreTheSameInBothLanguages)
 TEST_F(EnglishEditor, DueFieldsShowEnglishAndKeepChinese)
 {
     EnglishGuard english;
-    TaskPtr task = Add(QStringLiteral("交电费"), {}, tsNotStarted, 0, QStringLiteral("农历每年8-15"),
-        QStringLiteral("每2小时30分"));
+    TaskPtr task = Add(
+        QStringLiteral("交电费"), {}, tsNotStarted, 0, QStringLiteral("农历每年8-15"), QStringLiteral("每2小时30分"));
     frmTask editor(W().Engine());
     editor.ShowAsTaskProperty(task, &W());
     auto* date = Child<QComboBox>(&editor, "cboDueDate");

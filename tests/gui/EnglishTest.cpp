@@ -2,10 +2,10 @@
 #include "EnglishTexts.h"
 #include "MainWindowFixture.h"
 #include "alerts/frmPrompt.h"
+#include "base/AppVersion.h"
 #include "editor/frmTask.h"
 #include "mainwindow/frmAbout.h"
 #include "mainwindow/frmHelp.h"
-#include "base/AppVersion.h"
 
 #include <QFile>
 #include <QListWidget>
@@ -45,7 +45,8 @@ TEST_F(EnglishUi, MainWindowEditorAndPromptShowNoChineseButData)
 
     // The help explains the Chinese expressions in English; its contents lead to the Chinese page's sections.
     const QString help = frmHelp::HelpText();
-    EXPECT_TRUE(help.contains(QStringLiteral("every Mon Wed Fri, every week on Monday, Wednesday and Friday<br>每周, 每周135")));
+    EXPECT_TRUE(help.contains(
+        QStringLiteral("every Mon Wed Fri, every week on Monday, Wednesday and Friday<br>每周, 每周135")));
     QFile chinese(QStringLiteral(":/help/help.html"));
     ASSERT_TRUE(chinese.open(QIODevice::ReadOnly));
     static const QRegularExpression link(QStringLiteral("<a (?:href=\"#|name=\")([^\"]+)\""));
@@ -64,8 +65,10 @@ TEST_F(EnglishUi, ListShowsEnglishButWhatTheUserTyped)
     }
     // Rules kept in Chinese are worded in English.
     const char* const rules[][3] = { { "每周135", "10:17", "every Mon, Wed, Fri 10:17" },
-        { "农历每年8-15", "9:00", "lunar 8-15 every year 9:00" }, { "每月-1天", "8:00", "the last day of every month 8:00" },
-        { "每天", "每2小时30:0", "every day every 2 hours at :30:00" }, { "3天后", "10分钟后", "in 3 days in 10 minutes" } };
+        { "农历每年8-15", "9:00", "lunar 8-15 every year 9:00" },
+        { "每月-1天", "8:00", "the last day of every month 8:00" },
+        { "每天", "每2小时30:0", "every day every 2 hours at :30:00" },
+        { "3天后", "10分钟后", "in 3 days in 10 minutes" } };
     for (const auto& r : rules)
         Add(QStringLiteral("交电费"), QStringLiteral("家务"), tsNotStarted, 0, Q(r[0]), Q(r[1]));
     W().RefreshList();
