@@ -545,6 +545,29 @@ Options:
     </message>
 </context>
 <context>
+    <name>DataFileXml</name>
+    <message>
+        <source>第%1行第%2列：%3</source>
+        <translation>line %1, column %2: %3</translation>
+    </message>
+    <message>
+        <source>第%1行：文件带有文档类型声明（DTD），不是本程序的数据文件</source>
+        <translation>line %1: the file has a document type declaration (DTD), so it is no Tickwell data file</translation>
+    </message>
+    <message>
+        <source>元素嵌套超过 %1 层</source>
+        <translation>elements nested more than %1 levels deep</translation>
+    </message>
+    <message>
+        <source>根元素是 &lt;%1&gt;，不是 &lt;tasks&gt;</source>
+        <translation>the root element is &lt;%1&gt;, not &lt;tasks&gt;</translation>
+    </message>
+    <message>
+        <source>文件中没有 &lt;tasks&gt; 元素</source>
+        <translation>the file has no &lt;tasks&gt; element</translation>
+    </message>
+</context>
+<context>
     <name>DueEntry</name>
     <message>
         <source>到期时间不在有效期内,请重新设置.</source>
@@ -600,13 +623,6 @@ Options:
     <message>
         <source>%1 个没有时间的事件未导入。</source>
         <translation>%1 event(s) without a time were not imported.</translation>
-    </message>
-</context>
-<context>
-    <name>LegacyImport</name>
-    <message>
-        <source>数据文件已升级并放到程序目录下，是否删除原数据文件？</source>
-        <translation>The data file was upgraded and placed in the program folder. Delete the old data file?</translation>
     </message>
 </context>
 <context>
@@ -864,6 +880,54 @@ Options:
         <translation>Cannot write to the status log file: %1
 Task statuses still change but are not logged. Please check that the folder is writable. This message is not shown again until the next start.</translation>
     </message>
+    <message>
+        <source>数据文件已升级并放到程序目录下，是否删除原数据文件？</source>
+        <translation>The data file was upgraded and placed in the program folder. Delete the old data file?</translation>
+    </message>
+    <message>
+        <source>数据文件 %1 中有 %2 个任务无法读取，已跳过。
+
+原文件已另存为：
+%3</source>
+        <translation>%2 task(s) in the data file %1 could not be read and were skipped.
+
+The original file was saved as:
+%3</translation>
+    </message>
+    <message>
+        <source>数据文件 %1 中有 %2 个任务无法读取，已跳过。
+
+无法另存原文件，下次保存时这些任务将丢失；请先自行备份该文件。</source>
+        <translation>%2 task(s) in the data file %1 could not be read and were skipped.
+
+The original file could not be copied, so these tasks will be lost at the next save. Please back up the file yourself first.</translation>
+    </message>
+    <message>
+        <source>数据文件 %1 无法读取（%2）。
+
+原文件已原样保留为：
+%3
+
+程序将从空的任务列表开始。</source>
+        <translation>The data file %1 cannot be read (%2).
+
+The file was kept unchanged as:
+%3
+
+Tickwell starts with an empty task list.</translation>
+    </message>
+    <message>
+        <source>数据文件 %1 无法读取（%2），也无法改名保留。
+
+为保护其中的数据，程序不会覆盖它；请检查文件夹是否可写。</source>
+        <translation>The data file %1 cannot be read (%2), and it cannot be renamed to keep it either.
+
+To protect its data, Tickwell will not overwrite it. Please check that the folder is writable.</translation>
+    </message>
+    <message>
+        <source>写配置文件失败，请检查文件夹是否可写！</source>
+        <translation>Could not save the data file. Please check that the folder is writable.</translation>
+    </message>
 </context>
 <context>
     <name>TaskPriority</name>
@@ -928,73 +992,6 @@ Task statuses still change but are not logged. Please check that the folder is w
     <message>
         <source>已失效</source>
         <translation>Expired</translation>
-    </message>
-</context>
-<context>
-    <name>TaskStore</name>
-    <message>
-        <source>第%1行第%2列：%3</source>
-        <translation>line %1, column %2: %3</translation>
-    </message>
-    <message>
-        <source>第%1行：文件带有文档类型声明（DTD），不是本程序的数据文件</source>
-        <translation>line %1: the file has a document type declaration (DTD), so it is no Tickwell data file</translation>
-    </message>
-    <message>
-        <source>元素嵌套超过 %1 层</source>
-        <translation>elements nested more than %1 levels deep</translation>
-    </message>
-    <message>
-        <source>根元素是 &lt;%1&gt;，不是 &lt;tasks&gt;</source>
-        <translation>the root element is &lt;%1&gt;, not &lt;tasks&gt;</translation>
-    </message>
-    <message>
-        <source>文件中没有 &lt;tasks&gt; 元素</source>
-        <translation>the file has no &lt;tasks&gt; element</translation>
-    </message>
-    <message>
-        <source>数据文件 %1 中有 %2 个任务无法读取，已跳过。
-
-原文件已另存为：
-%3</source>
-        <translation>%2 task(s) in the data file %1 could not be read and were skipped.
-
-The original file was saved as:
-%3</translation>
-    </message>
-    <message>
-        <source>数据文件 %1 中有 %2 个任务无法读取，已跳过。
-
-无法另存原文件，下次保存时这些任务将丢失；请先自行备份该文件。</source>
-        <translation>%2 task(s) in the data file %1 could not be read and were skipped.
-
-The original file could not be copied, so these tasks will be lost at the next save. Please back up the file yourself first.</translation>
-    </message>
-    <message>
-        <source>数据文件 %1 无法读取（%2）。
-
-原文件已原样保留为：
-%3
-
-程序将从空的任务列表开始。</source>
-        <translation>The data file %1 cannot be read (%2).
-
-The file was kept unchanged as:
-%3
-
-Tickwell starts with an empty task list.</translation>
-    </message>
-    <message>
-        <source>数据文件 %1 无法读取（%2），也无法改名保留。
-
-为保护其中的数据，程序不会覆盖它；请检查文件夹是否可写。</source>
-        <translation>The data file %1 cannot be read (%2), and it cannot be renamed to keep it either.
-
-To protect its data, Tickwell will not overwrite it. Please check that the folder is writable.</translation>
-    </message>
-    <message>
-        <source>写配置文件失败，请检查文件夹是否可写！</source>
-        <translation>Could not save the data file. Please check that the folder is writable.</translation>
     </message>
 </context>
 <context>

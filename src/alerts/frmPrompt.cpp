@@ -5,6 +5,7 @@
 
 #include "base/AppVersion.h"
 #include "base/MsgBox.h"
+#include "base/Text.h"
 #include "core/TaskDisplay.h"
 #include "engine/TaskEngine.h"
 #include "platform/IDesktopNotifier.h"
@@ -30,19 +31,6 @@ QString EntryText(const CTask& task)
     if (!task.sType.isEmpty())
         text = QLatin1Char('[') + task.sType + QStringLiteral("] ");
     return text + task.Title() + QStringLiteral(" / ") + DisplayDueText(task);
-}
-
-// Descriptions keep CR LF line breaks; the text box works with LF.
-QString ToEditor(const QString& text)
-{
-    QString s = text;
-    return s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-QString FromEditor(const QString& text)
-{
-    QString s = text;
-    return s.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
 const QString kNotifyDone = QStringLiteral("done");
@@ -74,7 +62,7 @@ frmPrompt::frmPrompt(TaskEngine& engine, QWidget* parent)
         if (m_showingDesc)
             return;
         if (TaskPtr task = FocusedTask())
-            task->SetDescription(FromEditor(m_ui->txtDesc->toPlainText()));
+            task->SetDescription(Text::LfToCrLf(m_ui->txtDesc->toPlainText()));
     });
     connect(m_ui->cboDelay, &QComboBox::activated, this, [this](int index) {
         if (index != m_ui->cboDelay->count() - 1)
@@ -127,7 +115,7 @@ TaskPtr frmPrompt::FocusedTask() const
     return TaskAt(m_ui->lstTasks->currentRow());
 }
 
-void frmPrompt::AddTask(const TaskPtr& task)
+void frmPrompt::ShowFiredTask(const TaskPtr& task)
 {
     if (!task)
         return;
@@ -162,10 +150,9 @@ void frmPrompt::ShowFocused()
 {
     const TaskPtr task = FocusedTask();
     m_showingDesc = true;
-    m_ui->txtDesc->setPlainText(task ? ToEditor(task->sDescription()) : QString());
+    m_ui->txtDesc->setPlainText(task ? Text::CrLfToLf(task->sDescription()) : QString());
     m_showingDesc = false;
-    m_ui->lblAlarmDT->setText(
-        task ? task->AlarmTimeStr().replace(QStringLiteral("\r\n"), QStringLiteral(" ")) : QString());
+    m_ui->lblAlarmDT->setText(task ? Text::OneLine(task->AlarmTimeStr(), QStringLiteral(" ")) : QString());
     TimerStep();
 }
 
@@ -257,7 +244,7 @@ quint64 frmPrompt::Notify(const TaskPtr& task)
     if (!m_engine.Settings().DesktopNotify)
         return 0;
     const QString category = task->sType.isEmpty() ? QString() : QStringLiteral("[%1] ").arg(task->sType);
-    const QString text = task->AlarmTimeStr().replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    const QString text = Text::OneLine(task->AlarmTimeStr(), QStringLiteral(" "));
     const std::vector<NotificationAction> actions
         = { { kNotifyDone, tr("任务完成") }, { kNotifyPostpone, tr("推迟10分钟") } };
     // Without a notification service nothing else changes: the prompt is there either way.

@@ -27,7 +27,7 @@ public:
     explicit frmPrompt(TaskEngine& engine, QWidget* parent = nullptr);
     ~frmPrompt() override;
 
-    void AddTask(const TaskPtr& task) override;
+    void ShowFiredTask(const TaskPtr& task) override;
 
     int Count() const { return int(m_tasks.size()); }
     TaskPtr TaskAt(int index) const;

@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
+#include "app/MainWindowWiring.h"
 #include "app/QuitApp.h"
 #include "app/TestAnswers.h"
 #include "app/WidgetMessagePresenter.h"
-#include "mainwindow/SysTray.h"
-#include "mainwindow/frmMain.h"
 #include "base/AppPaths.h"
 #include "base/AppVersion.h"
 #include "base/MsgBox.h"
 #include "base/Resources.h"
 #include "base/TempFiles.h"
 #include "base/Translation.h"
+#include "mainwindow/SysTray.h"
+#include "mainwindow/frmMain.h"
 #include "platform/AudioModule.h"
 #include "platform/Autorun.h"
 #include "platform/CSingleInst.h"
@@ -151,6 +152,7 @@ int main(int argc, char* argv[])
     });
 
     frmMain window;
+    const MainWindowWiring wiring(window);
     DataFolderLock lock(folder);
     // tickwell-cli may be in the middle of an edit: that is waited for.
     if (lock.TryLock(5000) == DataFolderLock::Result::HeldByOther) {

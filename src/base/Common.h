@@ -15,12 +15,12 @@ bool EndsWith(const QString& text, const QString& suffix);
 // with the texts it stored.
 QString TrimSpaces(const QString& text);
 
-// Paths inside the program folder are stored relative to it, so the folder can move with its data.
-// ToAppRelative strips "program folder/" from the front of a path; any other path comes back unchanged.
-// File names are case-sensitive here, so the comparison is too: stripping "/Opt/tw/" from a path under
-// "/opt/tw" would make it name a different file once made absolute again.
+// Paths inside the data folder (where twdata.xml lives) are stored relative to it, so the folder can move with
+// the files it holds. ToAppRelative strips "data folder/" from the front of a path; any other path comes back
+// unchanged. File names are case-sensitive here, so the comparison is too: stripping "/Opt/tw/" from a path
+// under "/opt/tw" would make it name a different file once made absolute again.
 QString ToAppRelative(const QString& path);
-// A relative path is placed in the program folder; an absolute or empty path comes back unchanged.
+// A relative path is placed in the data folder; an absolute or empty path comes back unchanged.
 QString FromAppRelative(const QString& path);
 // The text before the last '/', or "" when there is none.
 QString ParentFolder(const QString& path);

@@ -2,6 +2,7 @@
 #include "base/TempFiles.h"
 
 #include "base/AppPaths.h"
+#include "base/Text.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,10 +39,7 @@ QString CreateTempFile(const QString& prefix, const QString& extension, const QS
 
     bool ok = true;
     if (!content.isEmpty()) {
-        QString text = content;
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        text += QLatin1Char('\n');
+        const QString text = Text::NormalizeToLf(content) + QLatin1Char('\n');
         const QByteArray bytes = text.toUtf8();
         ok = file.write(bytes) == bytes.size() && file.flush();
     }

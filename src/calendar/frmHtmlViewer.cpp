@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calendar/frmHtmlViewer.h"
 
-#include "calendar/IPageWindow.h"
-#include "calendar/PageHost.h"
 #include "base/AppPaths.h"
-#include "calendar/Json.h"
 #include "base/MsgBox.h"
 #include "base/Resources.h"
 #include "base/Translation.h"
+#include "calendar/IPageWindow.h"
+#include "calendar/Json.h"
+#include "calendar/PageHost.h"
 #include "engine/TaskEngine.h"
 #include "timerules/TimeExpr.h"
 
@@ -15,8 +15,6 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QScopeGuard>
-
-Instant g_dtLastCalDate = 0;
 
 namespace {
 
@@ -224,7 +222,7 @@ int frmHtmlViewer::WEB_OnClick(const QString& args, QVariant&)
         if (const TaskPtr task = Host().engine->GetTask(keys.at(m_clickIndex).trimmed()); task && Host().showProperty)
             Host().showProperty(task, m_dialog);
     } else if (m_mode == Mode::Picker) {
-        g_dtLastCalDate = TextToDate(date);
+        m_pickedDay = TextToDate(date);
         if (m_dialog)
             m_dialog->done(QDialog::Accepted);
     }
@@ -237,7 +235,7 @@ int frmHtmlViewer::WEB_OnDblClick(const QString& args, QVariant&)
         return 0;
     const qsizetype space = args.indexOf(QLatin1Char(' '));
     const Instant day = TextToDate(space < 0 ? args : args.left(space));
-    g_dtLastCalDate = day;
+    m_pickedDay = day;
     if (m_dialog)
         m_dialog->done(QDialog::Accepted);
     if (Host().newTask)
@@ -291,7 +289,9 @@ bool ShowCalendar(bool modal, QWidget* owner)
 
 Instant PickCalendarDate(QWidget* owner)
 {
-    g_dtLastCalDate = 0;
-    ShowCalendar(true, owner);
-    return g_dtLastCalDate;
+    if (!ShowCalendar(true, owner))
+        return 0;
+    // The calendar outlives its window: a later ShowCalendar replaces it.
+    const frmHtmlViewer* picker = Shared().data();
+    return picker ? picker->PickedDay() : 0;
 }

@@ -27,9 +27,6 @@ struct CalendarHost
 void SetCalendarHost(CalendarHost host);
 const CalendarHost& CurrentCalendarHost();
 
-// The date picked on the calendar page; 0 when none.
-extern Instant g_dtLastCalDate;
-
 // Shows the perpetual calendar over `owner`: modeless from the main window (browse mode: a click opens the
 // day's tasks, a double-click a new task), modal from anywhere else (picker mode: a click picks the day).
 // Any calendar already open is closed first. False, after telling the user, when it cannot be shown.
@@ -53,6 +50,8 @@ public:
     ~frmHtmlViewer() override;
 
     Mode GetMode() const { return m_mode; }
+    // The day last picked on the page (a click in a picker, a double-click in a browsing calendar); 0 when none.
+    Instant PickedDay() const { return m_pickedDay; }
     QDialog* Dialog() const;
     IPageWindow* Window() const { return m_window; }
 
@@ -86,5 +85,6 @@ private:
     bool m_dontCloseByUser = false;
     QString m_lastClickDate;
     int m_clickIndex = 0;
+    Instant m_pickedDay = 0;
     int m_inBridgeCall = 0;
 };

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tickwell-cli list / export: read the data file and show or export its tasks. Neither ever writes twdata.xml:
 // the program may be running and owns the file.
-#include "cli/CliCommand.h"
 #include "base/AppPaths.h"
-#include "storage/CsvExport.h"
+#include "base/TempFiles.h"
+#include "cli/CliCommand.h"
 #include "engine/TaskCommands.h"
 #include "engine/TaskEngine.h"
-#include "storage/TaskStore.h"
-#include "base/TempFiles.h"
+#include "storage/CsvExport.h"
+#include "storage/DataFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -38,17 +38,17 @@ int ReadData(QStringList& args, TaskEngine& engine, int& skipped, QTextStream& e
     }
     const QString path = engine.DataFilePath();
     QString error;
-    const TaskStore::ReadStatus status = TaskStore::LoadInto(engine, path, &error, &skipped);
+    const DataFile::ReadStatus status = engine.LoadFile(path, &error, &skipped);
     // A custom-event task may have made a script while its description was read; it is not needed here.
     DeleteTempFiles();
     switch (status) {
-    case TaskStore::ReadStatus::Ok:
+    case DataFile::ReadStatus::Ok:
         return 0;
-    case TaskStore::ReadStatus::Missing:
+    case DataFile::ReadStatus::Missing:
         err << CliText::tr("找不到数据文件：%1\n可用 --data-dir 指定数据文件夹。\n")
                    .arg(QDir::toNativeSeparators(path));
         return 1;
-    case TaskStore::ReadStatus::Unreadable:
+    case DataFile::ReadStatus::Unreadable:
         break;
     }
     err << CliText::tr("数据文件无法读取：%1\n%2\n").arg(QDir::toNativeSeparators(path), error);

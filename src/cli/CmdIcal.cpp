@@ -2,15 +2,15 @@
 // tickwell-cli export --ical FILE / import FILE: the tasks as an iCalendar file, and the events and to-dos of an
 // iCalendar file as new tasks. The import writes the data file, so it takes the data-folder lock first and
 // leaves a folder that a running program holds alone.
-#include "cli/CliCommand.h"
 #include "base/AppPaths.h"
+#include "base/TempFiles.h"
+#include "cli/CliCommand.h"
+#include "engine/TaskEngine.h"
+#include "platform/DataFolderLock.h"
 #include "storage/CsvExport.h"
+#include "storage/DataFile.h"
 #include "storage/IcalExport.h"
 #include "storage/IcalImport.h"
-#include "engine/TaskEngine.h"
-#include "storage/TaskStore.h"
-#include "base/TempFiles.h"
-#include "platform/DataFolderLock.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -77,9 +77,9 @@ int RunImport(const QStringList& argsIn, QTextStream& out, QTextStream& err)
     TaskEngine engine;
     int skipped = 0;
     const QString path = engine.DataFilePath();
-    const TaskStore::ReadStatus status = TaskStore::LoadInto(engine, path, &error, &skipped);
+    const DataFile::ReadStatus status = engine.LoadFile(path, &error, &skipped);
     DeleteTempFiles();
-    if (status == TaskStore::ReadStatus::Unreadable) {
+    if (status == DataFile::ReadStatus::Unreadable) {
         err << CliText::tr("数据文件无法读取：%1\n%2\n").arg(QDir::toNativeSeparators(path), error);
         return 1;
     }
@@ -89,7 +89,7 @@ int RunImport(const QStringList& argsIn, QTextStream& out, QTextStream& err)
                    .arg(skipped);
         return 1;
     }
-    const int added = AddImportedTasks(engine, result);
+    const int added = engine.AddImportedTasks(result.tasks);
     if (added > 0 && !engine.SaveCfg()) {
         err << CliText::tr("无法保存数据文件：%1\n").arg(QDir::toNativeSeparators(path));
         return 1;

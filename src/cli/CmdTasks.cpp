@@ -2,14 +2,14 @@
 // tickwell-cli add / done / cancel / postpone: change tasks. The data file has one writer at a time: a running
 // program applies the command itself (it sees the change at once and saves it); with none running, this tool
 // takes the data-folder lock and edits the file.
-#include "cli/CliCommand.h"
 #include "base/AppPaths.h"
+#include "base/TempFiles.h"
+#include "cli/CliCommand.h"
 #include "engine/TaskCommands.h"
 #include "engine/TaskEngine.h"
-#include "storage/TaskStore.h"
-#include "base/TempFiles.h"
 #include "platform/CSingleInst.h"
 #include "platform/DataFolderLock.h"
+#include "storage/DataFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -104,14 +104,14 @@ int RunChange(const QString& command, const QStringList& argsIn, QTextStream& ou
     const QString path = engine.DataFilePath();
     int skipped = 0;
     QString error;
-    const TaskStore::ReadStatus status = TaskStore::LoadInto(engine, path, &error, &skipped);
+    const DataFile::ReadStatus status = engine.LoadFile(path, &error, &skipped);
     DeleteTempFiles();
     // Writing back a file that was not read whole would lose what could not be read.
-    if (status == TaskStore::ReadStatus::Unreadable || skipped > 0) {
+    if (status == DataFile::ReadStatus::Unreadable || skipped > 0) {
         err << CliText::tr("数据文件无法完整读取，任务未更改：%1\n%2\n").arg(QDir::toNativeSeparators(path), error);
         return 1;
     }
-    if (status == TaskStore::ReadStatus::Missing && command != u"add") {
+    if (status == DataFile::ReadStatus::Missing && command != u"add") {
         err << CliText::tr("找不到数据文件：%1\n可用 --data-dir 指定数据文件夹。\n")
                    .arg(QDir::toNativeSeparators(path));
         return 1;

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/CTask.h"
 
-#include "core/CheckPage.h"
 #include "base/Common.h"
+#include "base/Text.h"
+#include "core/CheckPage.h"
 #include "timerules/Clock.h"
 #include "timerules/TimeExpr.h"
 
@@ -15,17 +16,6 @@ const QStringList& StatusNames()
     static const QStringList names
         = QStringLiteral("未发生;到期;已完成;推迟;已取消;暂停;检测中;进行中;已失效").split(u';');
     return names;
-}
-
-// Descriptions typed on Windows break lines with CR LF, the editor here with LF alone: both count.
-QStringList SplitLines(const QString& text)
-{
-    QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString& line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
-    return lines;
 }
 
 // Quotes a word for /bin/sh so that it stays one word whatever it holds.
@@ -145,7 +135,7 @@ void CTask::SetDescription(const QString& text)
         return;
 
     m_kind = ttUserCmd;
-    const QStringList lines = SplitLines(text);
+    const QStringList lines = Text::SplitLines(text);
     m_userEventTitle = lines.first().mid(1);
     QString singleLine;
     for (qsizetype i = 1; i < lines.size(); ++i) {
@@ -181,9 +171,9 @@ QString CTask::Title() const
 {
     QString text;
     if (m_description.startsWith(QLatin1Char(':')))
-        text = SplitLines(m_description).first();
+        text = Text::SplitLines(m_description).first();
     else
-        text = SplitLines(m_description).join(QLatin1Char(' '));
+        text = Text::SplitLines(m_description).join(QLatin1Char(' '));
     bool truncated = false;
     QString title = LeftChars(text, 20, &truncated);
     return truncated ? title + QStringLiteral("...") : title;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/TaskColumns.h"
 
+#include "base/Text.h"
 #include "timerules/TimeExpr.h"
 
 #include <QCoreApplication>
@@ -159,24 +160,12 @@ QString Summary(const TaskList& tasks, int rowsShown)
     return text + QLatin1Char('.');
 }
 
-namespace {
-
-QString OneLine(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("  "));
-    // Texts typed on this system break lines with a bare LF; they must not split a row either.
-    text.replace(QLatin1Char('\n'), QStringLiteral("  "));
-    text.replace(QLatin1Char('\r'), QStringLiteral("  "));
-    return text;
-}
-
-}  // namespace
-
 QString CopyText(const QStringList& captions, const std::vector<QStringList>& rows)
 {
     QString text = captions.join(QLatin1Char('\t'));
     for (const QStringList& row : rows)
-        text += QStringLiteral("\r\n") + OneLine(row.join(QLatin1Char('\t')));
+        // Texts typed on this system break lines with a bare LF; no line break may split a row.
+        text += QStringLiteral("\r\n") + Text::OneLine(row.join(QLatin1Char('\t')), QStringLiteral("  "));
     return text;
 }
 

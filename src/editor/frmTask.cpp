@@ -2,6 +2,7 @@
 #include "editor/frmTask.h"
 
 #include "base/MsgBox.h"
+#include "base/Text.h"
 #include "core/DueEntry.h"
 #include "core/TaskDisplay.h"
 #include "editor/CalendarPicker.h"
@@ -26,22 +27,6 @@ namespace {
 
 // The statuses a user may choose; "到期" and "检测中" only appear while a task has them.
 const TaskStatus kChoosable[] = { tsNotStarted, tsFinished, tsPostponed, tsCancelled, tsPaused, tsOngoing, tsExpired };
-
-// Descriptions and memos keep CR LF line breaks; the text boxes work with LF.
-QString ToEditor(QString text)
-{
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-QString FromEditor(QString text)
-{
-    return text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-}
-
-QString LabelText(QString text)
-{
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
 
 void Warn(const QString& text)
 {
@@ -220,7 +205,7 @@ void frmTask::ShowAsTaskProperty(const TaskPtr& task, QWidget* owner)
     m_title = tr("任务属性 - ") + task->Key();
     setWindowTitle(m_title);
 
-    ui.txtTodo->setPlainText(ToEditor(task->sDescription()));
+    ui.txtTodo->setPlainText(Text::CrLfToLf(task->sDescription()));
     ToCombo(m_engine.TaskTypes(), ui.cboType, false);
     if (ui.cboType->findText(task->sType) < 0)
         ui.cboType->addItem(task->sType);
@@ -235,7 +220,7 @@ void frmTask::ShowAsTaskProperty(const TaskPtr& task, QWidget* owner)
     m_manualAlarm = task->sManualAlarm;
     if (!m_userEvent) {
         ui.lblDueDT->setText(DisplayFriendlyTime(task->dtDueDT));
-        ui.lblAlarmDT->setText(LabelText(task->AlarmTimeStr()));
+        ui.lblAlarmDT->setText(Text::CrLfToLf(task->AlarmTimeStr()));
     }
 
     ui.lstPriority->setCurrentIndex(std::clamp(task->ePriority, 0, 3));
@@ -253,7 +238,7 @@ void frmTask::ShowAsTaskProperty(const TaskPtr& task, QWidget* owner)
     ui.chkAutoCancel->setChecked(task->bAutoCancel);
     ui.chkAutoFinish->setChecked(task->bAutoFinish);
     ui.chkAutoMemo->setChecked(task->bAutoMemo);
-    ui.txtMemo->setPlainText(ToEditor(task->sMemo));
+    ui.txtMemo->setPlainText(Text::CrLfToLf(task->sMemo));
     m_work.dtValidFromDT = task->dtValidFromDT;
     m_work.dtValidToDT = task->dtValidToDT;
     RefreshValidPeriod();
@@ -638,7 +623,7 @@ void frmTask::DefineAlarm()
         CTask shown;
         shown.dtDueDT = due;
         shown.dtAlarmDT = alarm;
-        m_ui->lblAlarmDT->setText(LabelText(shown.AlarmTimeStr()));
+        m_ui->lblAlarmDT->setText(Text::CrLfToLf(shown.AlarmTimeStr()));
         return;
     }
 }
@@ -795,7 +780,7 @@ bool frmTask::CheckAndWrite()
 void frmTask::WriteOtherFields(CTask& task)
 {
     Ui::frmTask& ui = *m_ui;
-    const QString desc = FromEditor(ui.txtTodo->toPlainText());
+    const QString desc = Text::LfToCrLf(ui.txtTodo->toPlainText());
     // A new description forgets a running check: only a real change may do that.
     if (desc != task.sDescription())
         task.SetDescription(desc);
@@ -810,7 +795,7 @@ void frmTask::WriteOtherFields(CTask& task)
     task.bAutoCancel = ui.chkAutoCancel->isChecked();
     task.bAutoFinish = ui.chkAutoFinish->isChecked();
     task.bAutoMemo = ui.chkAutoMemo->isChecked();
-    task.sMemo = FromEditor(ui.txtMemo->toPlainText());
+    task.sMemo = Text::LfToCrLf(ui.txtMemo->toPlainText());
     task.dtValidFromDT = m_work.dtValidFromDT;
     task.dtValidToDT = m_work.dtValidToDT;
 }

@@ -53,7 +53,8 @@ public:
     // The caption clock and the due display, once a second while the editor is visible.
     void Tick();
 
-    // ---- Hooks for the subsystems that arrive later; until one is installed its control stays disabled ----
+    // ---- Hooks to the parts the editor does not know (ring player, shutdown dialog, page host) ----
+    // Until one is installed its control stays disabled.
     // The "试听" switch: start returns false when nothing could be played.
     struct RingPreview
     {
@@ -74,6 +75,7 @@ public:
     // The open-file dialog, replaceable so tests need no real one. `filter` is "描述|*.a;*.b|…".
     using FileChooser = std::function<QString(QWidget* owner, const QString& title, const QString& filter)>;
     static void SetFileChooser(FileChooser chooser);
+    static FileChooser CurrentFileChooser();
 
     void accept() override;
     void reject() override;

@@ -2,9 +2,11 @@
 // The editor's command box, its test buttons and the ring controls.
 #include "editor/frmTask.h"
 
+#include "base/AppPaths.h"
 #include "base/Common.h"
 #include "base/MsgBox.h"
 #include "base/Resources.h"
+#include "base/Text.h"
 #include "engine/RunCmd.h"
 #include "ui_frmTask.h"
 
@@ -74,6 +76,11 @@ void frmTask::SetFileChooser(FileChooser chooser)
     Chooser() = std::move(chooser);
 }
 
+frmTask::FileChooser frmTask::CurrentFileChooser()
+{
+    return Chooser();
+}
+
 void frmTask::SetupCommandBox()
 {
     Ui::frmTask& ui = *m_ui;
@@ -130,8 +137,9 @@ void frmTask::CmdActivated(int index)
                "*.ods;*.pdf;*.htm;*.html|所有文件|*"));
         if (!path.isEmpty()) {
             const QString folder = ParentFolder(path);
-            // The program folder is what an empty start folder means anyway.
-            m_work.sCmdInitDir = QDir(folder) == QDir(FromAppRelative(QString())) ? QString() : folder;
+            // The data folder is what an empty start folder means anyway. (Any other folder is kept, the
+            // current one too: the command runs wherever the data folder says, not where the program started.)
+            m_work.sCmdInitDir = QDir(folder) == QDir(AppPaths::DataFolder()) ? QString() : folder;
             result = Quoted(ToAppRelative(path));
         }
     } else if (index == 1) {
@@ -215,7 +223,7 @@ void frmTask::TestChecking()
     if (!m_scratch)
         m_scratch = std::make_unique<CTask>();
     CTask& scratch = *m_scratch;
-    scratch.SetDescription(m_ui->txtTodo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+    scratch.SetDescription(Text::LfToCrLf(m_ui->txtTodo->toPlainText()));
     if (scratch.TaskType() == ttUserCmd) {
         for (;;) {
             bool valid = true;

@@ -7,22 +7,23 @@
 
 namespace {
 
-TaskCommands::PowerHandler& Power()
+PowerCommandHandler& Power()
 {
-    static TaskCommands::PowerHandler handler;
+    static PowerCommandHandler handler;
     return handler;
 }
 
 }  // namespace
 
-namespace TaskCommands {
+PowerCommandHandler CurrentPowerCommandHandler()
+{
+    return Power();
+}
 
-void SetPowerHandler(PowerHandler handler)
+void SetPowerCommandHandler(PowerCommandHandler handler)
 {
     Power() = std::move(handler);
 }
-
-}  // namespace TaskCommands
 
 bool RunCmd(const QString& command, const QString& startDir)
 {
@@ -39,7 +40,7 @@ bool RunCmd(const QString& command, const QString& startDir)
 
     if (cmd.startsWith(QLatin1Char('@'))) {
         // Hold a copy: the handler may replace itself while its dialog runs.
-        TaskCommands::PowerHandler power = Power();
+        PowerCommandHandler power = Power();
         return power ? power(cmd) : false;
     }
 

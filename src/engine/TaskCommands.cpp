@@ -3,7 +3,6 @@
 
 #include "core/DueEntry.h"
 #include "engine/TaskEngine.h"
-#include "storage/TaskStore.h"
 #include "timerules/Clock.h"
 #include "timerules/TimeExpr.h"
 
@@ -185,7 +184,7 @@ bool Handles(const QString& command)
 
 QString ListLine(const CTask& t)
 {
-    return t.Key() + QLatin1Char('\t') + t.StatusStr() + QLatin1Char('\t') + TaskStore::DateTimeText(t.dtAlarmDT)
+    return t.Key() + QLatin1Char('\t') + t.StatusStr() + QLatin1Char('\t') + FormatDateTimeText(t.dtAlarmDT)
         + QLatin1Char('\t') + Column(t.sDueDate) + QLatin1Char('\t') + Column(t.sDueTime) + QLatin1Char('\t')
         + Column(t.Title());
 }

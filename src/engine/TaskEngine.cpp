@@ -4,6 +4,8 @@
 #include "base/AppPaths.h"
 #include "base/Logging.h"
 #include "base/MsgBox.h"
+#include "base/Text.h"
+#include "storage/LegacyImport.h"
 #include "timerules/Clock.h"
 
 #include <QCoreApplication>
@@ -58,12 +60,112 @@ QString TaskEngine::LogFilePath() const
     return AppPaths::DataFolder() + QStringLiteral("/tickwell.log");
 }
 
+void TaskEngine::TakeLoaded(DataFileXml::Contents&& contents)
+{
+    m_settings = std::move(contents.settings);
+    for (const TaskPtr& task : contents.tasks) {
+        if (AddTask(task))
+            continue;
+        // A number already taken (a hand-edited file) gets a new number instead of losing the task.
+        if (task->ID != 0) {
+            task->ID = 0;
+            AddTask(task);
+        }
+    }
+}
+
+DataFile::ReadStatus TaskEngine::LoadFile(const QString& path, QString* error, int* skipped)
+{
+    DataFileXml::Contents contents;
+    const DataFile::ReadStatus status = DataFile::Read(path, contents, error);
+    if (status != DataFile::ReadStatus::Ok)
+        return status;
+    if (skipped)
+        *skipped = contents.skipped;
+    TakeLoaded(std::move(contents));
+    return status;
+}
+
+int TaskEngine::AddImportedTasks(const std::vector<TaskPtr>& tasks)
+{
+    int added = 0;
+    for (const TaskPtr& task : tasks) {
+        if (!task->sType.isEmpty())
+            m_taskTypes.Add(task->sType);
+        if (AddTask(task))
+            ++added;
+    }
+    return added;
+}
+
+void TaskEngine::ImportLegacyFile()
+{
+    const QString path = LegacyImport::FindFile();
+    if (path.isEmpty())
+        return;
+    int imported = 0;
+    for (const TaskPtr& task : LegacyImport::ReadTasks(path, m_settings)) {
+        if (AddTask(task))
+            ++imported;
+    }
+    // Offer to delete the old file only once its tasks are safely in the new one.
+    if (imported == 0 || !SaveCfg())
+        return;
+    if (MsgBox::Show(QCoreApplication::translate("TaskEngine", "数据文件已升级并放到程序目录下，是否删除原数据文件？"),
+            MsgButtons::YesNoCancel, MsgIcon::Question)
+        == MsgResult::Yes)
+        QFile::remove(path);
+}
+
 bool TaskEngine::LoadCfg()
 {
-    const bool ok = m_store.Load(*this);
+    const QString path = DataFilePath();
+    DataFile::LoadOutcome loaded = m_store.Load(path, m_readOnly);
+    const int skipped = loaded.contents.skipped;
+    if (loaded.status == DataFile::ReadStatus::Ok)
+        TakeLoaded(std::move(loaded.contents));
+    const QString file = QDir::toNativeSeparators(path);
+    // Another program holds the folder: it imports and tells of kept files; this one only reads.
+    if (!m_readOnly) {
+        switch (loaded.status) {
+        case DataFile::ReadStatus::Ok:
+            if (skipped > 0) {
+                const QString text = !loaded.skippedCopy.isEmpty()
+                    ? QCoreApplication::translate(
+                        "TaskEngine", "数据文件 %1 中有 %2 个任务无法读取，已跳过。\n\n原文件已另存为：\n%3")
+                          .arg(file)
+                          .arg(skipped)
+                          .arg(QDir::toNativeSeparators(loaded.skippedCopy))
+                    : QCoreApplication::translate("TaskEngine",
+                        "数据文件 %1 中有 %2 "
+                        "个任务无法读取，已跳过。\n\n无法另存原文件，下次保存时这些任务将丢失；请先自行备份该文件。")
+                          .arg(file)
+                          .arg(skipped);
+                MsgBox::Show(text, MsgButtons::Ok, MsgIcon::Warning);
+            }
+            break;
+        case DataFile::ReadStatus::Missing:
+            ImportLegacyFile();
+            break;
+        case DataFile::ReadStatus::Unreadable:
+            if (!loaded.movedTo.isEmpty())
+                MsgBox::Show(QCoreApplication::translate("TaskEngine",
+                                 "数据文件 %1 无法读取（%2）。\n\n原文件已原样保留为：\n%3\n\n"
+                                 "程序将从空的任务列表开始。")
+                                 .arg(file, loaded.error, QDir::toNativeSeparators(loaded.movedTo)),
+                    MsgButtons::Ok, MsgIcon::Warning);
+            else
+                MsgBox::Show(QCoreApplication::translate("TaskEngine",
+                                 "数据文件 %1 无法读取（%2），也无法改名保留。\n\n"
+                                 "为保护其中的数据，程序不会覆盖它；请检查文件夹是否可写。")
+                                 .arg(file, loaded.error),
+                    MsgButtons::Ok, MsgIcon::Warning);
+            break;
+        }
+    }
     m_taskTypes.SetText(m_settings.Types);
     m_taskTypesAsLoaded = m_taskTypes.Text();
-    return ok;
+    return loaded.status != DataFile::ReadStatus::Unreadable;
 }
 
 bool TaskEngine::SaveCfg()
@@ -76,7 +178,19 @@ bool TaskEngine::SaveCfg()
     }
     if (m_view)
         m_view->StoreSettings(m_settings);
-    return m_store.Save(*this);
+    const QString path = DataFilePath();
+    switch (m_store.Save(path, DataFileXml::Serialize(m_settings, m_tasks))) {
+    case DataFile::SaveOutcome::Saved:
+        return true;
+    case DataFile::SaveOutcome::Failed:
+        MsgBox::Show(QCoreApplication::translate("TaskEngine", "写配置文件失败，请检查文件夹是否可写！"),
+            MsgButtons::Ok, MsgIcon::Warning);
+        break;
+    case DataFile::SaveOutcome::FailedAgain:
+        qCWarning(lcStore) << "data file not saved again:" << path;
+        break;
+    }
+    return false;
 }
 
 // ---- Status changes and the status log ----
@@ -165,10 +279,7 @@ void TaskEngine::WriteLog(const QString& message)
         m_logFile = LogFilePath();
 
     // One entry is one line, whatever the message holds.
-    QString line = LogStamp() + message;
-    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QString line = Text::OneLine(LogStamp() + message, QStringLiteral(" "));
     const QByteArray bytes = (line + QStringLiteral("\r\n")).toUtf8();
 
     QFile file(m_logFile);

@@ -4,7 +4,7 @@
 #include "core/AppSettings.h"
 #include "core/CSimpleList.h"
 #include "core/TaskList.h"
-#include "storage/TaskStore.h"
+#include "storage/DataFile.h"
 
 #include <QString>
 
@@ -68,22 +68,31 @@ public:
     void LogTaskStatus(const TaskPtr& task);
     void WriteLog(const QString& message);
 
-    // The data file: settings and tasks. LoadCfg runs once at start-up (falling back to the legacy import);
-    // SaveCfg rewrites the whole file and warns once per streak of failures.
+    // The data file: settings and tasks. LoadCfg runs once at start-up (falling back to the legacy import); a
+    // file that cannot be parsed is moved aside (the user is told where) and the engine starts empty: false only
+    // when such a file was met. SaveCfg rewrites the whole file and warns once per streak of failures.
     bool LoadCfg();
     bool SaveCfg();
+    // Reads a data file into the engine without side effects on disk or message boxes (the command-line tool).
+    // `skipped`, when given, receives the number of task elements that could not be read.
+    DataFile::ReadStatus LoadFile(const QString& path, QString* error, int* skipped = nullptr);
+    // Adds new tasks of an import (a category not yet in the list joins it); returns how many were added.
+    int AddImportedTasks(const std::vector<TaskPtr>& tasks);
 
     // Another program holds the data folder: nothing is written to it, neither the data file nor the log.
     void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
     bool IsReadOnly() const { return m_readOnly; }
 
 private:
+    void TakeLoaded(DataFileXml::Contents&& contents);
+    void ImportLegacyFile();
+
     TaskList m_tasks;
     AppSettings m_settings;
     ITaskView* m_view = nullptr;
     CSimpleList m_taskTypes;
     QString m_taskTypesAsLoaded;  // the list's text right after the load: unchanged lists keep the file's text
-    TaskStore m_store;
+    DataFile m_store;
     QString m_logFile;  // worked out at the first write, kept for the run
     bool m_logFailReported = false;
     bool m_readOnly = false;  // the user hears once per run that the log cannot be written

@@ -2,8 +2,8 @@
 #include "engine/TaskScheduler.h"
 
 #include "base/MsgBox.h"
-#include "engine/TaskEngine.h"
 #include "engine/RunCmd.h"
+#include "engine/TaskEngine.h"
 #include "timerules/Clock.h"
 
 #include <QCoreApplication>
@@ -157,7 +157,7 @@ void TaskScheduler::FireTask(const TaskPtr& task)
         if (m_host)
             m_host->TaskDueToFront();
         if (m_sink)
-            m_sink->AddTask(task);
+            m_sink->ShowFiredTask(task);
     }
 
     // Only the first firing of an occurrence runs the command: a postponed or ongoing task that rings again,

@@ -13,7 +13,7 @@ class IFiredTaskSink
 {
 public:
     virtual ~IFiredTaskSink() = default;
-    virtual void AddTask(const TaskPtr& task) = 0;
+    virtual void ShowFiredTask(const TaskPtr& task) = 0;
 };
 
 // What the scan tells the main window. Nothing here is needed for the scan itself to work.

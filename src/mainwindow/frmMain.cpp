@@ -3,19 +3,16 @@
 
 #include "alerts/RingPlayer.h"
 #include "alerts/frmPrompt.h"
+#include "base/AppVersion.h"
 #include "calendar/PageHost.h"
-#include "calendar/frmHtmlViewer.h"
-#include "editor/CalendarPicker.h"
 #include "editor/frmTask.h"
 #include "mainwindow/SysTray.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/dlgFilter.h"
 #include "mainwindow/dlgFind.h"
 #include "mainwindow/frmHelp.h"
-#include "base/AppVersion.h"
 #include "platform/Autorun.h"
 #include "power/dlgShutdown.h"
-#include "engine/RunCmd.h"
 #include "timerules/Clock.h"
 #include "ui_frmMain.h"
 #include "widgets/WindowHelpers.h"
@@ -47,7 +44,6 @@ frmMain::frmMain(QWidget* parent)
     SetupTray();
     SetupLock();
     SetupStyle();
-    SetupPages();
 
     connect(this, &frmMain::newTaskRequested, this, [this] { Editor()->ShowAsNewTask(this); });
     connect(this, &frmMain::editTaskRequested, this,
@@ -60,12 +56,6 @@ frmMain::frmMain(QWidget* parent)
 
 frmMain::~frmMain()
 {
-    if (CurrentCalendarHost().mainWindow == this) {
-        SetCalendarHost({});
-        SetCalendarPicker(nullptr);
-        CheckPages::SetFactory(nullptr);
-    }
-    TaskCommands::SetPowerHandler(nullptr);
     m_engine.SetView(nullptr);
     m_scheduler.SetHost(nullptr);
     m_scheduler.SetSink(nullptr);
@@ -100,7 +90,6 @@ void frmMain::Load(IAutorun* autorun)
     // Power commands of due tasks count down in the shared shutdown dialog; it exists from here on so the
     // editor finds it too.
     ShutdownDialog();
-    TaskCommands::SetPowerHandler([this](const QString& command) { return ShutdownDialog()->ShowAsExec(command); });
 
     // The icon goes up before the window is first shown.
     HideToTray();
@@ -136,7 +125,6 @@ void frmMain::Unload()
     m_tmrTime->stop();
     if (m_editor && m_editor->isVisible())
         m_editor->reject();
-    TaskCommands::SetPowerHandler(nullptr);
     // Hiding stops a countdown: nothing is switched off behind the back of a program that is quitting.
     if (m_dlgShutdown)
         m_dlgShutdown->hide();
@@ -257,10 +245,10 @@ void frmMain::TaskDueToFront()
         ForceForeground(this);
 }
 
-void frmMain::AddTask(const TaskPtr& task)
+void frmMain::ShowFiredTask(const TaskPtr& task)
 {
     if (!m_unloaded)
-        Prompt()->AddTask(task);
+        Prompt()->ShowFiredTask(task);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

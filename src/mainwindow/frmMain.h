@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "mainwindow/IFilterHost.h"
-#include "mainwindow/dlgOption.h"
 #include "core/AutoLock.h"
 #include "core/CTaskFilter.h"
 #include "core/TaskColumns.h"
 #include "engine/TaskEngine.h"
 #include "engine/TaskScheduler.h"
+#include "mainwindow/IFilterHost.h"
+#include "mainwindow/dlgOption.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -72,6 +72,7 @@ public:
 
     // Stops the scan, unloads the prompt and saves the data file. Runs once; the window may close afterwards.
     void Unload();
+    bool IsLoaded() const { return m_loaded; }
     bool IsUnloaded() const { return m_unloaded; }
 
     // The single reminder prompt, created on first use.
@@ -201,7 +202,7 @@ public:
     void TaskDueToFront() override;
     void RefreshTaskTimes(const TaskPtr& task) override;
     // IFiredTaskSink: forwards to the prompt.
-    void AddTask(const TaskPtr& task) override;
+    void ShowFiredTask(const TaskPtr& task) override;
     // ITaskView
     void TaskAdded(const TaskPtr& task) override { AddTaskItem(task); }
     void TaskChanged(const TaskPtr& task) override { UpdateTaskItem(task); }
@@ -235,7 +236,6 @@ private:
     void SetupTray();
     void SetupLock();
     void SetupStyle();
-    void SetupPages();
     void InitStyleMenus();
     void AutoLockTick();
     bool OnInput(QObject* target, QEvent* event);

@@ -1,28 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The commands of the main window's menus and of its status bar.
 #include "alerts/frmPrompt.h"
+#include "base/AppPaths.h"
+#include "base/AppVersion.h"
+#include "base/MsgBox.h"
 #include "calendar/PageHost.h"
 #include "calendar/frmHtmlViewer.h"
-#include "editor/CalendarPicker.h"
-#include "editor/frmTask.h"
+#include "core/TaskDisplay.h"
 #include "editor/CategoryCombo.h"
+#include "editor/frmTask.h"
+#include "engine/RunCmd.h"
+#include "engine/TaskCommands.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/dlgFilter.h"
 #include "mainwindow/dlgFind.h"
 #include "mainwindow/frmAbout.h"
 #include "mainwindow/frmHelp.h"
 #include "mainwindow/frmMain.h"
-#include "base/AppPaths.h"
-#include "base/AppVersion.h"
+#include "platform/Autorun.h"
+#include "power/dlgShutdown.h"
 #include "storage/CsvExport.h"
 #include "storage/IcalExport.h"
 #include "storage/IcalImport.h"
-#include "base/MsgBox.h"
-#include "engine/TaskCommands.h"
-#include "core/TaskDisplay.h"
-#include "platform/Autorun.h"
-#include "power/dlgShutdown.h"
-#include "engine/RunCmd.h"
 #include "timerules/Clock.h"
 #include "ui_frmMain.h"
 #include "widgets/ListHelpers.h"
@@ -226,22 +225,6 @@ void frmMain::ShowRunStatus()
 {
     if (const TaskPtr task = FirstSelectedTask(); task && task->TaskType() == ttUserPage)
         task->StartUserEvent(true);
-}
-
-void frmMain::SetupPages()
-{
-    if (!PageHost::Available())
-        return;
-    // The calendar opens the editor for its days; the editor and its dialogs pick days on it.
-    SetCalendarHost(
-        { &m_engine, this, [this](const TaskPtr& task, QWidget* owner) { Editor()->ShowAsTaskProperty(task, owner); },
-            [this](Instant day) { Editor()->ShowAsNewTask(this, day); } });
-    SetCalendarPicker([](QWidget* owner) { return PickCalendarDate(owner); });
-    CheckPages::SetFactory([](std::function<void(const QString&)> onUserEvent) -> std::unique_ptr<ICheckPage> {
-        auto viewer = std::make_unique<frmHtmlViewer>(nullptr, frmHtmlViewer::Mode::Check);
-        QObject::connect(viewer.get(), &frmHtmlViewer::OnUserEvent, viewer.get(), std::move(onUserEvent));
-        return viewer;
-    });
 }
 
 // ---- Task commands ----
@@ -478,7 +461,7 @@ void frmMain::ImportIcal()
         Warn(tr("出错: %1").arg(error));
         return;
     }
-    const int added = AddImportedTasks(m_engine, result);
+    const int added = m_engine.AddImportedTasks(result.tasks);
     if (added > 0) {
         UpdateSummary();
         m_engine.SaveCfg();

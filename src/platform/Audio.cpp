@@ -53,9 +53,24 @@ void SetFactory(std::function<std::unique_ptr<IAudio>()> factory)
     S().output.reset();
 }
 
+std::function<std::unique_ptr<IAudio>()> Factory()
+{
+    return S().factory;
+}
+
 void SetOutput(std::shared_ptr<IAudio> output)
 {
     S().output = std::move(output);
+}
+
+std::shared_ptr<IAudio> InstalledOutput()
+{
+    return S().output;
+}
+
+std::function<void(const QString&)> NoSoundHandler()
+{
+    return S().noSound;
 }
 
 void SetNoSoundHandler(std::function<void(const QString&)> handler)

@@ -47,11 +47,15 @@ inline QString MusicAlias()
 // costs nothing until something rings; without a factory (tools, tests) everything stays silent.
 IAudio& Output();
 void SetFactory(std::function<std::unique_ptr<IAudio>()> factory);
+std::function<std::unique_ptr<IAudio>()> Factory();
 // Replaces the output (tests); nullptr goes back to the factory's.
 void SetOutput(std::shared_ptr<IAudio> output);
+// The output set or built so far (null before first use), so a temporary replacement can put it back.
+std::shared_ptr<IAudio> InstalledOutput();
 
 // Called once per run with the reason when nothing can be heard (no sound device, no sound server).
 void SetNoSoundHandler(std::function<void(const QString& reason)> handler);
+std::function<void(const QString& reason)> NoSoundHandler();
 void ReportNoSound(const QString& reason);
 
 // Minutes and seconds without leading zeros and without wrapping into hours: 65000 -> "1:5".

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/CsvExport.h"
 
-#include "storage/TaskStore.h"
+#include "timerules/TimeExpr.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -62,11 +62,11 @@ QByteArray CsvText(const TaskList& tasks)
         field(t->sDueTime, true);
         field(t->StatusStr(), false);
         field(TaskPriorityName(t->ePriority), false);
-        field(TaskStore::DateTimeText(t->dtCreateDT), false);
-        field(TaskStore::DateTimeText(t->dtValidFromDT), false);
-        field(TaskStore::DateTimeText(t->dtValidToDT), false);
-        field(TaskStore::DateTimeText(t->dtDueDT), false);
-        field(TaskStore::DateTimeText(t->dtAlarmDT), false);
+        field(FormatDateTimeText(t->dtCreateDT), false);
+        field(FormatDateTimeText(t->dtValidFromDT), false);
+        field(FormatDateTimeText(t->dtValidToDT), false);
+        field(FormatDateTimeText(t->dtDueDT), false);
+        field(FormatDateTimeText(t->dtAlarmDT), false);
         field(t->PlanedTime(), false);
         field(t->SpentTime(), false);
         text += line;

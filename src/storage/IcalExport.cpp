@@ -2,6 +2,7 @@
 #include "storage/IcalExport.h"
 
 #include "base/AppVersion.h"
+#include "base/Text.h"
 #include "storage/CsvExport.h"
 #include "storage/IcalRules.h"
 #include "timerules/Clock.h"
@@ -88,8 +89,7 @@ icalcomponent* Event(const CTask& task, const Zone& zone, const icaltimetype& st
     AddText(ev, icalproperty_new_dtstamp(stamp));
     AddText(ev, TimeProperty(icalproperty_new_dtstart, task.dtDueDT, zone));
 
-    QString description = task.sDescription();
-    description.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString description = Text::CrLfToLf(task.sDescription());
     const QString summary = description.section(u'\n', 0, 0);
     AddText(ev, icalproperty_new_summary(Utf8(summary).constData()));
     if (description != summary)

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/IcalImport.h"
 
+#include "base/Text.h"
 #include "storage/IcalExport.h"
 #include "storage/IcalRules.h"
-#include "engine/TaskEngine.h"
 #include "timerules/Clock.h"
 #include "timerules/TimeExpr.h"
 
@@ -160,7 +160,7 @@ QString Description(icalcomponent* c)
     QString text = details.isEmpty() || details == summary ? summary
         : details.startsWith(summary)                      ? details
                                                            : summary + u'\n' + details;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\n', QStringLiteral("\r\n"));
+    text = Text::NormalizeToCrLf(text);
     if (text.startsWith(u':'))
         text[0] = u'：';
     // A default the import writes for the user, like the editor's "new task": in the interface language of the
@@ -300,18 +300,6 @@ bool ReadIcalFile(const QString& path, IcalImportResult& out, QString* error)
         return false;
     }
     return ReadIcal(file.readAll(), out, error);
-}
-
-int AddImportedTasks(TaskEngine& engine, const IcalImportResult& result)
-{
-    int added = 0;
-    for (const TaskPtr& task : result.tasks) {
-        if (!task->sType.isEmpty())
-            engine.TaskTypes().Add(task->sType);
-        if (engine.AddTask(task))
-            ++added;
-    }
-    return added;
 }
 
 QString IcalImportSummary(const IcalImportResult& result, int added)

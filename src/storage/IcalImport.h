@@ -9,8 +9,6 @@
 
 #include <vector>
 
-class TaskEngine;
-
 // Events and to-dos of an iCalendar file as new tasks. Times are converted to the system time zone; an all-day
 // entry is due at the start of its day. A recurring entry whose rule the program can say (checked against
 // libical's own expansion, exceptions included) keeps recurring under the program's rule texts; any other is
@@ -28,9 +26,6 @@ struct IcalImportResult
 // False with a description in `error` when the text is no iCalendar data.
 bool ReadIcal(const QByteArray& data, IcalImportResult& out, QString* error = nullptr);
 bool ReadIcalFile(const QString& path, IcalImportResult& out, QString* error = nullptr);
-
-// Adds the tasks through the engine (a category not yet in the list joins it); returns how many were added.
-int AddImportedTasks(TaskEngine& engine, const IcalImportResult& result);
 
 // The one message that reports an import: how many tasks, which recurring entries came in as their next
 // occurrence only, and what was left out.

@@ -3,13 +3,11 @@
 
 #include "base/AppPaths.h"
 #include "base/Common.h"
-#include "base/MsgBox.h"
-#include "engine/TaskEngine.h"
-#include "storage/TaskStore.h"
+#include "base/Text.h"
+#include "storage/ValueCodec.h"
 #include "timerules/Recurrence.h"
 #include "timerules/TimeExpr.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -100,36 +98,21 @@ QString FindFile()
     return {};
 }
 
-int Run(TaskEngine& engine)
+std::vector<TaskPtr> ReadTasks(const QString& path, AppSettings& settings)
 {
-    const QString path = FindFile();
-    if (path.isEmpty())
-        return 0;
+    std::vector<TaskPtr> tasks;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return 0;
+        return tasks;
     LegacyReader reader(file.readAll());
     file.close();
-
-    int imported = 0;
     while (!reader.AtEnd()) {
         auto task = std::make_shared<CTask>();
-        if (!reader.LoadFrom(*task, engine.Settings()))
+        if (!reader.LoadFrom(*task, settings))
             break;
-        if (engine.AddTask(task))
-            ++imported;
+        tasks.push_back(std::move(task));
     }
-    if (imported == 0)
-        return 0;
-    // Offer to delete the old file only once its tasks are safely in the new one.
-    if (!engine.SaveCfg())
-        return imported;
-    if (MsgBox::Show(
-            QCoreApplication::translate("LegacyImport", "数据文件已升级并放到程序目录下，是否删除原数据文件？"),
-            MsgButtons::YesNoCancel, MsgIcon::Question)
-        == MsgResult::Yes)
-        QFile::remove(path);
-    return imported;
+    return tasks;
 }
 
 }  // namespace LegacyImport
@@ -138,11 +121,7 @@ int Run(TaskEngine& engine)
 
 LegacyReader::LegacyReader(const QByteArray& ansiBytes)
 {
-    m_lines = Decode(ansiBytes).split(QLatin1Char('\n'));
-    for (QString& line : m_lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
+    m_lines = Text::SplitLines(Decode(ansiBytes));
     // The last line ends with CR LF: the empty piece after it is not a line.
     if (!m_lines.isEmpty() && m_lines.last().isEmpty())
         m_lines.removeLast();
@@ -180,25 +159,25 @@ bool LegacyReader::LoadFrom(CTask& task, AppSettings& settings)
     task.SetDescription(desc.replace(QLatin1String("<br>"), QLatin1String("\r\n")));
 
     // "--" stands for no instant; the reader of the earlier version stopped the whole import at it.
-    ok = NextLine(line) && TaskStore::ReadDueText(line.isEmpty() ? QString() : line, task.dtDueDT) && ok;
-    ok = NextLine(line) && TaskStore::ReadDateTime(line.isEmpty() ? QString() : line, task.dtCreateDT) && ok;
+    ok = NextLine(line) && ValueCodec::ReadDueText(line.isEmpty() ? QString() : line, task.dtDueDT) && ok;
+    ok = NextLine(line) && ValueCodec::ReadDateTime(line.isEmpty() ? QString() : line, task.dtCreateDT) && ok;
     task.dtValidFromDT = task.dtCreateDT;
-    ok = NextLine(line) && TaskStore::ReadInt(line, task.ePriority) && ok;
+    ok = NextLine(line) && ValueCodec::ReadInt(line, task.ePriority) && ok;
     ok = NextLine(line) && ok;
     task.sRingFile = line;
-    ok = NextLine(line) && TaskStore::ReadInt(line, task.eRingType) && ok;
-    if (NextLine(line) && TaskStore::ReadInt(line, number) && number >= 0 && number < kTaskStatusCount)
+    ok = NextLine(line) && ValueCodec::ReadInt(line, task.eRingType) && ok;
+    if (NextLine(line) && ValueCodec::ReadInt(line, number) && number >= 0 && number < kTaskStatusCount)
         task.SetStatus(number == tsDue ? tsFinished : TaskStatus(number));
     else
         ok = false;
 
     if (version >= 1) {
-        ok = NextLine(line) && TaskStore::ReadDueText(line.isEmpty() ? QString() : line, task.dtAlarmDT) && ok;
+        ok = NextLine(line) && ValueCodec::ReadDueText(line.isEmpty() ? QString() : line, task.dtAlarmDT) && ok;
         ok = NextLine(line) && SplitAtTab(line, task.sDueDate, task.sDueTime) && ok;
         if (version >= 2) {
             QString flag;
             bool useCmd = false;
-            if (NextLine(line) && SplitAtTab(line, flag, task.sCmd) && TaskStore::ReadBool(flag, useCmd))
+            if (NextLine(line) && SplitAtTab(line, flag, task.sCmd) && ValueCodec::ReadBool(flag, useCmd))
                 task.bUseCmd = useCmd;
             else
                 ok = false;

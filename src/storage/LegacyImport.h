@@ -3,11 +3,12 @@
 
 #include "core/AppSettings.h"
 #include "core/CTask.h"
+#include "core/TaskList.h"
 
 #include <QByteArray>
 #include <QStringList>
 
-class TaskEngine;
+#include <vector>
 
 // The data file of the Windows version before twdata.xml: reminder.db, text in the ANSI code page (GBK), one
 // field per line, records one after the other. It is only ever read, once, when there is no twdata.xml.
@@ -23,9 +24,9 @@ void SetSearchFolders(const QStringList& folders);
 void ResetSearchFolders();
 QString FindFile();  // the legacy file's path, or "" when there is none
 
-// Imports the legacy file into the engine when there is one: adds its tasks with new numbers, saves the data
-// file, then asks whether to delete the old file. Returns the number of tasks imported.
-int Run(TaskEngine& engine);
+// The tasks of a legacy file in file order, not yet numbered, up to the first record that cannot be read; none
+// when the file cannot be opened. Ring files and commands join the recent lists of `settings`.
+std::vector<TaskPtr> ReadTasks(const QString& path, AppSettings& settings);
 
 }  // namespace LegacyImport
 

@@ -671,9 +671,26 @@ QString FormatDateWord(const QString& text)
 
 QString FormatDateTimeText(Instant dt)
 {
-    if (dt == 0)
+    // The data file and the exports write thousands of these: the digits directly, no pattern to walk.
+    if (dt == 0 || !IsShowable(dt))
         return kNoDateText;
-    return FormatPattern(dt, QStringLiteral("yyyy-mm-dd hh:nn:ss"));
+    const QDate date = DateOf(dt);
+    const int secs = SecondsOfDay(dt);
+    QString out;
+    out.reserve(19);
+    // Years below 1000 keep four digits so the text reads back the same.
+    AppendNumber(out, date.year(), 4);
+    out += u'-';
+    AppendNumber(out, date.month(), 2);
+    out += u'-';
+    AppendNumber(out, date.day(), 2);
+    out += u' ';
+    AppendNumber(out, secs / 3600, 2);
+    out += u':';
+    AppendNumber(out, secs / 60 % 60, 2);
+    out += u':';
+    AppendNumber(out, secs % 60, 2);
+    return out;
 }
 
 QString FormatDateText(Instant dt)

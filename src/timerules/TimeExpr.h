@@ -80,7 +80,7 @@ struct DurationParts
 DurationParts DescribeDuration(Instant fromDT, Instant toDT);
 QString FormatDateWord(Instant value);
 QString FormatDateWord(const QString& text);  // a date text is formatted; any other text comes back unchanged
-QString FormatDateTimeText(Instant dt);  // "yyyy-mm-dd hh:nn:ss"
+QString FormatDateTimeText(Instant dt);  // "yyyy-mm-dd hh:nn:ss"; "--" for 0 and what FormatPattern cannot show
 QString FormatDateText(Instant dt);  // "yyyy-mm-dd"
 QString SolarToLunarText(Instant dt);  // "8-15" or "2010-12-20"; "" outside the lunar table
 

@@ -19,9 +19,7 @@ const QStringList& HeadlessBelow(const QString& folder)
         { QStringLiteral("base"), { QStringLiteral("timerules") } },
         { QStringLiteral("core"), { QStringLiteral("base"), QStringLiteral("timerules"), QStringLiteral("platform") } },
         { QStringLiteral("storage"),
-          { QStringLiteral("core"), QStringLiteral("base"), QStringLiteral("timerules"), QStringLiteral("platform"),
-            // storage still hands its results to the engine itself; the next step turns that round
-            QStringLiteral("engine") } },
+          { QStringLiteral("core"), QStringLiteral("base"), QStringLiteral("timerules"), QStringLiteral("platform") } },
         { QStringLiteral("engine"),
           { QStringLiteral("storage"), QStringLiteral("core"), QStringLiteral("base"), QStringLiteral("timerules"),
             QStringLiteral("platform") } },
@@ -71,7 +69,12 @@ TEST(IncludeRules, EveryFolderIncludesOnlyTheFoldersBelowIt)
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
         ++files;
         const QStringList allowed = Allowed(folder);
-        auto matches = include.globalMatch(QString::fromUtf8(f.readAll()));
+        const QString text = QString::fromUtf8(f.readAll());
+        // The file formats report outcomes; their callers word what the user sees.
+        if (folder == QStringLiteral("storage")) {
+            EXPECT_FALSE(text.contains(QStringLiteral("\"base/MsgBox.h\""))) << path.toStdString();
+        }
+        auto matches = include.globalMatch(text);
         while (matches.hasNext()) {
             const QString used = matches.next().captured(1);
             EXPECT_TRUE(used == folder || allowed.contains(used))

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The calendar page shown by the page host: the tasks it marks come through the host's answer to "gettasks",
 // and a calendar opened from the task editor marks none.
+#include "app/MainWindowWiring.h"
+#include "base/Resources.h"
+#include "base/Translation.h"
 #include "calendar/PageTestUtil.h"
 #include "editor/CalendarPicker.h"
 #include "editor/frmTask.h"
 #include "mainwindow/frmMain.h"
-#include "base/Resources.h"
-#include "base/Translation.h"
+#include "support/FakeGuard.h"
 
 #include <QAction>
 #include <QScopeGuard>
@@ -35,7 +37,7 @@ TEST(CalendarMarks, RecurringAndPlainDatesMarkTheirDaysAndTheEditorSeesNone)
     AddTask(engine, 2, QStringLiteral("纪念日"), QStringLiteral("每年1-3"), MakeInstant(2027, 1, 3), tsNotStarted);
     AddTask(engine, 3, QStringLiteral("体检"), QStringLiteral("12-20"), MakeInstant(2026, 12, 20, 9), tsPostponed);
     AddTask(engine, 4, QStringLiteral("做完了"), QStringLiteral("12-21"), MakeInstant(2026, 12, 21), tsFinished);
-    SetCalendarHost({ &engine, &main, nullptr, nullptr });
+    const SlotGuard<&CurrentCalendarHost, &SetCalendarHost> host({ &engine, &main, nullptr, nullptr });
     const QString file = Resources::GetResFile(QStringLiteral("Calendar.htm"));
     ASSERT_FALSE(file.isEmpty());
 
@@ -80,13 +82,13 @@ TEST(CalendarMarks, RecurringAndPlainDatesMarkTheirDaysAndTheEditorSeesNone)
     Eval(picker, QStringLiteral("calShowMonth(2026, 12)"));
     EXPECT_EQ(Eval(picker, QStringLiteral("document.querySelectorAll('#grid td.task').length")), u"0");
     EXPECT_EQ(KeysOn(picker, 2026, 12, 20), u"\"\"");
-    SetCalendarHost({});
 }
 
 // The main window with the module: 万年历 opens the browsing calendar; 查看运行状态 follows the selection.
 TEST(CalendarMarks, TheMainWindowOpensTheCalendar)
 {
     frmMain window;
+    const MainWindowWiring wiring(window);
     QAction* calendar = window.findChild<QAction*>(QStringLiteral("mnuCalendar"));
     ASSERT_TRUE(calendar && calendar->isEnabled());
     calendar->trigger();

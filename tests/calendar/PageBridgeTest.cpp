@@ -4,8 +4,8 @@
 #include "calendar/IPageWindow.h"
 #include "calendar/PageTestUtil.h"
 #include "calendar/frmHtmlViewer.h"
-#include "editor/frmTask.h"
 #include "core/CTask.h"
+#include "editor/frmTask.h"
 #include "engine/TaskEngine.h"
 #include "support/TestEnv.h"
 #include "timerules/Instant.h"
@@ -130,7 +130,7 @@ TEST_F(Bridge, RepeatedClicksOnOneDayWalkThroughItsTasks)
     EXPECT_EQ(m_opened, (QStringList { "T12", "T15", "T16", "T12", "T16" }));
     EXPECT_EQ(m_openedOwner, viewer->Dialog());
     EXPECT_EQ(m_newTaskDays, QList<Instant> { MakeInstant(2011, 12, 18) });
-    EXPECT_EQ(g_dtLastCalDate, MakeInstant(2011, 12, 18));
+    EXPECT_EQ(viewer->PickedDay(), MakeInstant(2011, 12, 18));
     EXPECT_FALSE(viewer->IsLoaded()) << "a double-click closes the calendar";
 }
 
@@ -141,10 +141,10 @@ TEST_F(Bridge, APickerTakesTheClickedDayAndHidesTasksFromTheEditor)
     EXPECT_EQ(Call(*viewer, QStringLiteral("wb://isHideTask"), 1), R"([["WB_DEFCB","isHideTask",[0,true]]])");
     Call(*viewer, QStringLiteral("wb://ondblclick?2011-12-3"), 1);
     EXPECT_TRUE(viewer->IsLoaded()) << "a double-click does nothing in a picker";
-    g_dtLastCalDate = 0;
+    EXPECT_EQ(viewer->PickedDay(), 0);
     Call(*viewer, QStringLiteral("wb://onclick?2011-12-3 T12"), 1);
     EXPECT_TRUE(m_opened.isEmpty());
-    EXPECT_EQ(g_dtLastCalDate, MakeInstant(2011, 12, 3));
+    EXPECT_EQ(viewer->PickedDay(), MakeInstant(2011, 12, 3));
     EXPECT_FALSE(viewer->IsLoaded());
 }
 
@@ -190,12 +190,13 @@ TEST_F(Bridge, NoNavigationAwayAndNoBridgeForARemotePage)
 TEST_F(Bridge, APageCheckReportsItsEventOnce)
 {
     frmHtmlViewer* made = nullptr;
-    CheckPages::SetFactory([&made](std::function<void(const QString&)> onUserEvent) -> std::unique_ptr<ICheckPage> {
-        auto viewer = std::make_unique<frmHtmlViewer>(nullptr, frmHtmlViewer::Mode::Check);
-        QObject::connect(viewer.get(), &frmHtmlViewer::OnUserEvent, viewer.get(), std::move(onUserEvent));
-        made = viewer.get();
-        return viewer;
-    });
+    const PageFactoryGuard factory(
+        [&made](std::function<void(const QString&)> onUserEvent) -> std::unique_ptr<ICheckPage> {
+            auto viewer = std::make_unique<frmHtmlViewer>(nullptr, frmHtmlViewer::Mode::Check);
+            QObject::connect(viewer.get(), &frmHtmlViewer::OnUserEvent, viewer.get(), std::move(onUserEvent));
+            made = viewer.get();
+            return viewer;
+        });
     CTask task;
     task.SetDescription(QStringLiteral(":等信号\r\n") + TestPage("bridge.html"));
     bool valid = false;
@@ -215,5 +216,4 @@ TEST_F(Bridge, APageCheckReportsItsEventOnce)
     EXPECT_TRUE(made->IsLoaded());
     task.StopUserEvent();
     EXPECT_FALSE(task.HasCheckPage());
-    CheckPages::SetFactory(nullptr);
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the built tickwell-cli and checks what it prints and how it exits.
+#include "support/RealProgram.h"
+
 #include <QDateTime>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -18,19 +18,11 @@ struct CliRun
 
 CliRun Cli(const QStringList& args, const char* tz = "Asia/Shanghai")
 {
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TZ"), QString::fromUtf8(tz));
     env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TW_CLI_PATH), args);
-    CliRun r;
-    if (!p.waitForFinished(30000))
-        return r;
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.out = p.readAllStandardOutput().toStdString();
-    r.err = p.readAllStandardError().toStdString();
-    return r;
+    const ProgramRun r = RunProgram(QStringLiteral(TW_CLI_PATH), args, env);
+    return { r.code, r.out.toStdString(), r.err.toStdString() };
 }
 
 QStringList When(const char* now, std::initializer_list<const char*> rest)

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -113,14 +112,7 @@ namespace {
 // tickwell-cli in a private account: HOME and the XDG folders lie under `root`.
 CliRun CliAt(const QString& root, const QStringList& args)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), root + QStringLiteral("/home"));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), root + QStringLiteral("/share"));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TW_CLI_PATH), args);
-    p.waitForFinished(30000);
-    return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()) };
+    return RunProgram(QStringLiteral(TW_CLI_PATH), args, PrivateAccountEnv(root, false));
 }
 
 }  // namespace
@@ -172,13 +164,11 @@ TEST(CliData, OptionsAndTargetsThatAreRefused)
         { { ex, QStringLiteral("/dev/null"), dd, dir.path() }, 1, "不是普通文件" },
     };
     for (const auto& c : cases) {
-        QProcess p;
-        p.setWorkingDirectory(linkedDir);
-        p.start(QStringLiteral(TW_CLI_PATH), c.args);
-        p.waitForFinished(30000);
-        const QString err = QString::fromUtf8(p.readAllStandardError());
-        EXPECT_EQ(p.exitCode(), c.code) << c.args.join(QLatin1Char(' ')).toStdString();
-        EXPECT_TRUE(err.contains(QString::fromUtf8(c.message))) << err.toStdString();
+        RealProgram cli(QStringLiteral(TW_CLI_PATH));
+        cli.Process().setWorkingDirectory(linkedDir);
+        const ProgramRun r = cli.Run(c.args);
+        EXPECT_EQ(r.code, c.code) << c.args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << r.err.toStdString();
     }
     EXPECT_EQ(ReadAll(data), before);
     EXPECT_TRUE(QFileInfo(linkToData).isSymLink());

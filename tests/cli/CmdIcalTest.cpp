@@ -6,7 +6,6 @@
 #include "support/TestEnv.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 TEST(CliIcal, ExportThenImportIntoAnotherFolderKeepsTheRule)

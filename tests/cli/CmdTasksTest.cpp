@@ -2,18 +2,14 @@
 // tickwell-cli changing tasks: through a real running program when there is one, by itself otherwise.
 #include "CliRun.h"
 #include "support/DataFileText.h"
-#include "support/ProgramEnv.h"
+#include "support/RealProgram.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 
-#include <unistd.h>
+#include <memory>
 
 namespace {
 
@@ -27,67 +23,45 @@ QString ReadAll(const QString& path)
 class Account
 {
 public:
-    Account()
-    {
-        m_env = PrivateAccountEnv(m_root.path());
-        QDir().mkpath(Data());
-    }
-    ~Account()
-    {
-        m_app.kill();
-        m_app.waitForFinished(5000);
-    }
+    Account() { QDir().mkpath(Data()); }
     QString Data() const { return m_root.filePath(QStringLiteral("data")); }
     QString File() const { return ReadAll(Data() + QStringLiteral("/twdata.xml")); }
 
-    void StartCli(QProcess& p, QStringList args) const
+    // tickwell-cli on the account's data folder, started; Run() or Finish() it.
+    std::unique_ptr<RealProgram> StartCli(QStringList args) const
     {
-        p.setProcessEnvironment(m_env);
-        p.start(QStringLiteral(TW_CLI_PATH), args << QStringLiteral("--data-dir") << Data());
+        auto cli = std::make_unique<RealProgram>(QStringLiteral(TW_CLI_PATH), PrivateAccountEnv(m_root.path()));
+        cli->Start(args << QStringLiteral("--data-dir") << Data());
+        return cli;
     }
-    CliRun Cli(const QStringList& args) const
+    CliRun Cli(const QStringList& args) const { return Finish(*StartCli(args)); }
+    static CliRun Finish(RealProgram& cli)
     {
-        QProcess p;
-        StartCli(p, args);
-        return Finish(p);
-    }
-    static CliRun Finish(QProcess& p)
-    {
-        p.waitForFinished(60000);
-        return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError()) };
+        const int code = cli.Finish(60000);
+        return { code, cli.Out(), cli.Err() };
     }
     // The program, up once its single-instance endpoint answers.
     void Start()
     {
-        m_app.setProcessEnvironment(m_env);
-        m_app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_app.start(QStringLiteral(TW_APP_PATH), { QStringLiteral("--data-dir"), Data() });
-        ASSERT_TRUE(m_app.waitForStarted(10000));
-        const QString endpoint = m_root.filePath(QStringLiteral("tickwell-%1-0").arg(::getuid()));
-        QElapsedTimer t;
-        t.start();
-        while (!QFileInfo(endpoint).isSymLink() && t.elapsed() < 30000)
-            QThread::msleep(50);
-        ASSERT_TRUE(QFileInfo(endpoint).isSymLink()) << "the program did not open its channel";
+        m_app.Process().setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        ASSERT_TRUE(m_app.Start({ QStringLiteral("--data-dir"), Data() }));
+        ASSERT_TRUE(WaitUntilUp(m_root.path())) << "the program did not open its channel";
     }
-    bool Running() const { return m_app.state() == QProcess::Running; }
+    bool Running() const { return m_app.Running(); }
 
 private:
     QTemporaryDir m_root;
-    QProcessEnvironment m_env;
-    QProcess m_app;
+    RealProgram m_app { QStringLiteral(TW_APP_PATH), PrivateAccountEnv(m_root.path()) };
 };
 
 // Two tickwell-cli add at once, as from two shells: both land, with different keys.
 void RaceTwoAdds(const Account& account)
 {
-    QProcess a, b;
-    account.StartCli(
-        a, { QStringLiteral("add"), QStringLiteral("甲任务"), QStringLiteral("--time"), QStringLiteral("1小时后") });
-    account.StartCli(
-        b, { QStringLiteral("add"), QStringLiteral("乙任务"), QStringLiteral("--time"), QStringLiteral("1小时后") });
-    const CliRun ra = Account::Finish(a), rb = Account::Finish(b);
+    const auto a = account.StartCli(
+        { QStringLiteral("add"), QStringLiteral("甲任务"), QStringLiteral("--time"), QStringLiteral("1小时后") });
+    const auto b = account.StartCli(
+        { QStringLiteral("add"), QStringLiteral("乙任务"), QStringLiteral("--time"), QStringLiteral("1小时后") });
+    const CliRun ra = Account::Finish(*a), rb = Account::Finish(*b);
     ASSERT_EQ(ra.code, 0) << ra.err.toStdString();
     ASSERT_EQ(rb.code, 0) << rb.err.toStdString();
     EXPECT_NE(ra.out.section(QLatin1Char('\t'), 0, 0), rb.out.section(QLatin1Char('\t'), 0, 0));

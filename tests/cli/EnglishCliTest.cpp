@@ -2,39 +2,25 @@
 // The command-line tools speak the language of the data file's setting, else the system's; what scripts read
 // (dates, the list's columns) is the same in every language.
 #include "base/AppVersion.h"
+#include "support/English.h"
+#include "support/RealProgram.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Outcome
-{
-    int code = -1;
-    QString out, err;
-};
-
 // A private account under `root`: nothing of the user's data or of a running program is reached.
-Outcome Start(const char* program, const char* lang, const QStringList& args, const QString& root)
+ProgramRun Start(const char* program, const char* lang, const QStringList& args, const QString& root)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : { "LANGUAGE", "LC_ALL", "LC_MESSAGES", "DISPLAY", "WAYLAND_DISPLAY" })
+    QProcessEnvironment env = PrivateAccountEnv(root, false);
+    for (const char* name : { "LANGUAGE", "LC_ALL", "LC_MESSAGES" })
         env.remove(QString::fromLatin1(name));
     env.insert(QStringLiteral("LANG"), QString::fromLatin1(lang));
     env.insert(QStringLiteral("TZ"), QStringLiteral("Asia/Shanghai"));
-    env.insert(QStringLiteral("HOME"), root + QStringLiteral("/home"));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), root + QStringLiteral("/share"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), root);
-    env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
-    p.setProcessEnvironment(env);
-    p.start(QString::fromUtf8(program), args);
-    p.waitForFinished(30000);
-    return { p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()) };
+    return RunProgram(QString::fromUtf8(program), args, env);
 }
 
 // Chinese left once the expressions the examples show (data) are taken out.
@@ -43,8 +29,7 @@ bool HasChineseBesidesData(QString text)
     for (const char* data :
         { "每周135", "30分钟后", "10分钟后", "10分钟", "每天", "今天", "闰", "低", "普通", "高", "紧急" })
         text.remove(QString::fromUtf8(data));
-    static const QRegularExpression cjk(QStringLiteral("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
-    return text.contains(cjk);
+    return HasChinese(text);
 }
 
 }  // namespace
@@ -98,7 +83,7 @@ TEST(EnglishCli, MessagesFollowTheSettingThenTheSystemAndOutputStaysTheSame)
             const QStringList option = { QStringLiteral("--data-dir"), dir.path() };
             args = k.program == app ? option + args : args + option;
         }
-        const Outcome r = Start(k.program, k.lang, args, dir.path());
+        const ProgramRun r = Start(k.program, k.lang, args, dir.path());
         const std::string name = args.join(u' ').toStdString();
         EXPECT_EQ(r.code, k.code) << name << '\n' << r.err.toStdString();
         for (const auto& [got, want] : { std::pair(r.out, k.out), std::pair(r.err, k.err) }) {

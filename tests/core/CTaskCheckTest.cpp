@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "base/TempFiles.h"
 #include "core/CTask.h"
 #include "core/CheckPage.h"
 #include "engine/TaskEngine.h"
-#include "base/TempFiles.h"
 #include "support/RecordingLauncher.h"
 #include "support/TestEnv.h"
 
@@ -122,7 +122,7 @@ struct FakeCheckPage : ICheckPage
 TEST(CTaskCheck, APageCheckLoadsItsPageOnceAndReportsEachEventOnce)
 {
     FakeCheckPage::Log log;
-    CheckPages::SetFactory([&log](std::function<void(const QString&)> fire) -> std::unique_ptr<ICheckPage> {
+    const PageFactoryGuard factory([&log](std::function<void(const QString&)> fire) -> std::unique_ptr<ICheckPage> {
         log.fire = std::move(fire);
         return std::make_unique<FakeCheckPage>(log);
     });
@@ -154,5 +154,4 @@ TEST(CTaskCheck, APageCheckLoadsItsPageOnceAndReportsEachEventOnce)
         EXPECT_EQ(log.alive, 0);
         EXPECT_EQ(task->eStatus(), tsFinished);
     }
-    CheckPages::SetFactory(nullptr);
 }

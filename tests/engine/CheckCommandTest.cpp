@@ -1,24 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/CTask.h"
 #include "base/TempFiles.h"
+#include "core/CTask.h"
 #include "support/TestEnv.h"
+#include "support/Wait.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QThread>
-
-namespace {
-
-bool WaitForFile(const QString& path, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!QFileInfo::exists(path) && t.elapsed() < ms)
-        QThread::msleep(20);
-    return QFileInfo::exists(path);
-}
-
-}  // namespace
 
 TEST(CheckCommand, ReportsRunningThenTheExitCode)
 {

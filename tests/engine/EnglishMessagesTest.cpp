@@ -2,12 +2,12 @@
 #include "base/AppPaths.h"
 #include "core/CSimpleList.h"
 #include "core/CTaskFilter.h"
-#include "storage/CsvExport.h"
 #include "core/DueEntry.h"
-#include "storage/IcalImport.h"
-#include "engine/TaskEngine.h"
 #include "core/TaskTypesPrompt.h"
-#include "base/Translation.h"
+#include "engine/TaskEngine.h"
+#include "storage/CsvExport.h"
+#include "storage/IcalImport.h"
+#include "support/English.h"
 #include "support/TestEnv.h"
 #include "timerules/Clock.h"
 #include "timerules/DueRules.h"
@@ -17,17 +17,6 @@
 #include <QRegularExpression>
 
 #include <functional>
-
-namespace {
-
-// Installed for one test, so that the Chinese tests around it see the source texts.
-struct EnglishGuard
-{
-    EnglishGuard() { EXPECT_TRUE(Translation::Install(QStringLiteral("en"))); }
-    ~EnglishGuard() { Translation::Uninstall(); }
-};
-
-}  // namespace
 
 // With English installed, the messages of the core say everything in English, the times and durations they show
 // included; only the data they quote (task titles, expressions as typed) stays Chinese.

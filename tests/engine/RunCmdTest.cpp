@@ -2,11 +2,12 @@
 #include "engine/RunCmd.h"
 #include "base/AppPaths.h"
 #include "platform/XdgDesktopOpener.h"
+#include "support/FakeGuard.h"
 #include "support/RecordingOpener.h"
 #include "support/TestEnv.h"
+#include "support/Wait.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
@@ -15,25 +16,7 @@
 
 namespace {
 
-// Installs a handler of power actions for the guard's life; they are refused again afterwards.
-class PowerHandlerGuard
-{
-public:
-    explicit PowerHandlerGuard(TaskCommands::PowerHandler handler)
-    {
-        TaskCommands::SetPowerHandler(std::move(handler));
-    }
-    ~PowerHandlerGuard() { TaskCommands::SetPowerHandler(nullptr); }
-};
-
-bool WaitForFile(const QString& path, int ms = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!QFileInfo::exists(path) && t.elapsed() < ms)
-        QThread::msleep(20);
-    return QFileInfo::exists(path);
-}
+using PowerHandlerGuard = SlotGuard<&CurrentPowerCommandHandler, &SetPowerCommandHandler>;
 
 QString ReadAll(const QString& path)
 {
@@ -143,17 +126,15 @@ TEST_F(XdgOpenerTest, HandsDocumentsAndAddressesToTheDesktopOpener)
     ASSERT_TRUE(doc.open(QIODevice::WriteOnly));
     doc.close();
 
+    const QString opened = Path(QStringLiteral("opened.txt"));
+    const auto openerWas
+        = [&](const QString& what) { return WaitFor([&] { return ReadAll(opened).trimmed() == what; }, 5000); };
     EXPECT_TRUE(RunCmd(QStringLiteral("notes.txt"), m_dir.path()));
-    ASSERT_TRUE(WaitForFile(Path(QStringLiteral("opened.txt"))));
-    QThread::msleep(100);
-    EXPECT_EQ(ReadAll(Path(QStringLiteral("opened.txt"))).trimmed(), QFileInfo(doc).absoluteFilePath());
+    EXPECT_TRUE(openerWas(QFileInfo(doc).absoluteFilePath())) << ReadAll(opened).toStdString();
 
-    QFile::remove(Path(QStringLiteral("opened.txt")));
+    QFile::remove(opened);
     EXPECT_TRUE(RunCmd(QStringLiteral("https://example.invalid/page?a=1"), m_dir.path()));
-    ASSERT_TRUE(WaitForFile(Path(QStringLiteral("opened.txt"))));
-    QThread::msleep(100);
-    EXPECT_EQ(
-        ReadAll(Path(QStringLiteral("opened.txt"))).trimmed(), QStringLiteral("https://example.invalid/page?a=1"));
+    EXPECT_TRUE(openerWas(QStringLiteral("https://example.invalid/page?a=1"))) << ReadAll(opened).toStdString();
 }
 
 TEST_F(XdgOpenerTest, ReportsWhatCannotBeStarted)

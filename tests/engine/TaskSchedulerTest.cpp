@@ -1,20 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/TaskScheduler.h"
-#include "engine/TaskEngine.h"
 #include "engine/RunCmd.h"
+#include "engine/TaskEngine.h"
 #include "support/RecordingOpener.h"
 #include "support/TestEnv.h"
+#include "support/Wait.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
 
 namespace {
 
 class RecordingSink : public IFiredTaskSink
 {
 public:
-    void AddTask(const TaskPtr& task) override
+    void ShowFiredTask(const TaskPtr& task) override
     {
         prompted.push_back(task);
         if (onAdd)
@@ -71,6 +71,16 @@ protected:
     }
 
     QString DataFile() const { return m_engine.DataFilePath(); }
+    // Scans until `done` holds (a check process has ended), or gives up after ten seconds.
+    template <class Done> bool TickUntil(Done done)
+    {
+        return WaitFor(
+            [&] {
+                m_scheduler.Tick();
+                return done();
+            },
+            10000);
+    }
 
     ProgramFolderGuard m_folder;
     ClockGuard m_clock;
@@ -245,15 +255,11 @@ TEST_F(SchedulerTest, ASecondTickInsideAFiringDoesNothing)
 }
 
 // Custom-event tasks: a check command decides whether the reminder is shown. These run real /bin/sh
-// processes, so the ticks are separated by real waits.
+// processes, so the scan ticks until the check has ended.
 TEST_F(SchedulerTest, ACheckThatEndsWithZeroCancelsAOneOffTask)
 {
     TaskPtr t = Add(QStringLiteral(":没有事件\r\nexit 0"), 0);
-    for (int i = 0; i < 50 && t->eStatus() != tsCancelled; ++i) {
-        m_scheduler.Tick();
-        QThread::msleep(20);
-    }
-    EXPECT_EQ(t->eStatus(), tsCancelled);
+    EXPECT_TRUE(TickUntil([&] { return t->eStatus() == tsCancelled; }));
     EXPECT_FALSE(t->IsCheckingEvent());
     EXPECT_TRUE(m_sink.prompted.empty());
 }
@@ -269,24 +275,22 @@ TEST_F(SchedulerTest, ACheckWithoutCommandKeepsWaiting)
 
 TEST_F(SchedulerTest, ALongCheckShowsCheckingThenFiresAndRunsTheCommand)
 {
-    TaskPtr t = Add(QStringLiteral(":三秒后发生\r\nsleep 3; exit 1"), 0);
+    // The check runs until the test lets it end.
+    const QString go = m_folder.file(QStringLiteral("go"));
+    TaskPtr t = Add(QStringLiteral(":放行后发生\r\nuntil [ -e '%1' ]; do sleep 0.05; done; exit 1").arg(go), 0);
     t->sCmd = QStringLiteral("touch happened.txt");
     t->bUseCmd = true;
     TaskPtr other = Add(QStringLiteral("普通任务"), 2);
 
-    int checkingTicks = 0;
-    for (int i = 0; i < 8 && t->eStatus() != tsDue; ++i) {
+    for (int second = 0; second < 3; ++second) {
         m_scheduler.Tick();
-        if (t->eStatus() == tsChecking)
-            ++checkingTicks;
+        EXPECT_EQ(t->eStatus(), tsChecking) << second;
         m_clock.Advance(1);
-        QThread::msleep(1000);
     }
-    EXPECT_EQ(t->eStatus(), tsDue);
-    EXPECT_GE(checkingTicks, 2);
-    EXPECT_LE(checkingTicks, 5);
     // The other task was scanned as usual while the check ran.
     EXPECT_EQ(other->eStatus(), tsDue);
+    ASSERT_TRUE(QFile(go).open(QIODevice::WriteOnly));
+    EXPECT_TRUE(TickUntil([&] { return t->eStatus() == tsDue; }));
     EXPECT_EQ(m_opener->opened, QStringList(QStringLiteral("touch happened.txt")));
 }
 
@@ -303,10 +307,7 @@ TEST_F(SchedulerTest, ACheckThatEndsWithZeroMovesARecurringTaskOn)
     TaskPtr last = daily(QStringLiteral(":最后一次\r\nexit 0"));
     last->dtValidToDT = MakeInstant(2011, 12, 15, 12, 0);
     const auto settled = [&] { return last->eStatus() == tsExpired && SecondDiff(Clock::Now(), next->dtAlarmDT) > 0; };
-    for (int i = 0; i < 50 && !settled(); ++i) {
-        m_scheduler.Tick();
-        QThread::msleep(20);
-    }
+    EXPECT_TRUE(TickUntil(settled));
     EXPECT_EQ(next->eStatus(), tsNotStarted);
     EXPECT_EQ(DateTimeOf(next->dtAlarmDT), QDateTime(QDate(2011, 12, 16), QTime(10, 0), Qt::UTC));
     EXPECT_EQ(last->eStatus(), tsExpired);

@@ -3,10 +3,10 @@
 // (no crash, hang or sanitizer report), and whatever the data-file reader accepts must survive a save: the
 // written document reads back with the same tasks.
 #include "FuzzClock.h"
-#include "core/AppSettings.h"
-#include "storage/LegacyImport.h"
-#include "storage/TaskStore.h"
 #include "base/TempFiles.h"
+#include "core/AppSettings.h"
+#include "storage/DataFileXml.h"
+#include "storage/LegacyImport.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
 
-    TaskStore::Contents contents;
-    if (TaskStore::Parse(bytes, contents, nullptr)) {
+    DataFileXml::Contents contents;
+    if (DataFileXml::Parse(bytes, contents, nullptr)) {
         TaskList list;
         for (const TaskPtr& t : contents.tasks) {
             if (!list.AddTask(t)) {
@@ -31,9 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 list.AddTask(t);
             }
         }
-        const QByteArray xml = TaskStore::Serialize(contents.settings, list);
-        TaskStore::Contents again;
-        if (xml.isEmpty() || !TaskStore::Parse(xml, again, nullptr) || int(again.tasks.size()) != list.Count()
+        const QByteArray xml = DataFileXml::Serialize(contents.settings, list);
+        DataFileXml::Contents again;
+        if (xml.isEmpty() || !DataFileXml::Parse(xml, again, nullptr) || int(again.tasks.size()) != list.Count()
             || again.skipped != 0 || again.settings.Types != contents.settings.Types)
             std::abort();
         for (int i = 0; i < list.Count(); ++i) {

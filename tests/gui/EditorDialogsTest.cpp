@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditorTestUtil.h"
+#include "core/CTask.h"
 #include "editor/CalendarPicker.h"
 #include "editor/dlgLoopDefine.h"
 #include "editor/dlgValidPeriod.h"
-#include "core/CTask.h"
 #include "support/TestEnv.h"
 #include "support/TestText.h"
 
@@ -76,11 +76,10 @@ TEST_F(EditorDialogs, ValidPeriodMenuFillsTheChosenField)
     EXPECT_EQ(Child<QLineEdit>(&dlg, "txtDate_1")->text(), Q("2012-07-03"));
 
     // A calendar closed without a pick leaves the field alone.
-    SetCalendarPicker([](QWidget*) { return Instant(0); });
+    const SlotGuard<&CurrentCalendarPicker, &SetCalendarPicker> picker([](QWidget*) { return Instant(0); });
     dlgValidPeriod withCalendar(m_task);
     Child<QAction>(&withCalendar, "mnuSetTime_3")->trigger();
     EXPECT_EQ(Child<QLineEdit>(&withCalendar, "txtDate_0")->text(), Q("2012-05-01 08:30:00"));
-    SetCalendarPicker(nullptr);
 }
 
 TEST_F(EditorDialogs, LoopDialogOpensOnTheTasksRule)

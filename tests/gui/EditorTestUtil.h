@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "editor/frmTask.h"
+#include "support/FakeGuard.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QTimer>
@@ -26,3 +29,6 @@ template <class T> T* Child(const QObject* parent, const char* name)
 {
     return parent->findChild<T*>(QLatin1String(name));
 }
+
+// The editor's open-file dialog replaced for one test.
+using ChooserGuard = SlotGuard<&frmTask::CurrentFileChooser, &frmTask::SetFileChooser>;

@@ -2,12 +2,12 @@
 #include "support/DataFileText.h"
 #include "support/TestEnv.h"
 
+#include "support/RealProgram.h"
+#include "support/Wait.h"
+
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QXmlStreamReader>
 
 #ifndef TW_APP_PATH
@@ -55,38 +55,21 @@ TEST(EndToEnd, ADueTaskIsFinishedLoggedAndSavedAndSigtermQuitsCleanly)
         f.write(data);
     }
 
-    QProcess app;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     // Nothing of the user's own configuration is read or written.
-    env.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
-    env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
-    app.setProcessEnvironment(env);
-    app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    app.start(QStringLiteral(TW_APP_PATH), { QStringLiteral("--data-dir"), dir.path() });
-    ASSERT_TRUE(app.waitForStarted(10000));
+    RealProgram app(QStringLiteral(TW_APP_PATH), PrivateAccountEnv(dir.path()));
+    app.Process().setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    ASSERT_TRUE(app.Start({ QStringLiteral("--data-dir"), dir.path() }));
 
-    QElapsedTimer clock;
-    clock.start();
     QString status;
-    while (clock.elapsed() < 5000 && app.state() == QProcess::Running) {
-        status = StatusOf(ReadAll(dataFile), QStringLiteral("1"));
-        if (status == QLatin1String("2"))
-            break;
-        QThread::msleep(100);
-    }
-    EXPECT_EQ(status, QStringLiteral("2")) << "after " << clock.elapsed() << " ms";
+    WaitFor(
+        [&] { return !app.Running() || (status = StatusOf(ReadAll(dataFile), QStringLiteral("1"))) == u"2"; }, 5000);
+    EXPECT_EQ(status, QStringLiteral("2"));
     const QString log = ReadAll(logFile);
     EXPECT_TRUE(log.contains(QStringLiteral("] 已完成 - T01, ")) && log.contains(QStringLiteral("端到端自动完成")))
         << qPrintable(log);
 
-    ASSERT_EQ(app.state(), QProcess::Running);
-    app.terminate();  // SIGTERM
-    ASSERT_TRUE(app.waitForFinished(15000));
-    EXPECT_EQ(app.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(app.exitCode(), 0);
+    ASSERT_TRUE(app.Running());
+    EXPECT_EQ(app.Terminate(), 0);  // SIGTERM
 
     const QString saved = ReadAll(dataFile);
     EXPECT_EQ(StatusOf(saved, QStringLiteral("1")), QStringLiteral("2")) << qPrintable(saved);

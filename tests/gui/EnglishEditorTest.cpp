@@ -68,7 +68,7 @@ TEST_F(EnglishEditor, SubDialogsShowNoChineseButTheRule)
 TEST_F(EnglishEditor, ChoicesStoreTheSameInBothLanguages)
 {
     const QString song = m_folder.file(QStringLiteral("song.mp3"));
-    frmTask::SetFileChooser([song](QWidget*, const QString&, const QString&) { return song; });
+    const ChooserGuard chooser([song](QWidget*, const QString&, const QString&) { return song; });
     const auto chooseRing = [](int index) {
         return [index](frmTask& e) {
             Child<QRadioButton>(&e, "optRingType_2")->click();
@@ -130,7 +130,6 @@ TEST_F(EnglishEditor, ChoicesStoreTheSameInBothLanguages)
         EXPECT_EQ(stored[1], stored[0]);
         EXPECT_FALSE(stored[0].join(QString()).contains(QStringLiteral("<")));  // never a caption
     }
-    frmTask::SetFileChooser(nullptr);
 }
 
 // A task kept with Chinese rules shows them in English; English typed is tidied on leaving and kept in Chinese.

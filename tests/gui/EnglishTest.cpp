@@ -31,7 +31,7 @@ TEST_F(EnglishUi, MainWindowEditorAndPromptShowNoChineseButData)
 
     frmPrompt prompt(W().Engine());
     W().Engine().SetTaskStatus(task, tsDue, true, true);
-    prompt.AddTask(task);
+    prompt.ShowFiredTask(task);
     EXPECT_EQ(ChineseTexts(&prompt, data).join(u'\n').toStdString(), "");
 
     // The program's own name, in its title and in the message boxes.

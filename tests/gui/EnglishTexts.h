@@ -2,7 +2,7 @@
 #pragma once
 // Checks that a window shown with the English translation has no Chinese left but data.
 
-#include "base/Translation.h"
+#include "support/English.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -10,28 +10,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
 namespace EnglishTexts {
 
-// Installed before the windows are built, removed after they are gone.
-struct EnglishGuard
-{
-    EnglishGuard() { EXPECT_TRUE(Translation::Install(QStringLiteral("en"))); }
-    ~EnglishGuard() { Translation::Uninstall(); }
-};
-
 // Entries that are data kept Chinese: delays the program parses, categories and ringtone files. The due boxes
 // show the expression language in English, also in their edit text.
 inline const QStringList kDataBoxes = { "cboDelay", "cboType", "cboRingFile" };
-
-inline bool HasChinese(const QString& text)
-{
-    static const QRegularExpression cjk(QStringLiteral("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
-    return text.contains(cjk);
-}
 
 // Every visible text of `root` that is still Chinese, named by its object, once the data in `allowed` is taken out.
 inline QStringList ChineseTexts(QWidget* root, const QStringList& allowed)

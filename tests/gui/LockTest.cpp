@@ -54,6 +54,7 @@ TEST_F(LockTest, PasswordIsASlidingWindowOverTypedKeys)
     for (const auto& r : rows) {
         MsgBoxGuard box;
         frmMain w;
+        const MainWindowWiring wiring(w);
         w.Engine().Settings().SetUnlockPassword(Q("abc"));
         w.Engine().SaveCfg();
         w.Load(nullptr);

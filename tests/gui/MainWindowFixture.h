@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/MainWindowWiring.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/frmMain.h"
 #include "support/RecordingOpener.h"
@@ -12,7 +13,7 @@
 #include <QTableView>
 #include <gtest/gtest.h>
 
-// A temporary program folder, a manual clock starting at `start`, scripted message boxes and a recording
+// A temporary data folder, a manual clock starting at `start`, scripted message boxes and a recording
 // opener: what every test of the main window needs around it.
 class WindowTestEnv : public ::testing::Test
 {
@@ -38,6 +39,7 @@ protected:
     MainWindowFixture()
         : WindowTestEnv(QDateTime(QDate(2012, 6, 3), QTime(12, 0), Qt::UTC))
         , m_window(std::make_unique<frmMain>())
+        , m_wiring(std::make_unique<MainWindowWiring>(*m_window))  // as the program joins it
         // Every insertion, removal, reset and change of the list is checked against the model rules; a
         // breach ends the test run at once.
         , m_modelTester(std::make_unique<QAbstractItemModelTester>(
@@ -47,6 +49,7 @@ protected:
     ~MainWindowFixture() override
     {
         m_modelTester.reset();
+        m_wiring.reset();
         m_window.reset();
     }
 
@@ -90,5 +93,6 @@ protected:
     void SelectTask(const TaskPtr& t) { Select({ M().RowOf(t->Key()) }); }
 
     std::unique_ptr<frmMain> m_window;
+    std::unique_ptr<MainWindowWiring> m_wiring;
     std::unique_ptr<QAbstractItemModelTester> m_modelTester;
 };

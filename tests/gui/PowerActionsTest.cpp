@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 #include "editor/frmTask.h"
+#include "engine/RunCmd.h"
 #include "platform/DryRunPowerManager.h"
 #include "power/dlgShutdown.h"
 #include "support/RecordingPowerManager.h"
@@ -31,6 +32,11 @@ protected:
         t->sCmd = cmd;
         t->bUseCmd = true;
     }
+};
+
+// Without the load of PowerActions: the window's state decides whether a power command is taken.
+class PowerWiring : public MainWindowFixture
+{
 };
 
 // What the dry-run backend printed, read back from its temporary file.
@@ -64,8 +70,7 @@ TEST_F(PowerActions, ADueTaskWithAPowerCommandCountsDownInTheDialog)
 {
     std::FILE* out = std::tmpfile();
     ASSERT_NE(out, nullptr);
-    const std::shared_ptr<IPowerManager> previous = Power::Manager();
-    Power::SetManager(std::make_shared<DryRunPowerManager>(out));
+    const FakeGuard<DryRunPowerManager, IPowerManager> dryRun(out);
 
     AddDue(QStringLiteral("-@关机 3秒"));
     W().Scheduler().Tick();
@@ -93,7 +98,6 @@ TEST_F(PowerActions, ADueTaskWithAPowerCommandCountsDownInTheDialog)
     W().Unload();
     EXPECT_FALSE(Dlg().IsCountingDown());
 
-    Power::SetManager(previous);
     std::fclose(out);
 }
 
@@ -113,4 +117,22 @@ TEST_F(PowerActions, TheEditorsPowerEntrySetsACommandInTheDialog)
     Q_EMIT cmd->activated(1);
     EXPECT_EQ(cmd->currentText(), QStringLiteral("@关机"));
     W().Editor()->reject();
+}
+
+// A power command counts down only in a loaded window that is joined to the program; before the load, after the
+// unload and without the wiring it is refused.
+TEST_F(PowerWiring, PowerCommandsReachOnlyALoadedWiredWindow)
+{
+    const QString cmd = QStringLiteral("@关机 1小时");
+    EXPECT_FALSE(RunCmd(cmd, {})) << "before the load";
+    W().Load(nullptr);
+    EXPECT_TRUE(RunCmd(cmd, {}));
+    EXPECT_TRUE(W().ShutdownDialog()->IsCountingDown());
+    W().ShutdownDialog()->hide();
+    m_wiring.reset();
+    EXPECT_FALSE(RunCmd(cmd, {})) << "without the wiring";
+    m_wiring = std::make_unique<MainWindowWiring>(W());
+    W().Unload();
+    EXPECT_FALSE(RunCmd(cmd, {})) << "after the unload";
+    EXPECT_FALSE(W().ShutdownDialog()->IsCountingDown());
 }

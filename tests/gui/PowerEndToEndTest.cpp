@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/DataFileText.h"
+#include "support/RealProgram.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -26,21 +26,13 @@ TEST(PowerEndToEnd, APowerCommandIsPrintedAfterItsCountdownInDryRun)
         f.write(data);
     }
 
-    QProcess app;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    RealProgram program(QStringLiteral(TW_APP_PATH), PrivateAccountEnv(dir.path()));
     // Belt and braces: even a dry run that went wrong could not reach the machine's logind.
-    env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent"));
-    app.setProcessEnvironment(env);
-    app.setProcessChannelMode(QProcess::SeparateChannels);
+    program.SetEnv(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent"));
+    QProcess& app = program.Process();
     QElapsedTimer clock;
     clock.start();
-    app.start(
-        QStringLiteral(TW_APP_PATH), { QStringLiteral("--power-dry-run"), QStringLiteral("--data-dir"), dir.path() });
-    ASSERT_TRUE(app.waitForStarted(10000));
+    ASSERT_TRUE(program.Start({ QStringLiteral("--power-dry-run"), QStringLiteral("--data-dir"), dir.path() }));
 
     QByteArray out;
     while (clock.elapsed() < 20000 && !out.contains('\n') && app.state() == QProcess::Running) {

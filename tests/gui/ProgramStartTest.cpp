@@ -1,18 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real program started as users and the desktop start it: where its data goes, its command line, and
 // termination requests at awkward moments of start-up and quit.
-#include "support/ProgramEnv.h"
+#include "support/RealProgram.h"
 #include "support/TestEnv.h"
 #include "support/TestText.h"
+#include "support/Wait.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
-
-#include <functional>
 
 #ifndef TW_APP_PATH
 #error "TW_APP_PATH must name the tickwell executable"
@@ -32,73 +29,15 @@ bool WriteAll(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-bool WaitFor(const std::function<bool()>& condition, int ms = 15000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
-}
-
 const QByteArray kTask = R"(<task Id="1" DueDT="--" Status="0" DueDate="--" DueTime="--" Desc="留着我"/>)";
 
 // The program in a private account under `root`: HOME and the XDG folders lie there, nothing of the user's.
-class Program
+struct Program : RealProgram
 {
-public:
-    explicit Program(const QString& root, bool display = true)
+    explicit Program(const QString& root, bool display = true, const QString& path = QStringLiteral(TW_APP_PATH))
+        : RealProgram(path, PrivateAccountEnv(root, display))
     {
-        m_process.setProcessEnvironment(PrivateAccountEnv(root, display));
     }
-    void AnswerQuestions(const QString& answers)
-    {
-        QProcessEnvironment env = m_process.processEnvironment();
-        env.insert(QStringLiteral("TW_TEST_ANSWERS"), answers);
-        m_process.setProcessEnvironment(env);
-    }
-    ~Program()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-    }
-
-    void Start(const QStringList& args, const QString& program = QStringLiteral(TW_APP_PATH))
-    {
-        m_process.start(program, args);
-        ASSERT_TRUE(m_process.waitForStarted(10000));
-    }
-    // SIGTERM, and how the program ended: its exit code, or -1 when it did not end (or crashed).
-    int Terminate()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(15000) || m_process.exitStatus() != QProcess::NormalExit)
-            return -1;
-        return m_process.exitCode();
-    }
-    qint64 Pid() const { return m_process.processId(); }
-    void Kill()
-    {
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
-    int Run(const QStringList& args)
-    {
-        Start(args);
-        if (!m_process.waitForFinished(15000))
-            return -1;
-        return m_process.exitCode();
-    }
-    QString Out() { return QString::fromLocal8Bit(m_process.readAllStandardOutput()); }
-    QString Err() { return QString::fromLocal8Bit(m_process.readAllStandardError()); }
-
-private:
-    QProcess m_process;
 };
 
 }  // namespace
@@ -121,7 +60,7 @@ TEST(ProgramStart, HelpAndVersionNeedNoDisplayAndBadOptionsExitTwo)
     };
     for (const auto& c : cases) {
         Program app(root.path(), false);
-        EXPECT_EQ(app.Run(c.args), c.code) << c.args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(app.Run(c.args).code, c.code) << c.args.join(QLatin1Char(' ')).toStdString();
         const QString out = app.Out(), err = app.Err();
         EXPECT_TRUE(out.contains(Q(c.out))) << out.toStdString();
         EXPECT_TRUE(err.contains(Q(c.err))) << err.toStdString();
@@ -159,13 +98,11 @@ TEST(ProgramStart, TheDataFolderRule)
         { QStringLiteral(TW_APP_PATH), { QStringLiteral("--data-dir"), made }, made },
     };
     for (const auto& c : cases) {
-        Program app(root.path());
-        app.Start(c.args, c.program);
+        Program app(root.path(), true, c.program);
+        ASSERT_TRUE(app.Start(c.args));
         const QString data = c.folder + QStringLiteral("/twdata.xml");
-        // The data-folder lock is taken once the folder is chosen; the load follows.
-        ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(c.folder + QStringLiteral("/twdata.lock")); }))
-            << c.folder.toStdString() << app.Err().toStdString();
-        QThread::msleep(500);
+        ASSERT_TRUE(WaitUntilUp(root.path())) << c.folder.toStdString() << app.Err().toStdString();
+        EXPECT_TRUE(QFileInfo::exists(c.folder + QStringLiteral("/twdata.lock")));
         // Nothing rang: the media stack is a module loaded by the first ring, not a library of the program.
         const QByteArray maps = ReadAll(QStringLiteral("/proc/%1/maps").arg(app.Pid()));
         EXPECT_TRUE(maps.contains("libQt6Widgets"));
@@ -188,9 +125,8 @@ TEST(ProgramStart, TheWebEngineWaitsForTheFirstPage)
     QTemporaryDir root;
     const QString folder = root.filePath(QStringLiteral("data"));
     Program app(root.path());
-    app.Start({ QStringLiteral("--data-dir"), folder });
-    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(folder + QStringLiteral("/twdata.lock")); }));
-    QThread::msleep(1500);  // the load, the first scans
+    ASSERT_TRUE(app.Start({ QStringLiteral("--data-dir"), folder }));
+    ASSERT_TRUE(WaitUntilUp(root.path())) << app.Err().toStdString();
     const QByteArray maps = ReadAll(QStringLiteral("/proc/%1/maps").arg(app.Pid()));
     EXPECT_TRUE(maps.contains("libQt6Widgets")) << "not the program's map";
     EXPECT_FALSE(maps.contains("WebEngine"));
@@ -215,7 +151,7 @@ TEST(ProgramStart, SigtermDuringAStartUpMessageBoxEndsTheProgram)
         const QString data = root.filePath(QStringLiteral("twdata.xml"));
         ASSERT_TRUE(WriteAll(data, c.file));
         Program app(root.path());
-        app.Start({ QStringLiteral("--data-dir"), root.path() });
+        ASSERT_TRUE(app.Start({ QStringLiteral("--data-dir"), root.path() }));
         // The broken copy is made just before the box opens.
         ASSERT_TRUE(
             WaitFor([&] { return !QDir(root.path()).entryList({ QStringLiteral("twdata.xml.broken-*") }).isEmpty(); }));
@@ -232,9 +168,8 @@ TEST(ProgramStart, SigtermWhileTheQuitSaveFailsStillEnds)
     QTemporaryDir root;
     const QString folder = root.filePath(QStringLiteral("data"));
     Program app(root.path());
-    app.Start({ QStringLiteral("--data-dir"), folder });
-    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(folder + QStringLiteral("/twdata.lock")); }));
-    QThread::msleep(500);
+    ASSERT_TRUE(app.Start({ QStringLiteral("--data-dir"), folder }));
+    ASSERT_TRUE(WaitUntilUp(root.path())) << app.Err().toStdString();
     ASSERT_TRUE(QDir(folder).removeRecursively());
     EXPECT_EQ(app.Terminate(), 0);
     EXPECT_TRUE(app.Err().contains(Q("写配置文件失败")));
@@ -255,11 +190,11 @@ TEST(ProgramStart, ASecondProgramOnALockedFolderNeitherScansNorSaves)
             .toUtf8()));
     const QStringList args { QStringLiteral("--data-dir"), root.path() };
     Program first(root.path()), second(root.path());
-    second.AnswerQuestions(QStringLiteral("no"));  // "activate the other one?" — no, run beside it
-    first.Start(args);
-    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(root.filePath(QStringLiteral("twdata.lock"))); }));
-    second.Start(args);
-    QThread::msleep(1000);
+    second.SetEnv(QStringLiteral("TW_TEST_ANSWERS"), QStringLiteral("no"));  // "activate the other one?" — no
+    ASSERT_TRUE(first.Start(args));
+    ASSERT_TRUE(WaitUntilUp(root.path(), 0));
+    ASSERT_TRUE(second.Start(args));
+    ASSERT_TRUE(WaitUntilUp(root.path(), 1));
 
     ASSERT_TRUE(WaitFor([&] { return ReadAll(data).contains("Status=\"2\""); }));
     QThread::msleep(1500);
@@ -272,15 +207,14 @@ TEST(ProgramStart, ASecondProgramOnALockedFolderNeitherScansNorSaves)
 
     // A holder killed outright leaves its lock behind; the next program takes it over and saves.
     Program killed(root.path()), next(root.path());
-    killed.Start(args);
-    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(root.filePath(QStringLiteral("twdata.lock"))); }));
-    QThread::msleep(500);
+    ASSERT_TRUE(killed.Start(args));
+    ASSERT_TRUE(WaitUntilUp(root.path()));
     killed.Kill();
     ASSERT_TRUE(QFileInfo::exists(root.filePath(QStringLiteral("twdata.lock"))));
-    next.Start(args);
+    ASSERT_TRUE(next.Start(args));
     const QString lock = root.filePath(QStringLiteral("twdata.lock"));
-    ASSERT_TRUE(WaitFor([&] { return ReadAll(lock).startsWith(QByteArray(QByteArray::number(next.Pid()) + "\n")); }));
-    QThread::msleep(500);
+    ASSERT_TRUE(WaitUntilUp(root.path()));
+    EXPECT_TRUE(ReadAll(lock).startsWith(QByteArray(QByteArray::number(next.Pid()) + "\n")));
     const QDateTime before = QFileInfo(data).lastModified();
     EXPECT_EQ(next.Terminate(), 0);
     EXPECT_NE(QFileInfo(data).lastModified(), before);

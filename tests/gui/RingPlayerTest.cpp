@@ -197,7 +197,7 @@ TEST_F(RingTest, ThePromptRingsUntilTheEntryIsSettled)
         const TaskPtr t = Task(type, QStringLiteral("song.mp3"));
         t->dtDueDT = t->dtAlarmDT = Clock::Now();
         engine.AddTask(t);
-        prompt.AddTask(t);
+        prompt.ShowFiredTask(t);
     }
     EXPECT_TRUE(m_audio->MusicPlaying());
     EXPECT_TRUE(m_audio->alertOn);

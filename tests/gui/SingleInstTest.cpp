@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/MainWindowWiring.h"
 #include "mainwindow/frmMain.h"
 #include "platform/CSingleInst.h"
 #include "support/TestEnv.h"
 
-#include <QCoreApplication>
+#include "support/RealProgram.h"
+#include "support/Wait.h"
+
 #include <QDir>
-#include <QElapsedTimer>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <csignal>
 #include <memory>
@@ -27,48 +27,21 @@ bool Ask()
     return MsgBox::Show(kQuestion, MsgButtons::YesNo, MsgIcon::Question) == MsgResult::Yes;
 }
 
-// Waits with the event loop running, so endpoints of this process answer meanwhile.
-template <class Pred> bool WaitFor(Pred pred, int ms = 20000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!pred()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(20);
-    }
-    return true;
-}
-
 // A real program in its own data folder, with endpoints in `runtime` and questions answered from `answers`.
-struct App
+struct AppData
 {
-    App(const QString& runtime, const QString& answers, const QStringList& extra = {})
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("HOME"), data.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), data.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-        env.insert(QStringLiteral("TW_TEST_ANSWERS"), answers);
-        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
-        proc.setProcessEnvironment(env);
-        proc.start(QStringLiteral(TW_APP_PATH), QStringList { QStringLiteral("--data-dir"), data.path() } + extra);
-    }
-    ~App()
-    {
-        if (proc.state() != QProcess::NotRunning) {
-            proc.kill();
-            proc.waitForFinished(5000);
-        }
-    }
-    QString Err() { return err += QString::fromUtf8(proc.readAllStandardError()); }
-    int Asked() { return int(Err().count(QStringLiteral("asked: ") + kQuestion)); }
-
     QTemporaryDir data;
-    QProcess proc;
-    QString err;
+};
+struct App : AppData, RealProgram
+{
+    App(const QString& runtime, const QString& answers)
+        : RealProgram(QStringLiteral(TW_APP_PATH), PrivateAccountEnv(data.path()))
+    {
+        SetEnv(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+        SetEnv(QStringLiteral("TW_TEST_ANSWERS"), answers);
+        Start({ QStringLiteral("--data-dir"), data.path() });
+    }
+    int Asked() { return int(Err().count(QStringLiteral("asked: ") + kQuestion)); }
 };
 
 }  // namespace
@@ -144,8 +117,8 @@ TEST(SingleInst, RealProcessAfterKillNineAsksNothingAndTakesSlotZero)
     {
         App first(rt.path(), QString());
         ASSERT_TRUE(WaitFor([&] { return probe.SlotIsLive(0); })) << qPrintable(first.Err());
-        ::kill(pid_t(first.proc.processId()), SIGKILL);
-        ASSERT_TRUE(first.proc.waitForFinished(10000));
+        ::kill(pid_t(first.Pid()), SIGKILL);
+        ASSERT_TRUE(first.Process().waitForFinished(10000));
     }
     EXPECT_FALSE(probe.SlotIsLive(0));
     App next(rt.path(), QString());
@@ -160,6 +133,7 @@ TEST(SingleInst, AnsweredYesBringsTheRunningWindowForwardAndEndsBeforeAWindow)
     ProgramFolderGuard folder;
     MsgBoxGuard box;
     frmMain window;
+    const MainWindowWiring wiring(window);
     window.Load(nullptr);
     window.show();
     window.showMinimized();
@@ -169,8 +143,8 @@ TEST(SingleInst, AnsweredYesBringsTheRunningWindowForwardAndEndsBeforeAWindow)
     ASSERT_TRUE(window.IsAway());
 
     App second(rt.path(), QStringLiteral("yes"));
-    ASSERT_TRUE(WaitFor([&] { return second.proc.state() == QProcess::NotRunning; }));
-    EXPECT_EQ(second.proc.exitCode(), 0);
+    ASSERT_TRUE(WaitFor([&] { return !second.Running(); }));
+    EXPECT_EQ(second.Process().exitCode(), 0);
     EXPECT_EQ(second.Asked(), 1);
     EXPECT_TRUE(WaitFor([&] { return !window.IsAway(); }, 5000));
     EXPECT_TRUE(QDir(second.data.path()).entryList(QDir::Files).isEmpty()) << "nothing loaded or saved";

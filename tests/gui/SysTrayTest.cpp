@@ -158,7 +158,7 @@ TEST_F(SysTrayTest, NoTrayHostBalloonReachesTheNotificationServer)
     server.start(QStringLiteral("/usr/bin/python3"),
         { Q("-m"), Q("dbusmock"), Q("--template"), Q("notification_daemon"), Q("-l"), log });
     ASSERT_TRUE(server.waitForStarted(5000));
-    NotifierGuard real(MakeSystemNotifier());
+    const Slot<IDesktopNotifier>::Guard real(MakeSystemNotifier());
     SysTray tray;
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {

@@ -56,6 +56,7 @@ TEST_F(MainWindowTest, LoadPromptsTasksSavedAsDueAgainAndStartsTheScan)
 {
     WriteFile(DataFile(), QString::fromUtf8(kDataFile));
     frmMain window;
+    const MainWindowWiring wiring(window);
     window.Load(nullptr);
 
     ASSERT_NE(window.PromptIfLoaded(), nullptr);
@@ -75,6 +76,7 @@ TEST_F(MainWindowTest, TheCloseBoxMinimisesAndOnlyUnloadSaves)
 {
     WriteFile(DataFile(), QString::fromUtf8(kDataFile));
     frmMain window;
+    const MainWindowWiring wiring(window);
     window.Load(nullptr);
     window.show();
     ASSERT_NE(window.PromptIfLoaded(), nullptr);
@@ -100,6 +102,7 @@ TEST_F(MainWindowTest, LoadMovesAnAutostartEntryToThisProgram)
     RecordingAutorun none;
     {
         frmMain window;
+        const MainWindowWiring wiring(window);
         window.Load(&none);
         EXPECT_FALSE(window.AutorunOn());
         EXPECT_TRUE(none.calls.isEmpty());
@@ -108,6 +111,7 @@ TEST_F(MainWindowTest, LoadMovesAnAutostartEntryToThisProgram)
     RecordingAutorun moved;
     moved.exec = QStringLiteral("\"/elsewhere/tickwell\" -m");
     frmMain window;
+    const MainWindowWiring wiring(window);
     window.Load(&moved);
     EXPECT_TRUE(window.AutorunOn());
     EXPECT_EQ(moved.calls, QList<bool> { true });
@@ -118,6 +122,7 @@ TEST_F(MainWindowTest, LoadMovesAnAutostartEntryToThisProgram)
 TEST_F(MainWindowTest, CaptionCarriesTheVersionAndCtrlQQuits)
 {
     frmMain window;
+    const MainWindowWiring wiring(window);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("晴钟任务提醒 V") + AppVersionText());
     EXPECT_EQ(window.BaseTitle(), window.windowTitle());
     EXPECT_EQ(VersionNumber(),

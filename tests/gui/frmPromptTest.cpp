@@ -59,7 +59,7 @@ protected:
         t->sDueTime = QStringLiteral("10:00");
         m_engine.AddTask(t);
         m_engine.SetTaskStatus(t, tsDue, true, true);
-        m_prompt.AddTask(t);
+        m_prompt.ShowFiredTask(t);
         return t;
     }
 
@@ -301,8 +301,7 @@ TEST_F(PromptTest, TheElapsedLabelStartsAfterHalfAMinute)
 
     // The timer keeps it current by itself.
     m_clock.Advance(3600 - 120);
-    QTest::qWait(1200);
-    EXPECT_EQ(label->text(), QStringLiteral("已过1小时"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return label->text() == u"已过1小时"; }, 5000)) << label->text().toStdString();
 }
 
 // A fired task raises one desktop notification whose buttons settle that task as the prompt's would.
@@ -359,7 +358,7 @@ TEST_F(PromptTest, NotificationOnAPrivateBus)
                 QStringLiteral("org.freedesktop.Notifications"));
         },
         10000));
-    NotifierGuard real(MakeSystemNotifier());
+    const Slot<IDesktopNotifier>::Guard real(MakeSystemNotifier());
     TaskPtr t = Fire(QStringLiteral("看构建结果"), QStringLiteral("工作"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return logText().contains(QStringLiteral("[工作] 看构建结果")); }, 10000))
         << logText().toStdString();

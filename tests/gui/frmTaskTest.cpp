@@ -4,9 +4,9 @@
 #include "MainWindowFixture.h"
 #include "alerts/RingPlayer.h"
 #include "alerts/frmPrompt.h"
+#include "base/Resources.h"
 #include "editor/dlgLoopDefine.h"
 #include "editor/dlgValidPeriod.h"
-#include "base/Resources.h"
 #include "support/RecordingAudio.h"
 #include "support/RecordingLauncher.h"
 #include "timerules/Recurrence.h"
@@ -346,7 +346,7 @@ TEST_F(TaskEditor, EveryLoopTypeSurvivesTheDataFile)
 TEST_F(TaskEditor, CommandBoxEntriesBecomeCommandsAndTheTestRunsThem)
 {
     QString chosen = QStringLiteral("/opt/my tools/backup.sh");
-    frmTask::SetFileChooser([&](QWidget*, const QString&, const QString&) { return chosen; });
+    const ChooserGuard chooser([&](QWidget*, const QString&, const QString&) { return chosen; });
     NewTask("备份");
     auto* chk = C<QCheckBox>("chkCmd");
     auto* cmd = C<QComboBox>("cboCmd");
@@ -381,7 +381,6 @@ TEST_F(TaskEditor, CommandBoxEntriesBecomeCommandsAndTheTestRunsThem)
     m_opener->result = false;
     C<QPushButton>("cmdTestRun")->click();
     EXPECT_EQ(LastMessage(), Q("执行失败"));
-    frmTask::SetFileChooser(nullptr);
 
     E().accept();
     ASSERT_EQ(TaskCount(), 1);
@@ -390,13 +389,34 @@ TEST_F(TaskEditor, CommandBoxEntriesBecomeCommandsAndTheTestRunsThem)
     EXPECT_EQ(E().EditedTask()->sCmdInitDir, QStringLiteral("/opt/my tools"));
 }
 
+// A program in the data folder is stored relative to it with no start folder (an empty one means the data folder);
+// a program anywhere else keeps its own folder, the current folder of the process too.
+TEST_F(TaskEditor, OnlyAProgramInTheDataFolderGoesWithoutAStartFolder)
+{
+    const struct
+    {
+        QString path, dir;
+    } cases[]
+        = { { m_folder.file(Q("run.sh")), QString() }, { QDir::currentPath() + Q("/run.sh"), QDir::currentPath() } };
+    for (const auto& c : cases) {
+        frmTask::SetFileChooser([&](QWidget*, const QString&, const QString&) { return c.path; });
+        NewTask("脚本");
+        C<QCheckBox>("chkCmd")->setChecked(true);
+        Q_EMIT C<QComboBox>("cboCmd")->activated(0);
+        E().accept();
+        EXPECT_EQ(E().EditedTask()->sCmdInitDir, c.dir) << c.path.toStdString();
+        EXPECT_EQ(E().EditedTask()->sCmd.endsWith(Q("/run.sh")), !c.dir.isEmpty()) << c.path.toStdString();
+    }
+    frmTask::SetFileChooser(nullptr);
+}
+
 // The ring list: the file dialog, then the built-in ringtones. A choice plays at once; music that ends by itself
 // unticks 试听 and leaves its length; a ringtone that cannot be written changes nothing; Cancel stops the preview.
 TEST_F(TaskEditor, RingFileChoicesPlayAtOnceUntilTheMusicEndsOrTheEditorCloses)
 {
     AudioGuard audio;
     QString chosen, title, filter;
-    frmTask::SetFileChooser([&](QWidget*, const QString& t, const QString& f) {
+    const ChooserGuard chooser([&](QWidget*, const QString& t, const QString& f) {
         title = t;
         filter = f;
         return chosen;
@@ -445,7 +465,6 @@ TEST_F(TaskEditor, RingFileChoicesPlayAtOnceUntilTheMusicEndsOrTheEditorCloses)
     EXPECT_TRUE(test->isChecked() && audio->MusicPlaying());
     C<QPushButton>("cmdCancel")->click();
     EXPECT_FALSE(test->isChecked() || audio->MusicPlaying());
-    frmTask::SetFileChooser(nullptr);
 }
 
 TEST_F(TaskEditor, ThePowerEntryWaitsForItsDialogThenSuggestsTheOptions)

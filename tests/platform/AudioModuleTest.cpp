@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/AudioModule.h"
+#include "support/FakeGuard.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,8 +23,9 @@ TEST(AudioModule, AMissingOrBrokenModuleIsSilentAndToldOnce)
     for (const auto& c : cases) {
         QStringList told;
         int made = 0;
-        Audio::SetNoSoundHandler([&told](const QString& reason) { told << reason; });
-        Audio::SetFactory([&] {
+        const SlotGuard<&Audio::NoSoundHandler, &Audio::SetNoSoundHandler> handler(
+            [&told](const QString& reason) { told << reason; });
+        const SlotGuard<&Audio::Factory, &Audio::SetFactory> factory([&] {
             ++made;
             return Audio::LoadModule(c.file);
         });
@@ -34,6 +36,4 @@ TEST(AudioModule, AMissingOrBrokenModuleIsSilentAndToldOnce)
         EXPECT_TRUE(told[0].startsWith(QString::fromUtf8(c.told))) << told[0].toStdString();
         EXPECT_TRUE(told[0].endsWith(QStringLiteral("提醒将不会发出声音。")));
     }
-    Audio::SetFactory(nullptr);
-    Audio::SetNoSoundHandler(nullptr);
 }

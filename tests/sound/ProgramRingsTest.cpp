@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PrivatePulse.h"
 #include "support/DataFileText.h"
+#include "support/RealProgram.h"
 #include "support/TestEnv.h"
 
 #include <QDateTime>
@@ -34,23 +35,17 @@ public:
         if (f.open(QIODevice::WriteOnly))
             f.write(OneTaskDataFile(due, QStringLiteral("RingType=\"1\" Desc=\"响铃\"")));
         f.close();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        // The sound server and the display are this process's own.
+        program.SetEnv(QStringLiteral("QT_QPA_PLATFORM"), platform);
+        program.SetEnv(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+        program.SetEnv(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
         // The prompt is found by its Chinese caption, whatever the machine's language.
-        env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("zh_CN"));
-        app.setProcessEnvironment(env);
+        program.SetEnv(QStringLiteral("LANGUAGE"), QStringLiteral("zh_CN"));
         app.setStandardOutputFile(QProcess::nullDevice());
         app.setStandardErrorFile(QProcess::nullDevice());
         Pulse().StartRecording();
         clock.start();
-        app.start(QStringLiteral(TW_APP_PATH), { QStringLiteral("--data-dir"), dir.path() });
-    }
-    ~RingingProgram()
-    {
-        app.kill();
-        app.waitForFinished(5000);
+        program.Start({ QStringLiteral("--data-dir"), dir.path() });
     }
     // Start-up under the sanitizers can take seconds.
     bool WaitUntilHeard()
@@ -62,7 +57,8 @@ public:
     QByteArray Maps() { return ReadAll(QStringLiteral("/proc/%1/maps").arg(app.processId())); }
 
     QTemporaryDir dir;
-    QProcess app;
+    RealProgram program { QStringLiteral(TW_APP_PATH) };
+    QProcess& app = program.Process();
     QElapsedTimer clock;
 };
 

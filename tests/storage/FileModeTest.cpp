@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "storage/TaskStore.h"
+#include "storage/DataFile.h"
 #include "support/TestEnv.h"
 
 #include <QFile>
@@ -12,10 +12,10 @@ TEST(DataFileMode, NewFileIsOwnerOnlyAndAnExistingFileKeepsItsMode)
     ProgramFolderGuard folder;
     const QString path = folder.file(QStringLiteral("twdata.xml"));
     const auto owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-    ASSERT_TRUE(SaveXmlIndented("<tasks/>", path));
+    ASSERT_TRUE(DataFile::Write("<tasks/>", path));
     EXPECT_EQ(QFile::permissions(path) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), owner);
     const auto shared = owner | QFileDevice::ReadGroup;
     ASSERT_TRUE(QFile::setPermissions(path, shared));
-    ASSERT_TRUE(SaveXmlIndented("<tasks></tasks>", path));
+    ASSERT_TRUE(DataFile::Write("<tasks></tasks>", path));
     EXPECT_EQ(QFile::permissions(path) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), shared);
 }

@@ -261,7 +261,7 @@ TEST(Ical, ForeignCalendarWithZonesAllDayAndExceptions)
     EXPECT_EQ(r.over, 2);
 
     TaskEngine engine;
-    EXPECT_EQ(AddImportedTasks(engine, r), 5);
+    EXPECT_EQ(engine.AddImportedTasks(r.tasks), 5);
     EXPECT_NE(engine.TaskTypes().Find(QStringLiteral("工作")), -1);
     const QString summary = IcalImportSummary(r, 5);
     EXPECT_TRUE(summary.startsWith(QStringLiteral("已导入 5 个任务。"))) << summary.toStdString();

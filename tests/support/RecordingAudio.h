@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/IAudio.h"
+#include "support/FakeGuard.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -95,18 +96,4 @@ public:
 };
 
 // Installs a RecordingAudio as the program's sound output for the life of the guard.
-class AudioGuard
-{
-public:
-    AudioGuard()
-        : m_audio(std::make_shared<RecordingAudio>())
-    {
-        Audio::SetOutput(m_audio);
-    }
-    ~AudioGuard() { Audio::SetOutput(nullptr); }
-    RecordingAudio& operator*() { return *m_audio; }
-    RecordingAudio* operator->() { return m_audio.get(); }
-
-private:
-    std::shared_ptr<RecordingAudio> m_audio;
-};
+using AudioGuard = FakeGuard<RecordingAudio, IAudio>;

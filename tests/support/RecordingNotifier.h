@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/IDesktopNotifier.h"
+#include "support/FakeGuard.h"
 
 #include <QStringList>
 
@@ -38,23 +39,4 @@ private:
     std::function<void(const QString&)> m_onAction;
 };
 
-// Installs a RecordingNotifier for the life of the guard, or `notifier` when one is given.
-class NotifierGuard
-{
-public:
-    explicit NotifierGuard(std::shared_ptr<IDesktopNotifier> notifier = nullptr)
-        : m_previous(DesktopNotifier::Current())
-    {
-        if (!notifier)
-            notifier = m_recording = std::make_shared<RecordingNotifier>();
-        DesktopNotifier::SetCurrent(std::move(notifier));
-    }
-    ~NotifierGuard() { DesktopNotifier::SetCurrent(m_previous); }
-    NotifierGuard(const NotifierGuard&) = delete;
-    NotifierGuard& operator=(const NotifierGuard&) = delete;
-    RecordingNotifier* operator->() const { return m_recording.get(); }
-
-private:
-    std::shared_ptr<RecordingNotifier> m_recording;
-    std::shared_ptr<IDesktopNotifier> m_previous;
-};
+using NotifierGuard = FakeGuard<RecordingNotifier, IDesktopNotifier>;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/IPowerManager.h"
+#include "support/FakeGuard.h"
 
 #include <vector>
 
@@ -29,24 +30,4 @@ public:
     QString failure = QStringLiteral("CanPowerOff error=no");  // reported when `result` is false
 };
 
-// Installs a RecordingPowerManager for the life of the guard and puts the previous manager back.
-class PowerManagerGuard
-{
-public:
-    PowerManagerGuard()
-        : m_fake(std::make_shared<RecordingPowerManager>())
-        , m_previous(Power::Manager())
-    {
-        Power::SetManager(m_fake);
-    }
-    ~PowerManagerGuard() { Power::SetManager(m_previous); }
-    PowerManagerGuard(const PowerManagerGuard&) = delete;
-    PowerManagerGuard& operator=(const PowerManagerGuard&) = delete;
-
-    RecordingPowerManager* operator->() { return m_fake.get(); }
-    RecordingPowerManager& operator*() { return *m_fake; }
-
-private:
-    std::shared_ptr<RecordingPowerManager> m_fake;
-    std::shared_ptr<IPowerManager> m_previous;
-};
+using PowerManagerGuard = FakeGuard<RecordingPowerManager, IPowerManager>;

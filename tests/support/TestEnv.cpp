@@ -25,28 +25,6 @@ void TwTestEnvironment::SetUp()
     LegacyImport::SetSearchFolders({});
 }
 
-ClockGuard::ClockGuard(const QDateTime& start)
-    : m_clock(std::make_shared<ManualClock>(start))
-    , m_previous(Clock::Source())
-{
-    Clock::SetSource(m_clock);
-}
-
-ClockGuard::ClockGuard(int y, int m, int d, int hh, int nn, int ss)
-    : ClockGuard(QDateTime(QDate(y, m, d), QTime(hh, nn, ss), Qt::UTC))
-{
-}
-
-ClockGuard::~ClockGuard()
-{
-    Clock::SetSource(m_previous);
-}
-
-void ClockGuard::Set(int y, int m, int d, int hh, int nn, int ss)
-{
-    m_clock->Set(QDateTime(QDate(y, m, d), QTime(hh, nn, ss), Qt::UTC));
-}
-
 MsgResult ScriptedPresenter::Show(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)
 {
     shown.push_back({ text, buttons, icon, title });
@@ -66,18 +44,6 @@ QString ScriptedPresenter::Input(const QString& prompt, const QString&, const QS
     QString r = inputs.front();
     inputs.pop_front();
     return r;
-}
-
-MsgBoxGuard::MsgBoxGuard(std::shared_ptr<ScriptedPresenter> presenter)
-    : m_presenter(std::move(presenter))
-    , m_previous(MsgBox::Presenter())
-{
-    MsgBox::SetPresenter(m_presenter);
-}
-
-MsgBoxGuard::~MsgBoxGuard()
-{
-    MsgBox::SetPresenter(m_previous);
 }
 
 ProgramFolderGuard::ProgramFolderGuard()

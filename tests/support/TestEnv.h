@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "base/MsgBox.h"
-#include "timerules/Clock.h"
+#include "support/FakeGuard.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -19,21 +18,28 @@ public:
 };
 
 // Installs a ManualClock for the life of the guard and restores the previous source afterwards.
-class ClockGuard
+class ClockGuard : public FakeGuard<ManualClock, IClockSource>
 {
 public:
-    explicit ClockGuard(const QDateTime& start);
-    ClockGuard(int y, int m, int d, int hh = 0, int nn = 0, int ss = 0);
-    ~ClockGuard();
+    explicit ClockGuard(const QDateTime& start)
+        : FakeGuard(start)
+    {
+    }
+    ClockGuard(int y, int m, int d, int hh = 0, int nn = 0, int ss = 0)
+        : FakeGuard(Moment(y, m, d, hh, nn, ss))
+    {
+    }
 
-    ManualClock& clock() { return *m_clock; }
-    void Set(const QDateTime& dt) { m_clock->Set(dt); }
-    void Set(int y, int m, int d, int hh = 0, int nn = 0, int ss = 0);
-    void Advance(qint64 seconds) { m_clock->AdvanceSeconds(seconds); }
+    ManualClock& clock() { return **this; }
+    void Set(const QDateTime& dt) { clock().Set(dt); }
+    void Set(int y, int m, int d, int hh = 0, int nn = 0, int ss = 0) { Set(Moment(y, m, d, hh, nn, ss)); }
+    void Advance(qint64 seconds) { clock().AdvanceSeconds(seconds); }
 
 private:
-    std::shared_ptr<ManualClock> m_clock;
-    std::shared_ptr<IClockSource> m_previous;
+    static QDateTime Moment(int y, int m, int d, int hh, int nn, int ss)
+    {
+        return QDateTime(QDate(y, m, d), QTime(hh, nn, ss), Qt::UTC);
+    }
 };
 
 // Records every message and input box and answers from a queue; an empty queue answers the safe way
@@ -66,20 +72,8 @@ public:
     std::deque<QString> openFiles;  // answers of the open-file dialog; empty = cancelled
 };
 
-// Installs a ScriptedPresenter (a new one, or the one given) for the life of the guard and restores the
-// previous presenter afterwards.
-class MsgBoxGuard
-{
-public:
-    explicit MsgBoxGuard(std::shared_ptr<ScriptedPresenter> presenter = std::make_shared<ScriptedPresenter>());
-    ~MsgBoxGuard();
-    ScriptedPresenter& operator*() { return *m_presenter; }
-    ScriptedPresenter* operator->() { return m_presenter.get(); }
-
-private:
-    std::shared_ptr<ScriptedPresenter> m_presenter;
-    std::shared_ptr<IMessagePresenter> m_previous;
-};
+// Installs a ScriptedPresenter (a new one, or the one given) for the life of the guard.
+using MsgBoxGuard = FakeGuard<ScriptedPresenter, IMessagePresenter>;
 
 // A temporary folder that becomes the program folder and the temporary folder for the test's duration.
 class ProgramFolderGuard

@@ -83,8 +83,10 @@ TEST(DateTimeText, StoredFormsAndDashes)
 {
     const Instant t = MakeInstant(2011, 3, 5, 8, 7, 9);
     EXPECT_EQ(S(FormatDateTimeText(t)), "2011-03-05 08:07:09");
+    EXPECT_EQ(S(FormatDateTimeText(MakeInstant(2010, 10, 1, 23, 59, 59) + 0.4 / 86400)), "2010-10-01 23:59:59");
+    EXPECT_EQ(S(FormatDateTimeText(MakeInstant(512, 1, 2, 3, 4, 5))), "0512-01-02 03:04:05");
     EXPECT_EQ(S(FormatDateText(t)), "2011-03-05");
-    for (double v : { 0.0, NO_DATE, NO_DATE + 1, kNaN, -1e300 }) {
+    for (double v : { 0.0, NO_DATE, NO_DATE + 1, NO_DATE + 5, kNaN, -1e300 }) {
         EXPECT_EQ(S(FormatDateTimeText(v)), "--") << v;
         EXPECT_EQ(S(FormatDateText(v)), "--") << v;
     }

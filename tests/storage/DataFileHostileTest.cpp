@@ -3,7 +3,7 @@
 #include "support/StoreTestUtil.h"
 
 #include "engine/TaskEngine.h"
-#include "storage/TaskStore.h"
+#include "storage/DataFileXml.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -38,7 +38,7 @@ void ExpectRefusedAndKept(const QByteArray& bytes, qint64 maxMs = 2000)
 
 }  // namespace
 
-TEST(TaskStoreHostile, ExternalEntitiesAreNeverResolved)
+TEST(DataFileHostile, ExternalEntitiesAreNeverResolved)
 {
     const QByteArray xxe = R"(<?xml version="1.0"?>
 <!DOCTYPE tasks [<!ENTITY secret SYSTEM "file:///etc/passwd">]>
@@ -48,13 +48,13 @@ TEST(TaskStoreHostile, ExternalEntitiesAreNeverResolved)
     // Without a DTD an entity reference is undeclared and the document is not well-formed.
     ExpectRefusedAndKept(R"(<tasks types="&secret;"/>)");
 
-    TaskStore::Contents contents;
+    DataFileXml::Contents contents;
     QString error;
-    EXPECT_FALSE(TaskStore::Parse(xxe, contents, &error));
+    EXPECT_FALSE(DataFileXml::Parse(xxe, contents, &error));
     EXPECT_TRUE(error.contains("DTD"));
 }
 
-TEST(TaskStoreHostile, ABillionLaughsDoesNotExpand)
+TEST(DataFileHostile, ABillionLaughsDoesNotExpand)
 {
     QByteArray doc = "<?xml version=\"1.0\"?>\n<!DOCTYPE tasks [\n<!ENTITY lol0 \"lol\">\n";
     for (int i = 1; i <= 9; ++i) {
@@ -69,7 +69,7 @@ TEST(TaskStoreHostile, ABillionLaughsDoesNotExpand)
 }
 
 // How fast such a file loads is measured in bench/, not here.
-TEST(TaskStoreHostile, AFiftyMegabyteAttributeLoads)
+TEST(DataFileHostile, AFiftyMegabyteAttributeLoads)
 {
     ProgramFolderGuard folder;
     MsgBoxGuard box;
@@ -91,7 +91,7 @@ TEST(TaskStoreHostile, AFiftyMegabyteAttributeLoads)
     EXPECT_TRUE(box->shown.empty());
 }
 
-TEST(TaskStoreHostile, ATruncatedFileIsRefusedAtEveryCut)
+TEST(DataFileHostile, ATruncatedFileIsRefusedAtEveryCut)
 {
     ClockGuard clock(2012, 6, 3);
     QByteArray whole;
@@ -120,7 +120,7 @@ TEST(TaskStoreHostile, ATruncatedFileIsRefusedAtEveryCut)
 
 // ~80,000 levels inside a task crashed every start (a recursive read of the element text), and so did the
 // same depth elsewhere in the file; any depth is now refused like every other unreadable file.
-TEST(TaskStoreHostile, DeepNestingIsRefusedNotACrash)
+TEST(DataFileHostile, DeepNestingIsRefusedNotACrash)
 {
     const QByteArray task = R"(<tasks><task Id="1" DueDT="--" Status="0" DueDate="--" DueTime="--" Desc="x">)";
     for (const int depth : { 65, 80000 }) {
@@ -130,15 +130,15 @@ TEST(TaskStoreHostile, DeepNestingIsRefusedNotACrash)
             "<tasks>" + QByteArray("<b>").repeated(depth) + QByteArray("</b>").repeated(depth) + "</tasks>");
     }
     // A little nesting in a memo is still read, its text kept.
-    TaskStore::Contents contents;
-    ASSERT_TRUE(TaskStore::Parse(task + "m<a>e<b>m</b></a>o</task></tasks>", contents, nullptr));
+    DataFileXml::Contents contents;
+    ASSERT_TRUE(DataFileXml::Parse(task + "m<a>e<b>m</b></a>o</task></tasks>", contents, nullptr));
     ASSERT_EQ(contents.tasks.size(), 1u);
     EXPECT_EQ(contents.tasks[0]->sMemo, QStringLiteral("memo"));
 }
 
 // A file holding the highest number left no number for a duplicate or negative one: those tasks were dropped
 // without a word and the next save deleted them. They now get the lowest free numbers.
-TEST(TaskStoreHostile, TasksNextToTheHighestNumberAreNumberedNotDropped)
+TEST(DataFileHostile, TasksNextToTheHighestNumberAreNumberedNotDropped)
 {
     ProgramFolderGuard folder;
     MsgBoxGuard box;

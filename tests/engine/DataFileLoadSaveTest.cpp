@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The engine's load and save of the data file: what the user sees of the file policy, byte-exact round trips.
 #include "support/StoreTestUtil.h"
 
 #include "base/AppPaths.h"
 #include "base/AppVersion.h"
 #include "engine/TaskEngine.h"
-#include "storage/TaskStore.h"
+#include "storage/DataFile.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -78,7 +79,7 @@ void FillVaried(TaskEngine& engine)
 
 }  // namespace
 
-TEST(TaskStore, LoadsAFileOfTheWindowsVersionField_by_field)
+TEST(DataFile, LoadsAFileOfTheWindowsVersionField_by_field)
 {
     ClockGuard clock(2012, 3, 4, 5, 6, 7);
     ProgramFolderGuard folder;
@@ -165,7 +166,7 @@ TEST(TaskStore, LoadsAFileOfTheWindowsVersionField_by_field)
     EXPECT_DOUBLE_EQ(t->dtAlarmDT, MakeInstant(2012, 3, 4, 5, 6, 7));  // no AlarmDT: now, so it fires at once
 }
 
-TEST(TaskStore, ALoadFollowedByASaveGivesTheSameBytes)
+TEST(DataFile, ALoadFollowedByASaveGivesTheSameBytes)
 {
     ClockGuard clock(2012, 6, 3);
     ProgramFolderGuard folder;
@@ -201,7 +202,7 @@ TEST(TaskStore, ALoadFollowedByASaveGivesTheSameBytes)
     EXPECT_EQ(box->shown.size(), 1u);  // only the first load met the unreadable task
 }
 
-TEST(TaskStore, WritesEachAttributeInItsOrderAndOnlyUnderItsCondition)
+TEST(DataFile, WritesEachAttributeInItsOrderAndOnlyUnderItsCondition)
 {
     ProgramFolderGuard folder;
     TaskEngine engine;
@@ -251,7 +252,7 @@ TEST(TaskStore, WritesEachAttributeInItsOrderAndOnlyUnderItsCondition)
     EXPECT_EQ(again.Tasks().Count(), 0);
 }
 
-TEST(TaskStore, LineBreaksAndOddCharactersComeBackAsTheyWere)
+TEST(DataFile, LineBreaksAndOddCharactersComeBackAsTheyWere)
 {
     ProgramFolderGuard folder;
     TaskEngine engine;
@@ -288,7 +289,7 @@ TEST(TaskStore, LineBreaksAndOddCharactersComeBackAsTheyWere)
     EXPECT_EQ(lf.Tasks().At(0)->ID, 1);  // no Id: the next free number
 }
 
-TEST(TaskStore, AnUnreadableTaskIsLeftOutAndTheOthersLoad)
+TEST(DataFile, AnUnreadableTaskIsLeftOutAndTheOthersLoad)
 {
     ClockGuard clock(2012, 3, 4);
     ProgramFolderGuard folder;
@@ -321,8 +322,8 @@ TEST(TaskStore, AnUnreadableTaskIsLeftOutAndTheOthersLoad)
     xml += QByteArray("<task Id=\"99\" ") + good + "/><other Id=\"5\"/></tasks>";
     ASSERT_TRUE(WriteAll(folder.file("twdata.xml"), xml));
 
-    TaskStore::Contents contents;
-    ASSERT_EQ(TaskStore::ReadFile(folder.file("twdata.xml"), contents, nullptr), TaskStore::ReadStatus::Ok);
+    DataFileXml::Contents contents;
+    ASSERT_EQ(DataFile::Read(folder.file("twdata.xml"), contents, nullptr), DataFile::ReadStatus::Ok);
     EXPECT_EQ(contents.skipped, int(std::size(bad)));
 
     MsgBoxGuard msg;
@@ -344,7 +345,7 @@ TEST(TaskStore, AnUnreadableTaskIsLeftOutAndTheOthersLoad)
     EXPECT_EQ(ReadAll(folder.file(copies[0])), xml);
 }
 
-TEST(TaskStore, DuplicateNumbersKeepEveryTask)
+TEST(DataFile, DuplicateNumbersKeepEveryTask)
 {
     ProgramFolderGuard folder;
     const char* attrs = R"(DueDT="--" Status="0" DueDate="--" DueTime="--")";
@@ -366,40 +367,7 @@ TEST(TaskStore, DuplicateNumbersKeepEveryTask)
     EXPECT_EQ(engine.GetTask("T05")->sDescription(), "first");
 }
 
-TEST(TaskStore, ReadsTheValueSpellingsOfOlderFiles)
-{
-    bool b = false;
-    for (const char* yes : { "True", "TRUE", " 1 ", "-1" })
-        EXPECT_TRUE(TaskStore::ReadBool(QString::fromUtf8(yes), b) && b) << yes;
-    for (const char* no : { "False", "0" })
-        EXPECT_TRUE(TaskStore::ReadBool(QString::fromUtf8(no), b) && !b) << no;
-    for (const char* bad : { "", "yes" })
-        EXPECT_FALSE(TaskStore::ReadBool(QString::fromUtf8(bad), b)) << bad;
-    int n = 0;
-    EXPECT_TRUE(TaskStore::ReadInt(" 3 ", n) && n == 3);
-    EXPECT_FALSE(TaskStore::ReadInt("1e99", n));
-
-    // Dates as older versions and hand edits spell them.
-    Instant v = -1;
-    EXPECT_TRUE(TaskStore::ParseDateTimeText(u"2010/10/1 9:05", v));
-    EXPECT_DOUBLE_EQ(v, MakeInstant(2010, 10, 1, 9, 5, 0));
-    EXPECT_TRUE(TaskStore::ParseDateTimeText(u"2010-10-1 下午 3:04:05", v));
-    EXPECT_DOUBLE_EQ(v, MakeInstant(2010, 10, 1, 15, 4, 5));
-    EXPECT_TRUE(TaskStore::ParseDateTimeText(u"12:00:00 AM", v));
-    EXPECT_DOUBLE_EQ(v, 0);
-    for (const char16_t* bad :
-        { u"2010-02-29", u"0099-01-01 00:00:00", u"2010-10-01 24:00:00", u"10-1", u"--", u"2010-10-01 13:00 PM" })
-        EXPECT_FALSE(TaskStore::ParseDateTimeText(QStringView(bad), v)) << QString::fromUtf16(bad).toStdString();
-    ClockGuard clock(2013, 7, 8);
-    EXPECT_TRUE(TaskStore::ReadDueText("5-1", v));  // a month-day of the current year
-    EXPECT_DOUBLE_EQ(v, MakeInstant(2013, 5, 1));
-
-    EXPECT_EQ(TaskStore::DateTimeText(NO_DATE + 5), "--");
-    EXPECT_EQ(TaskStore::DateTimeText(MakeInstant(2010, 10, 1, 23, 59, 59) + 0.4 / 86400), "2010-10-01 23:59:59");
-    EXPECT_EQ(TaskStore::DateTimeText(MakeInstant(512, 1, 2, 3, 4, 5)), "0512-01-02 03:04:05");
-}
-
-TEST(TaskStoreSave, WarnsOncePerStreakOfFailures)
+TEST(DataFileSave, WarnsOncePerStreakOfFailures)
 {
     ProgramFolderGuard folder;
     MsgBoxGuard box;
@@ -427,7 +395,7 @@ TEST(TaskStoreSave, WarnsOncePerStreakOfFailures)
     EXPECT_EQ(box->shown.size(), 2u);
 }
 
-TEST(TaskStoreLoad, AnUnparsableFileIsKeptAsideAndNeverOverwritten)
+TEST(DataFileLoad, AnUnparsableFileIsKeptAsideAndNeverOverwritten)
 {
     ClockGuard clock(2013, 1, 2, 3, 4, 5);
     ProgramFolderGuard folder;
@@ -463,7 +431,7 @@ TEST(TaskStoreLoad, AnUnparsableFileIsKeptAsideAndNeverOverwritten)
     EXPECT_TRUE(QFile::exists(aside + "-3"));
 }
 
-TEST(TaskStoreLoad, WithoutAnyFileTheProgramStartsEmptyAndCreatesTheFileOnSave)
+TEST(DataFileLoad, WithoutAnyFileTheProgramStartsEmptyAndCreatesTheFileOnSave)
 {
     ProgramFolderGuard folder;
     MsgBoxGuard box;
@@ -478,7 +446,7 @@ TEST(TaskStoreLoad, WithoutAnyFileTheProgramStartsEmptyAndCreatesTheFileOnSave)
     EXPECT_TRUE(QFile::exists(engine.DataFilePath()));
 }
 
-TEST(TaskStoreLoad, SettingsKeepTheirTextsThroughALoadAndASave)
+TEST(DataFileLoad, SettingsKeepTheirTextsThroughALoadAndASave)
 {
     ProgramFolderGuard folder;
     // Values the windows will interpret later, including ones they may not like: all come back untouched.
@@ -506,7 +474,7 @@ TEST(TaskStoreLoad, SettingsKeepTheirTextsThroughALoadAndASave)
 
 // An engine on a folder another program holds reads and nothing else: no copy, no file moved aside, no log,
 // no save, no question.
-TEST(TaskStoreLoad, AReadOnlyEngineOnlyReads)
+TEST(DataFileLoad, AReadOnlyEngineOnlyReads)
 {
     const QByteArray task = R"(<task Id="1" DueDT="--" Status="0" DueDate="--" DueTime="--" Desc="a"/>)";
     const QByteArray files[] = { "<tasks><task", "<tasks>" + task + R"(<task Id="2" Status="99"/></tasks>)",

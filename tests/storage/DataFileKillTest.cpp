@@ -5,7 +5,7 @@
 
 #include "base/AppPaths.h"
 #include "engine/TaskEngine.h"
-#include "storage/TaskStore.h"
+#include "storage/DataFile.h"
 #include "support/TestEnv.h"
 
 #include <QCoreApplication>
@@ -46,13 +46,13 @@ QByteArray Expected(int variant)
 {
     TaskEngine engine;
     Fill(engine, variant);
-    return TaskStore::Serialize(engine.Settings(), engine.Tasks());
+    return DataFileXml::Serialize(engine.Settings(), engine.Tasks());
 }
 
 }  // namespace
 
 // Only runs as the child: saves the two versions in turns until it is killed.
-TEST(TaskStoreKill, ChildSavesUntilKilled)
+TEST(DataFileKill, ChildSavesUntilKilled)
 {
     const QByteArray dir = qgetenv(kChildEnv);
     if (dir.isEmpty())
@@ -71,12 +71,12 @@ TEST(TaskStoreKill, ChildSavesUntilKilled)
     }
 }
 
-TEST(TaskStoreKill, SaveSurvivesSigkill)
+TEST(DataFileKill, SaveSurvivesSigkill)
 {
     ProgramFolderGuard folder;
     const QByteArray a = Expected(0), b = Expected(1);
     ASSERT_NE(a, b);
-    ASSERT_TRUE(SaveXmlIndented(a, folder.file("twdata.xml")));
+    ASSERT_TRUE(DataFile::Write(a, folder.file("twdata.xml")));
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QString::fromLatin1(kChildEnv), folder.path());
@@ -92,7 +92,7 @@ TEST(TaskStoreKill, SaveSurvivesSigkill)
         child.setProcessEnvironment(env);
         child.setProcessChannelMode(QProcess::SeparateChannels);
         child.start(QCoreApplication::applicationFilePath(),
-            { "--gtest_filter=TaskStoreKill.ChildSavesUntilKilled", "--gtest_brief=1" });
+            { "--gtest_filter=DataFileKill.ChildSavesUntilKilled", "--gtest_brief=1" });
         ASSERT_TRUE(child.waitForStarted(5000));
         QByteArray out;
         while (!out.contains("ready") && child.state() == QProcess::Running) {
@@ -108,8 +108,8 @@ TEST(TaskStoreKill, SaveSurvivesSigkill)
         const QByteArray now = ReadAll(folder.file("twdata.xml"));
         ASSERT_TRUE(now == a || now == b) << "torn file of " << now.size() << " bytes";
         (now == a ? sawA : sawB)++;
-        TaskStore::Contents contents;
-        ASSERT_EQ(TaskStore::ReadFile(folder.file("twdata.xml"), contents, nullptr), TaskStore::ReadStatus::Ok);
+        DataFileXml::Contents contents;
+        ASSERT_EQ(DataFile::Read(folder.file("twdata.xml"), contents, nullptr), DataFile::ReadStatus::Ok);
         ASSERT_EQ(int(contents.tasks.size()), now == a ? 40 : 60);
     }
     // Both versions were seen, so the kills landed at different points of the loop.
