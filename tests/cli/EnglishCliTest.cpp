@@ -104,14 +104,14 @@ TEST(EnglishCli, AddKeepsEnglishExpressionsInChinese)
 {
     QTemporaryDir dir;
     const QStringList data = { QStringLiteral("--data-dir"), dir.path() };
-    const Outcome added = Start(TW_CLI_PATH, "en_US.UTF-8",
+    const ProgramRun added = Start(TW_CLI_PATH, "en_US.UTF-8",
         QStringList { "add", "x", "--date", "every weekday", "--time", "9am", "--alarm", "15 minutes earlier" } + data,
         dir.path());
     ASSERT_EQ(added.code, 0) << added.err.toStdString();
     const QDateTime due
         = QDateTime::fromString(added.out.section(u'\t', 1).trimmed(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     ASSERT_TRUE(due.isValid()) << added.out.toStdString();
-    const Outcome listed = Start(TW_CLI_PATH, "en_US.UTF-8", QStringList { "list" } + data, dir.path());
+    const ProgramRun listed = Start(TW_CLI_PATH, "en_US.UTF-8", QStringList { "list" } + data, dir.path());
     EXPECT_EQ(listed.out.section(u'\t', 2),
         due.addSecs(-15 * 60).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
             + QStringLiteral("\t每周12345\t9:00:00\tx\n"));
