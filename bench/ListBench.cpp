@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "base/Translation.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/frmMain.h"
 #include "timerules/Clock.h"
@@ -43,6 +44,21 @@ static void BM_RefreshList(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_RefreshList)->Arg(10000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The same in English, where the due column words every kept rule in English.
+static void BM_RefreshListEnglish(benchmark::State& state)
+{
+    if (!Translation::Install(QStringLiteral("en"))) {
+        state.SkipWithError("no English translation");
+        return;
+    }
+    auto window = FilledWindow(int(state.range(0)));
+    for (auto _ : state)
+        window->RefreshList();
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    Translation::Uninstall();
+}
+BENCHMARK(BM_RefreshListEnglish)->Arg(10000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // One scan tick while nothing changes on screen: it must not repaint a single cell.
 static void BM_IdleTick(benchmark::State& state)

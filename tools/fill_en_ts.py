@@ -37,7 +37,8 @@ EN = {
     '强制执行': 'Force', '立即执行': 'Run now', '设置有效期': 'Valid Period', '从': 'From',
     '选择起始时间': 'Choose the start', '到': 'To', '选择截止时间': 'Choose the end',
     '指定日期或时间，如"2010-1-1 10:00", "10:00"(今天10:00), "2010-1-1"(当天0点)。不填表示不设有效期。':
-        'A date or time such as "2010-1-1 10:00", "10:00" (today at 10:00) or "2010-1-1" (midnight). '
+        'A date or time such as "2010-1-1 10:00", "Jan 1 2010 10am", "10:00" (today at 10:00) or "2010-1-1" '
+        '(midnight). '
         'Leave empty for no limit.',
     '关于 - 晴钟任务提醒': 'About - Tickwell', '晴钟任务提醒 V': 'Tickwell V',
     '桌面任务提醒软件：用“明天 10:00”“每周135”“农历8-15”这样的简短写法安排提醒，公历、农历周期任务都能提醒。':
@@ -112,14 +113,14 @@ EN = {
     '低': 'Low', '普通': 'Normal', '高': 'High', '紧急': 'Urgent', '新任务': 'New task', '任务属性 - ': 'Task Properties - ',
     '[自定义] ': '[Custom] ', '不能修改自定义任务的提醒时间。': 'The alarm time of a custom task cannot be changed.',
     '请输入提醒日期及时间：(输入"-"保持与到期时间一致)': 'Enter the alarm date and time ("-" = the due time):',
-    '也支持以下格式：': 'These forms work too (the units stay Chinese):',
-    '    -N (如 -15 或 -15分钟 : 提前15分钟)': '    -N (e.g. -15 or -15分钟: 15 minutes earlier)',
-    '    -N小时 (如-1小时 : 提前1小时)': '    -N小时 (e.g. -1小时: 1 hour earlier)',
-    '    -N秒 (如-30秒: 提前30秒)': '    -N秒 (e.g. -30秒: 30 seconds earlier)',
-    '    -N天 (如-1天: 提前1天)': '    -N天 (e.g. -1天: 1 day earlier)',
-    '    -N月 (如-1月: 提前1个月)': '    -N月 (e.g. -1月: 1 month earlier)',
-    '    -N年 (如-1年: 提前1年)': '    -N年 (e.g. -1年: 1 year earlier)',
-    '(如果没有-号表示推迟提醒时间)': '(without the minus sign the alarm is later instead)',
+    '也支持以下格式：': 'These forms work too:',
+    '    -N (如 -15 或 -15分钟 : 提前15分钟)': '    -N (e.g. -15, -15 min or "15 minutes earlier")',
+    '    -N小时 (如-1小时 : 提前1小时)': '    -N h (e.g. -1 h or "1 hour earlier")',
+    '    -N秒 (如-30秒: 提前30秒)': '    -N s (e.g. -30 s or "30 seconds earlier")',
+    '    -N天 (如-1天: 提前1天)': '    -N days (e.g. "1 day earlier")',
+    '    -N月 (如-1月: 提前1个月)': '    -N months (e.g. "1 month earlier")',
+    '    -N年 (如-1年: 提前1年)': '    -N years (e.g. "1 year earlier")',
+    '(如果没有-号表示推迟提醒时间)': '(without the minus sign, or with "later", the alarm is later instead)',
     '指定时间在当前时间之前，请重新指定！': 'That time has passed; please choose another.',
     '未设置(双击设置)': 'Not set (double-click to set)', '请输入任务描述.': 'Please enter a description.',
     '该任务已被删除，修改无法保存。': 'The task has been deleted; the changes cannot be saved.',

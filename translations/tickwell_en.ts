@@ -1596,138 +1596,6 @@ E.g. 1 - the first day of every lunar month; 1,15 - the 1st and the 15th</transl
         <translation>Enter the days of the lunar year as month-day, separated by ','.
 E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and of the 8th lunar month</translation>
     </message>
-    <message>
-        <source>每天</source>
-        <translation>every day</translation>
-    </message>
-    <message>
-        <source>每周</source>
-        <translation>every week</translation>
-    </message>
-    <message>
-        <source>每月</source>
-        <translation>every month</translation>
-    </message>
-    <message>
-        <source>每年</source>
-        <translation>every year</translation>
-    </message>
-    <message>
-        <source>每小时</source>
-        <translation>every hour</translation>
-    </message>
-    <message>
-        <source>每分钟</source>
-        <translation>every minute</translation>
-    </message>
-    <message>
-        <source>每秒</source>
-        <translation>every second</translation>
-    </message>
-    <message>
-        <source>农历每月</source>
-        <translation>every lunar month</translation>
-    </message>
-    <message>
-        <source>农历每年</source>
-        <translation>every lunar year</translation>
-    </message>
-    <message>
-        <source>每%1天</source>
-        <translation>every %1 days</translation>
-    </message>
-    <message>
-        <source>每%1周</source>
-        <translation>every %1 weeks</translation>
-    </message>
-    <message>
-        <source>每%1个月</source>
-        <translation>every %1 months</translation>
-    </message>
-    <message>
-        <source>每%1年</source>
-        <translation>every %1 years</translation>
-    </message>
-    <message>
-        <source>每%1小时</source>
-        <translation>every %1 hours</translation>
-    </message>
-    <message>
-        <source>每%1分钟</source>
-        <translation>every %1 minutes</translation>
-    </message>
-    <message>
-        <source>每%1秒</source>
-        <translation>every %1 seconds</translation>
-    </message>
-    <message>
-        <source>农历每%1个月</source>
-        <translation>every %1 lunar months</translation>
-    </message>
-    <message>
-        <source>农历每%1年</source>
-        <translation>every %1 lunar years</translation>
-    </message>
-    <message>
-        <source>周一</source>
-        <translation>Monday</translation>
-    </message>
-    <message>
-        <source>周二</source>
-        <translation>Tuesday</translation>
-    </message>
-    <message>
-        <source>周三</source>
-        <translation>Wednesday</translation>
-    </message>
-    <message>
-        <source>周四</source>
-        <translation>Thursday</translation>
-    </message>
-    <message>
-        <source>周五</source>
-        <translation>Friday</translation>
-    </message>
-    <message>
-        <source>周六</source>
-        <translation>Saturday</translation>
-    </message>
-    <message>
-        <source>周日</source>
-        <translation>Sunday</translation>
-    </message>
-    <message>
-        <source>%1，%2点</source>
-        <translation>%1 at %2</translation>
-    </message>
-    <message>
-        <source>%1，逢%2</source>
-        <translation>%1 on %2</translation>
-    </message>
-    <message>
-        <source>%1，%2号</source>
-        <translation>%1 on day %2</translation>
-    </message>
-    <message>
-        <source>%1，%2（月-日）</source>
-        <translation>%1 on %2 (month-day)</translation>
-    </message>
-    <message>
-        <source>%1，第%2分%3秒</source>
-        <translation>%1 at minute %2, second %3 of the hour</translation>
-    </message>
-    <message>
-        <source>%1，第%2秒</source>
-        <translation>%1 at second %2 of the minute</translation>
-    </message>
-    <message>
-        <source>%1，最后一天</source>
-        <translation>%1 on the last day</translation>
-    </message>
-    <message>
-        <source>%1，倒数第%2天</source>
-        <translation>%1 on day %2 from the end</translation>
-    </message>
 </context>
 <context>
     <name>dlgOption</name>
@@ -1903,7 +1771,7 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
     </message>
     <message>
         <source>指定日期或时间，如&quot;2010-1-1 10:00&quot;, &quot;10:00&quot;(今天10:00), &quot;2010-1-1&quot;(当天0点)。不填表示不设有效期。</source>
-        <translation>A date or time such as &quot;2010-1-1 10:00&quot;, &quot;10:00&quot; (today at 10:00) or &quot;2010-1-1&quot; (midnight). Leave empty for no limit.</translation>
+        <translation>A date or time such as &quot;2010-1-1 10:00&quot;, &quot;Jan 1 2010 10am&quot;, &quot;10:00&quot; (today at 10:00) or &quot;2010-1-1&quot; (midnight). Leave empty for no limit.</translation>
     </message>
     <message>
         <source>确定</source>
@@ -2731,35 +2599,35 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
     </message>
     <message>
         <source>也支持以下格式：</source>
-        <translation>These forms work too (the units stay Chinese):</translation>
+        <translation>These forms work too:</translation>
     </message>
     <message>
         <source>    -N (如 -15 或 -15分钟 : 提前15分钟)</source>
-        <translation>    -N (e.g. -15 or -15分钟: 15 minutes earlier)</translation>
+        <translation>    -N (e.g. -15, -15 min or &quot;15 minutes earlier&quot;)</translation>
     </message>
     <message>
         <source>    -N小时 (如-1小时 : 提前1小时)</source>
-        <translation>    -N小时 (e.g. -1小时: 1 hour earlier)</translation>
+        <translation>    -N h (e.g. -1 h or &quot;1 hour earlier&quot;)</translation>
     </message>
     <message>
         <source>    -N秒 (如-30秒: 提前30秒)</source>
-        <translation>    -N秒 (e.g. -30秒: 30 seconds earlier)</translation>
+        <translation>    -N s (e.g. -30 s or &quot;30 seconds earlier&quot;)</translation>
     </message>
     <message>
         <source>    -N天 (如-1天: 提前1天)</source>
-        <translation>    -N天 (e.g. -1天: 1 day earlier)</translation>
+        <translation>    -N days (e.g. &quot;1 day earlier&quot;)</translation>
     </message>
     <message>
         <source>    -N月 (如-1月: 提前1个月)</source>
-        <translation>    -N月 (e.g. -1月: 1 month earlier)</translation>
+        <translation>    -N months (e.g. &quot;1 month earlier&quot;)</translation>
     </message>
     <message>
         <source>    -N年 (如-1年: 提前1年)</source>
-        <translation>    -N年 (e.g. -1年: 1 year earlier)</translation>
+        <translation>    -N years (e.g. &quot;1 year earlier&quot;)</translation>
     </message>
     <message>
         <source>(如果没有-号表示推迟提醒时间)</source>
-        <translation>(without the minus sign the alarm is later instead)</translation>
+        <translation>(without the minus sign, or with &quot;later&quot;, the alarm is later instead)</translation>
     </message>
     <message>
         <source>指定时间在当前时间之前，请重新指定！</source>

@@ -30,7 +30,7 @@ QString EntryText(const CTask& task)
     QString text;
     if (!task.sType.isEmpty())
         text = QLatin1Char('[') + task.sType + QStringLiteral("] ");
-    return text + task.Title() + QStringLiteral(" / ") + task.sDueDate + QLatin1Char(' ') + task.sDueTime;
+    return text + task.Title() + QStringLiteral(" / ") + DisplayDueText(task);
 }
 
 const QString kNotifyDone = QStringLiteral("done");

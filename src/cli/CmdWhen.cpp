@@ -3,6 +3,7 @@
 #include "cli/CliCommand.h"
 #include "core/CTask.h"
 #include "timerules/Clock.h"
+#include "timerules/EnglishExpr.h"
 #include "timerules/Recurrence.h"
 #include "timerules/TimeExpr.h"
 
@@ -80,8 +81,8 @@ int RunWhen(const QStringList& argsIn, QTextStream& out, QTextStream& err)
     }
 
     CTask task;
-    task.sDueDate = args[0];
-    task.sDueTime = args[1];
+    task.sDueDate = StoredDateText(args[0]);
+    task.sDueTime = StoredTimeText(args[1]);
     task.dtDueDT = ResolveDueTime(task.sDueDate, task.sDueTime, 0);
     if (task.dtDueDT == 0) {
         err << UnreadableMessage(task.sDueTime) << '\n';

@@ -3,6 +3,7 @@
 
 #include "timerules/Clock.h"
 #include "timerules/DueRules.h"
+#include "timerules/EnglishExpr.h"
 #include "timerules/Recurrence.h"
 #include "timerules/TimeExpr.h"
 
@@ -12,8 +13,8 @@ DueEntry ResolveDueEntry(const QString& dateIn, const QString& timeIn, const QSt
     TaskStatus status, bool testDue)
 {
     DueEntry r;
-    const QString timeText = timeIn.trimmed();
-    QString dateText = dateIn.trimmed();
+    const QString timeText = StoredTimeText(timeIn).trimmed();
+    QString dateText = StoredDateText(dateIn).trimmed();
     r.due = ResolveDueTime(dateText, timeText, period.dtValidFromDT);
     if (!period.InTheValidPeriod(r.due)) {
         r.message = QCoreApplication::translate("DueEntry", "到期时间不在有效期内,请重新设置.");
@@ -25,7 +26,8 @@ DueEntry ResolveDueEntry(const QString& dateIn, const QString& timeIn, const QSt
         r.message = QCoreApplication::translate("DueEntry", "请填写正确的时间!");
         return r;
     }
-    r.alarm = ParseTimeOffset(r.due, manualAlarm, &r.message);
+    const std::optional<QString> alarmText = StoredOffsetText(manualAlarm, &r.message);
+    r.alarm = alarmText ? ParseTimeOffset(r.due, *alarmText, &r.message) : 0;
     if (r.alarm == 0) {
         r.warning = r.alarmText = true;
         return r;
@@ -44,6 +46,7 @@ DueEntry ResolveDueEntry(const QString& dateIn, const QString& timeIn, const QSt
     if (dateText.endsWith(u'后'))
         dateText = FormatDateText(r.due);
     r.dateText = dateText;
+    r.manualAlarm = *alarmText;
     // Relative times are frozen when the task is written: "10分钟后" means ten minutes after this moment, for good.
     r.timeText = timeText.contains(u'后') ? TimeLiteralText(TimePart(r.due)) : timeText;
     r.message.clear();
@@ -54,7 +57,7 @@ DueEntry ResolveDueEntry(const QString& dateIn, const QString& timeIn, const QSt
 DueEntry CheckNewTaskDue(const QString& dateIn, const QString& timeIn)
 {
     DueEntry refused;
-    const QString time = timeIn.isEmpty() ? QStringLiteral("10分钟后") : timeIn;
+    const QString time = timeIn.isEmpty() ? QStringLiteral("10分钟后") : StoredTimeText(timeIn);
     DueFieldResult date = DueDateRules(dateIn);
     // The editor's date field follows a relative or recurring time, as it does when such a time is chosen.
     if (dateIn.isEmpty() && (time.contains(u'后') || IsRecurringText(time))) {

@@ -15,12 +15,14 @@ struct DueEntry
     bool alarmText = false;  // the manual alarm text was refused, not the due fields
     Instant due = 0;
     Instant alarm = 0;
-    QString dateText;  // what the task stores as sDueDate / sDueTime
+    QString dateText;  // what the task stores as sDueDate / sDueTime / sManualAlarm
     QString timeText;
+    QString manualAlarm;
 };
 
-// `dateText` and `timeText` have passed DueDateRules/DueTimeRules. `period` gives the valid period; `status` is the
-// status the task will have; `testDue`: a freshly set due moment is checked against now rather than the alarm.
+// `dateText` and `timeText` have passed DueDateRules/DueTimeRules; they and the alarm text may be English. `period`
+// gives the valid period; `status` is the status the task will have; `testDue`: a freshly set due moment is checked
+// against now rather than the alarm.
 DueEntry ResolveDueEntry(const QString& dateText, const QString& timeText, const QString& manualAlarm,
     const CTask& period, TaskStatus status, bool testDue);
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/TaskDisplay.h"
 
+#include "base/Translation.h"
 #include "core/CTask.h"
 #include "core/TaskColumns.h"
 #include "timerules/Clock.h"
+#include "timerules/EnglishExpr.h"
 #include "timerules/TimeExpr.h"
 
 #include <QCoreApplication>
@@ -122,9 +124,35 @@ QString DisplayDuration(Instant fromDT, Instant toDT)
     return sign + TaskDisplay::tr("%1秒").arg(d.seconds);
 }
 
+namespace {
+
+bool English()
+{
+    return Translation::Current() == QLatin1String("en");
+}
+
+}  // namespace
+
+QString DisplayDueDate(const QString& dateText)
+{
+    return English() ? EnglishDateText(dateText) : dateText;
+}
+
+QString DisplayDueTime(const QString& timeText)
+{
+    return English() ? EnglishTimeText(timeText) : timeText;
+}
+
+QString DisplayDueText(const CTask& task)
+{
+    return English() ? EnglishDueText(task.sDueDate, task.sDueTime) : CellText(task, colDue);
+}
+
 QString TaskCellDisplayText(const CTask& task, int column)
 {
     switch (column) {
+    case colDue:
+        return DisplayDueText(task);
     case colStatus:
         return TaskStatusDisplayName(task.eStatus());
     case colAlarm:

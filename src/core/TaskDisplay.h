@@ -14,6 +14,11 @@ QString TaskStatusDisplayName(int status);
 QString TaskPriorityDisplayName(int priority);
 QString DisplayFriendlyTime(Instant dt);  // "10:00:00(明天)" / "10:00:00 (Tomorrow)"
 QString DisplayDuration(Instant fromDT, Instant toDT);  // "1小时5分钟" / "1 h 5 min"
+// The due texts as a person reads them: as the task keeps them, or in English words when the interface is English
+// ("every Mon, Wed, Fri 10:17" for "每周135 10:17").
+QString DisplayDueDate(const QString& dateText);
+QString DisplayDueTime(const QString& timeText);
+QString DisplayDueText(const CTask& task);  // date and time, as the list's due column shows them
 // The text of a list cell (TaskColumns numbering); what the user typed (description, category, due texts) is
 // shown as typed.
 QString TaskCellDisplayText(const CTask& task, int column);

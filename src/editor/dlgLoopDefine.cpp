@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/dlgLoopDefine.h"
 
-#include "editor/dlgValidPeriod.h"
-#include "core/CTask.h"
 #include "base/MsgBox.h"
 #include "base/Translation.h"
+#include "core/CTask.h"
+#include "editor/dlgValidPeriod.h"
 #include "timerules/Clock.h"
+#include "timerules/EnglishExpr.h"
 #include "timerules/TimeExpr.h"
 #include "ui_dlgLoopDefine.h"
 #include "widgets/FieldHandlers.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 #include <QRegularExpression>
 
 namespace {
@@ -62,68 +62,6 @@ const char* const kTypeNames[kLoopTypeCount] = {
     QT_TRANSLATE_NOOP("dlgLoopDefine", "农历月"),
     QT_TRANSLATE_NOOP("dlgLoopDefine", "农历年"),
 };
-
-// How often, in the list's order: once per unit, and every N units.
-const char* const kEveryOne[kLoopTypeCount] = { QT_TRANSLATE_NOOP("dlgLoopDefine", "每天"),
-    QT_TRANSLATE_NOOP("dlgLoopDefine", "每周"), QT_TRANSLATE_NOOP("dlgLoopDefine", "每月"),
-    QT_TRANSLATE_NOOP("dlgLoopDefine", "每年"), QT_TRANSLATE_NOOP("dlgLoopDefine", "每小时"),
-    QT_TRANSLATE_NOOP("dlgLoopDefine", "每分钟"), QT_TRANSLATE_NOOP("dlgLoopDefine", "每秒"),
-    QT_TRANSLATE_NOOP("dlgLoopDefine", "农历每月"), QT_TRANSLATE_NOOP("dlgLoopDefine", "农历每年") };
-const char* const kEveryN[kLoopTypeCount] = { QT_TRANSLATE_NOOP("dlgLoopDefine", "每%1天"),
-    QT_TRANSLATE_NOOP("dlgLoopDefine", "每%1周"), QT_TRANSLATE_NOOP("dlgLoopDefine", "每%1个月"),
-    QT_TRANSLATE_NOOP("dlgLoopDefine", "每%1年"), QT_TRANSLATE_NOOP("dlgLoopDefine", "每%1小时"),
-    QT_TRANSLATE_NOOP("dlgLoopDefine", "每%1分钟"), QT_TRANSLATE_NOOP("dlgLoopDefine", "每%1秒"),
-    QT_TRANSLATE_NOOP("dlgLoopDefine", "农历每%1个月"), QT_TRANSLATE_NOOP("dlgLoopDefine", "农历每%1年") };
-const char* const kWeekdays[7] = { QT_TRANSLATE_NOOP("dlgLoopDefine", "周一"),
-    QT_TRANSLATE_NOOP("dlgLoopDefine", "周二"), QT_TRANSLATE_NOOP("dlgLoopDefine", "周三"),
-    QT_TRANSLATE_NOOP("dlgLoopDefine", "周四"), QT_TRANSLATE_NOOP("dlgLoopDefine", "周五"),
-    QT_TRANSLATE_NOOP("dlgLoopDefine", "周六"), QT_TRANSLATE_NOOP("dlgLoopDefine", "周日") };
-
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("dlgLoopDefine", text);
-}
-
-// The rule in words of the interface language. The Chinese is the rule text itself, so only a translation needs
-// its own sentence; `spec` is the detail GetSpecDesc accepted.
-QString DescribeInEnglish(int type, const QString& count, const QString& spec)
-{
-    QString out = count.isEmpty() || count == u"1" ? Tr(kEveryOne[type]) : Tr(kEveryN[type]).arg(count);
-    if (spec.isEmpty())
-        return out;
-    const QStringList parts = spec.split(u',');
-    switch (type) {
-    case ltDay:
-        return QCoreApplication::translate("dlgLoopDefine", "%1，%2点").arg(out, spec);
-    case ltWeek: {
-        QStringList days;
-        for (QChar c : spec)
-            days << Tr(kWeekdays[c.unicode() - u'1']);
-        return QCoreApplication::translate("dlgLoopDefine", "%1，逢%2")
-            .arg(out, QLocale(QLocale::English).createSeparatedList(days));
-    }
-    case ltMonth:
-    case ltLunarMonth:
-        if (spec.startsWith(u'-'))
-            return spec == u"-1" ? QCoreApplication::translate("dlgLoopDefine", "%1，最后一天").arg(out)
-                                 : QCoreApplication::translate("dlgLoopDefine", "%1，倒数第%2天").arg(out, spec.mid(1));
-        return QCoreApplication::translate("dlgLoopDefine", "%1，%2号")
-            .arg(out, QLocale(QLocale::English).createSeparatedList(parts));
-    case ltYear:
-    case ltLunarYear:
-        return QCoreApplication::translate("dlgLoopDefine", "%1，%2（月-日）")
-            .arg(out, QLocale(QLocale::English).createSeparatedList(parts));
-    case ltHour: {
-        const QStringList t = spec.split(u':');
-        return QCoreApplication::translate("dlgLoopDefine", "%1，第%2分%3秒")
-            .arg(out, t.value(0), t.value(1, QStringLiteral("0")));
-    }
-    case ltMinute:
-        return QCoreApplication::translate("dlgLoopDefine", "%1，第%2秒").arg(out, spec);
-    default:
-        return out;
-    }
-}
 
 }  // namespace
 
@@ -205,14 +143,14 @@ void dlgLoopDefine::RefreshResult()
 {
     const LoopFields f = Fields();
     QString desc;
-    QString spec;
     const QString count = m_ui->txtLoopCnt->text().trimmed();
-    if (!GetSpecDesc(f.type, f.specOn, f.spec, &spec, &desc))
+    if (!GetSpecDesc(f.type, f.specOn, f.spec, nullptr, &desc))
         m_ui->lblResult->setText(tr("格式错误."));
     else if (Translation::Current() == QLatin1String("zh"))
         m_ui->lblResult->setText(tr("提醒设置：%1").arg(GetTypeDesc(f.type, count) + desc));
-    else
-        m_ui->lblResult->setText(tr("提醒设置：%1").arg(DescribeInEnglish(f.type, count, spec)));
+    else if (const auto rule = ComposeLoopRule(f))
+        // The words the task list and the editor show for the rule.
+        m_ui->lblResult->setText(tr("提醒设置：%1").arg(EnglishRuleText(rule->dateText, rule->timeText)));
 }
 
 void dlgLoopDefine::ValidateLoopCnt()

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/dlgValidPeriod.h"
 
-#include "editor/CalendarPicker.h"
-#include "core/CTask.h"
 #include "base/MsgBox.h"
+#include "core/CTask.h"
+#include "editor/CalendarPicker.h"
 #include "timerules/Clock.h"
+#include "timerules/EnglishExpr.h"
 #include "timerules/TimeExpr.h"
 #include "ui_dlgValidPeriod.h"
 #include "widgets/FieldHandlers.h"
@@ -86,20 +87,24 @@ bool dlgValidPeriod::ValidateDate(int index)
     field->setText(text);
     if (text.isEmpty())
         return true;
-    const auto lit = ParseDateLiteral(text);
+    const std::optional<QString> english = ReadEnglishMoment(text);
+    const auto lit = ParseDateLiteral(english.value_or(text));
     if (!lit) {
         MsgBox::Show(tr("日期格式错误!"), MsgButtons::Ok, MsgIcon::Warning);
         return false;
     }
+    // English is shown in numbers, the form the field is filled with.
     if (!lit->hasDate)
         field->setText(FormatDateTimeText(AddSeconds(Clock::Today(), lit->seconds)));
+    else if (english)
+        field->setText(FormatDateTimeText(lit->Value()));
     return true;
 }
 
 Instant dlgValidPeriod::Bound(int index) const
 {
     const QString text = DateField(index)->text().trimmed();
-    const auto lit = ParseDateLiteral(text);
+    const auto lit = ParseDateLiteral(ReadEnglishMoment(text).value_or(text));
     if (text.isEmpty() || !lit)
         return 0;
     return lit->hasDate ? lit->Value() : AddSeconds(Clock::Today(), lit->seconds);

@@ -12,6 +12,7 @@
 #include "engine/TaskEngine.h"
 #include "timerules/Clock.h"
 #include "timerules/DueRules.h"
+#include "timerules/EnglishExpr.h"
 #include "timerules/Recurrence.h"
 #include "timerules/TimeExpr.h"
 #include "ui_frmTask.h"
@@ -44,20 +45,22 @@ struct DateQuestion
     const char* examples;
     const char16_t* defaultAnswer;  // nullptr: computed from today
     const char16_t* suffix;
+    int loopType;  // how an English answer reads ("Mon Wed Fri", "the 1st and 15th")
 };
 
 const DateQuestion kDateQuestions[] = {
     { u"每周", QT_TRANSLATE_NOOP("frmTask", "每周几？（用1-7表示，可以写多天。）"),
-        QT_TRANSLATE_NOOP("frmTask", "例：1 - 周一; 135 - 周一周三周五; 67 - 周六和周日"), u"1", u"" },
+        QT_TRANSLATE_NOOP("frmTask", "例：1 - 周一; 135 - 周一周三周五; 67 - 周六和周日"), u"1", u"", ltWeek },
     { u"每月", QT_TRANSLATE_NOOP("frmTask", "每月几号？（多天间用','分隔。负数不允许多天。）"),
-        QT_TRANSLATE_NOOP("frmTask", "例：1 - 每月1号; 1,11,21 - 每月1号或11号或21号; -1 - 每月最后1天"), u"1", u"号" },
+        QT_TRANSLATE_NOOP("frmTask", "例：1 - 每月1号; 1,11,21 - 每月1号或11号或21号; -1 - 每月最后1天"), u"1", u"号",
+        ltMonth },
     { u"每年", QT_TRANSLATE_NOOP("frmTask", "每年几号？（多天间用','分隔。）"),
-        QT_TRANSLATE_NOOP("frmTask", "例：1-3 - 每年1月3日; 8-8,9-9 - 每年8月8号和9月9日"), nullptr, u"" },
+        QT_TRANSLATE_NOOP("frmTask", "例：1-3 - 每年1月3日; 8-8,9-9 - 每年8月8号和9月9日"), nullptr, u"", ltYear },
     { u"农历每月", QT_TRANSLATE_NOOP("frmTask", "农历每月几号？（多天间用','分隔。）"),
-        QT_TRANSLATE_NOOP("frmTask", "例：1 - 农历每月初一; 1,15 - 农历每月初一、十五"), u"1", u"号" },
+        QT_TRANSLATE_NOOP("frmTask", "例：1 - 农历每月初一; 1,15 - 农历每月初一、十五"), u"1", u"号", ltLunarMonth },
     { u"农历每年", QT_TRANSLATE_NOOP("frmTask", "农历每年几号？（多天间用','分隔。）"),
         QT_TRANSLATE_NOOP("frmTask", "例：8-15 - 农历每年八月十五; 1-15,8-15 - 农历每年正月十五和八月十五"), nullptr,
-        u"" },
+        u"", ltLunarYear },
 };
 
 // The "<周期性...>" entry of the date and time lists opens the recurrence dialog. It is a command, not a rule:
@@ -131,16 +134,16 @@ void frmTask::SetupLists()
     // Shown in the interface language; the status number is the item data, so what is stored never depends on it.
     for (TaskStatus s : kChoosable)
         ui.cboStatus->addItem(TaskStatusDisplayName(s), int(s));
-    ui.cboDueTime->addItems({ QStringLiteral("10分钟后"), QStringLiteral("30分钟后"), QStringLiteral("1 小时后"),
-        QStringLiteral("2 小时后"), QStringLiteral("10秒后"), QStringLiteral("18:00"), QStringLiteral("每15分钟"),
-        QStringLiteral("每小时"), QStringLiteral("每2小时"), QStringLiteral("每30秒") });
+    for (const char16_t* entry : { u"10分钟后", u"30分钟后", u"1 小时后", u"2 小时后", u"10秒后", u"18:00", u"每15分钟",
+             u"每小时", u"每2小时", u"每30秒" })
+        ui.cboDueTime->addItem(DisplayDueTime(QString::fromUtf16(entry)));
     AddLoopEntry(ui.cboDueTime);
     ui.cboDueTime->addItem(QStringLiteral("--"));
     ToCombo(m_engine.TaskTypes(), ui.cboType, true);
     m_typeIndex = ui.cboType->currentIndex();
     m_loading = true;
     BuildDateList(true);
-    ui.cboDueDate->setEditText(QStringLiteral("今天"));
+    SetDateText(QStringLiteral("今天"));
     m_loading = false;
     ui.cmdSelDate->setEnabled(bool(CurrentCalendarPicker()));
 }
@@ -159,7 +162,7 @@ void frmTask::ShowAsNewTask(QWidget* owner, Instant day)
 
     m_loading = true;
     ui.cboDueTime->setEditText(ui.cboDueTime->itemText(0));
-    ui.cboDueDate->setEditText(FormatDateWord(day != 0 ? day : Clock::Today()));
+    SetDateText(FormatDateWord(day != 0 ? day : Clock::Today()));
     ui.cboDueDate->setEnabled(true);
     m_loading = false;
     m_manualAlarm.clear();
@@ -210,8 +213,8 @@ void frmTask::ShowAsTaskProperty(const TaskPtr& task, QWidget* owner)
     m_typeIndex = ui.cboType->currentIndex();
 
     m_loading = true;
-    ui.cboDueTime->setEditText(task->sDueTime);
-    ui.cboDueDate->setEditText(FormatDateWord(task->sDueDate));
+    SetTimeText(task->sDueTime);
+    SetDateText(FormatDateWord(task->sDueDate));
     m_loading = false;
     m_dueChanged = false;
     m_manualAlarm = task->sManualAlarm;
@@ -280,13 +283,15 @@ void frmTask::BuildDateList(bool force)
           << QStringLiteral("农历%1-1-1").arg(DateOf(today).year() + 1) << QStringLiteral("每天")
           << QStringLiteral("每周") << QStringLiteral("每月") << QStringLiteral("每年") << QStringLiteral("农历每月")
           << QStringLiteral("农历每年");
+    for (QString& item : items)
+        item = DisplayDueDate(item);
 
     const bool wasLoading = std::exchange(m_loading, true);
     m_ui->cboDueDate->clear();
     m_ui->cboDueDate->addItems(items);
     AddLoopEntry(m_ui->cboDueDate);
     m_ui->cboDueDate->addItem(QStringLiteral("--"));
-    m_ui->cboDueDate->setEditText(text);
+    m_ui->cboDueDate->setEditText(DisplayDueDate(text));
     m_loading = wasLoading;
 }
 
@@ -370,26 +375,27 @@ void frmTask::ReloadCategories()
 
 // ---- Due date and time ----
 
+// The fields may show English; the task keeps, and every check reads, the Chinese text.
 QString frmTask::DateText() const
 {
-    return m_ui->cboDueDate->currentText();
+    return StoredDateText(m_ui->cboDueDate->currentText());
 }
 
 QString frmTask::TimeText() const
 {
-    return m_ui->cboDueTime->currentText();
+    return StoredTimeText(m_ui->cboDueTime->currentText());
 }
 
 void frmTask::SetDateText(const QString& text)
 {
     if (DateText() != text)
-        m_ui->cboDueDate->setEditText(text);
+        m_ui->cboDueDate->setEditText(DisplayDueDate(text));
 }
 
 void frmTask::SetTimeText(const QString& text)
 {
     if (TimeText() != text)
-        m_ui->cboDueTime->setEditText(text);
+        m_ui->cboDueTime->setEditText(DisplayDueTime(text));
 }
 
 Instant frmTask::DueMoment() const
@@ -472,7 +478,7 @@ void frmTask::DateActivated(int index)
             m_ui->cboDueDate->setCurrentIndex(0);
         return;
     }
-    const QString entry = m_ui->cboDueDate->itemText(index);
+    const QString entry = StoredDateText(m_ui->cboDueDate->itemText(index));
     for (const DateQuestion& q : kDateQuestions) {
         if (entry != QString::fromUtf16(q.entry))
             continue;
@@ -484,7 +490,7 @@ void frmTask::DateActivated(int index)
         else
             def = SolarToLunarText(Clock::Today());
         QString answer = MsgBox::InputBox(tr(q.prompt) + QStringLiteral("\r\n") + tr(q.examples), QString(), def);
-        answer = answer.trimmed();
+        answer = ReadEnglishDetail(q.loopType, answer).value_or(answer).trimmed();
         if (!answer.isEmpty())
             SetDateText(entry + answer.replace(u'，', u',').replace(u'－', u'-') + QString::fromUtf16(q.suffix));
         break;
@@ -532,10 +538,12 @@ bool frmTask::TimeLeft()
 
 bool frmTask::ApplyFieldRule(QComboBox* box, const DueFieldResult& r)
 {
-    // The short form of what was typed means the same moment: a manual alarm set meanwhile stays.
-    if (box->currentText() != r.text) {
+    // The short form of what was typed means the same moment: a manual alarm set meanwhile stays. English is
+    // shown in its own tidy words ("every mon wed fri" becomes "every Mon, Wed, Fri").
+    const QString shown = box == m_ui->cboDueDate ? DisplayDueDate(r.text) : DisplayDueTime(r.text);
+    if (box->currentText() != shown) {
         const bool wasLoading = std::exchange(m_loading, true);
-        box->setEditText(r.text);
+        box->setEditText(shown);
         m_loading = wasLoading;
         m_dueChanged = true;
         UpdateDueEnabled();
@@ -556,8 +564,8 @@ bool frmTask::DefineLoop()
     if (!dlg.IsOk())
         return false;
     m_loading = true;
-    m_ui->cboDueDate->setEditText(m_work.sDueDate);
-    m_ui->cboDueTime->setEditText(m_work.sDueTime);
+    m_ui->cboDueDate->setEditText(DisplayDueDate(m_work.sDueDate));
+    m_ui->cboDueTime->setEditText(DisplayDueTime(m_work.sDueTime));
     if (m_work.sDueTime.isEmpty())
         m_ui->cboDueTime->setEditText(DueTimeRules(QString(), m_work.sDueDate).text);
     m_loading = false;
@@ -600,7 +608,8 @@ void frmTask::DefineAlarm()
             return;
         }
         QString err;
-        const Instant alarm = ParseTimeOffset(due, answer, &err);
+        const std::optional<QString> offset = StoredOffsetText(answer, &err);
+        const Instant alarm = offset ? ParseTimeOffset(due, *offset, &err) : 0;
         if (alarm == 0) {
             Warn(err);
             continue;
@@ -609,7 +618,7 @@ void frmTask::DefineAlarm()
             Warn(tr("指定时间在当前时间之前，请重新指定！"));
             continue;
         }
-        m_manualAlarm = answer;
+        m_manualAlarm = *offset;
         m_dueChanged = true;
         CTask shown;
         shown.dtDueDT = due;

@@ -113,7 +113,7 @@ TaskCommandResult Add(TaskEngine& engine, QStringList args)
     task->sType = category.trimmed();
     task->dtDueDT = due.due;
     task->dtAlarmDT = due.alarm;
-    task->sManualAlarm = values[4];
+    task->sManualAlarm = due.manualAlarm;  // Chinese, also when typed in English
     task->sDueDate = due.dateText;
     task->sDueTime = due.timeText;
     task->bAutoMemo = true;  // as the editor's default

@@ -2,6 +2,7 @@
 #include "timerules/DueRules.h"
 
 #include "timerules/Clock.h"
+#include "timerules/EnglishExpr.h"
 #include "timerules/Recurrence.h"
 #include "timerules/TimeExpr.h"
 
@@ -16,12 +17,19 @@ bool IsPlainNumber(const QString& text)
     return re.match(text).hasMatch();
 }
 
+// English words that could not be read stay apart, so the typo is easy to mend ("every Funday").
+QString Refused(const QString& typed, const QString& cleaned)
+{
+    static const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
+    return typed.contains(latin) ? typed.trimmed() : cleaned;
+}
+
 }  // namespace
 
 DueFieldResult DueDateRules(const QString& input)
 {
     DueFieldResult r;
-    r.text = input;
+    r.text = StoredDateText(input);
     r.text.remove(u' ');
     if (r.text.isEmpty())
         r.text = DateLiteralText(Clock::Today());
@@ -38,6 +46,7 @@ DueFieldResult DueDateRules(const QString& input)
         = !IsRelativeText(r.text) && !IsRecurringText(r.text) && !r.text.startsWith(QStringLiteral("农历"));
     if (v == 0 || (fixed && v >= NO_DATE)) {
         r.message = QCoreApplication::translate("DueRules", "请填写正确的日期");
+        r.text = Refused(input, r.text);
         return r;
     }
     r.accepted = true;
@@ -46,10 +55,11 @@ DueFieldResult DueDateRules(const QString& input)
     return r;
 }
 
-DueFieldResult DueTimeRules(const QString& input, const QString& dueDateText)
+DueFieldResult DueTimeRules(const QString& input, const QString& dateField)
 {
+    const QString dueDateText = StoredDateText(dateField);
     DueFieldResult r;
-    r.text = input;
+    r.text = StoredTimeText(input);
     r.text.remove(u' ');
     if (r.text.isEmpty())
         r.text = TimeLiteralText(TimePart(Clock::Now()));
@@ -63,6 +73,7 @@ DueFieldResult DueTimeRules(const QString& input, const QString& dueDateText)
     const Instant v = ResolveDueTime(dueDateText, r.text, 0);
     if (v == 0) {
         r.message = QCoreApplication::translate("DueRules", "请填写正确的时间!");
+        r.text = Refused(input, r.text);
         return r;
     }
     r.accepted = true;

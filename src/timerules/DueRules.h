@@ -12,6 +12,9 @@ struct DueFieldResult
     QString message;  // shown with an information icon when refused; the focus stays in the field
 };
 
+// Both read English as well ("tomorrow", "every Mon Wed Fri", "in 10 minutes"); the text they give is the
+// Chinese one a task keeps.
+
 // The due-date field: "" becomes today, "12" the 12th of this month, "明天"/"2011-10-12" stay short words,
 // rules ("每周135"), relative ("3天后") and lunar dates keep their text.
 DueFieldResult DueDateRules(const QString& text);

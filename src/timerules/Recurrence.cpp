@@ -3,6 +3,7 @@
 
 #include "timerules/CLunarUtil.h"
 #include "timerules/Clock.h"
+#include "timerules/EnglishExpr.h"
 #include "timerules/TimeExpr.h"
 
 #include <QRegularExpression>
@@ -69,6 +70,31 @@ bool Before(Instant a, Instant b)
     return SecondDiff(a, b) > 0;
 }
 
+}  // namespace
+
+std::optional<DateRuleWords> ReadDateRuleWords(const QString& text)
+{
+    static const QRegularExpression shape(QStringLiteral(
+        "每[0-9]*天|每[0-9]*周[1-7]*|每[0-9]*个?月[0-9,-]*|每[0-9]*年[0-9,-]*|农历每个?月[0-9,]+|农历每年[0-9,-]+"));
+    static const QRegularExpression form(
+        QStringLiteral("^(农历)?每([0-9]*)个?(天|周|月|年)([0-9,-]*)(?:天|日|号)?\\z"));
+
+    const QRegularExpressionMatch s = shape.match(text);
+    if (!s.hasMatch())
+        return std::nullopt;
+    const QRegularExpressionMatch m = form.match(s.capturedView(0));
+    if (!m.hasMatch())
+        return std::nullopt;
+    DateRuleWords w;
+    w.lunar = !m.capturedView(1).isEmpty();
+    w.count = CountOf(m.capturedView(2));
+    w.unit = m.captured(3);
+    w.spec = m.captured(4);
+    return w;
+}
+
+namespace {
+
 enum class Unit { Day, Week, Month, Year, LunarMonth, LunarYear };
 
 // A date rule read once, so repeated scans do no text work. Listed days match only as written: the
@@ -119,23 +145,15 @@ void ReadMonthDays(QStringView spec, DateRule& rule)
 
 std::optional<DateRule> ParseDateRule(const QString& text)
 {
-    static const QRegularExpression shape(QStringLiteral(
-        "每[0-9]*天|每[0-9]*周[1-7]*|每[0-9]*个?月[0-9,-]*|每[0-9]*年[0-9,-]*|农历每个?月[0-9,]+|农历每年[0-9,-]+"));
-    static const QRegularExpression form(
-        QStringLiteral("^(农历)?每([0-9]*)个?(天|周|月|年)([0-9,-]*)(?:天|日|号)?\\z"));
-
-    QRegularExpressionMatch s = shape.match(text);
-    if (!s.hasMatch())
-        return std::nullopt;
-    QRegularExpressionMatch m = form.match(s.capturedView(0));
-    if (!m.hasMatch())
+    const std::optional<DateRuleWords> words = ReadDateRuleWords(text);
+    if (!words)
         return std::nullopt;
 
     DateRule rule;
-    const bool lunar = !m.capturedView(1).isEmpty();
-    rule.n = CountOf(m.capturedView(2));
-    const QStringView unit = m.capturedView(3);
-    const QStringView spec = m.capturedView(4);
+    const bool lunar = words->lunar;
+    rule.n = words->count;
+    const QStringView unit = words->unit;
+    const QStringView spec = words->spec;
     rule.hasSpec = !spec.isEmpty();
 
     if (unit == u"天") {
@@ -586,7 +604,7 @@ bool GetSpecDesc(int type, bool specOn, const QString& specText, QString* specOu
     QString spec, desc;
     bool valid = true;
     if (specOn) {
-        spec = specText;
+        spec = ReadEnglishDetail(type, specText).value_or(specText);
         spec.remove(QChar(0x3000)).remove(u' ').replace(u'，', u',').replace(u'－', u'-');
         desc = spec;
         switch (type) {

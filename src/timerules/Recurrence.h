@@ -15,6 +15,17 @@
 // matching day; 0 when the text is no date rule, is invalid, or the result would lie after 9999.
 Instant EvalDateRule(const QString& text, Instant base);
 
+// The parts of a date rule as the evaluator reads them: the first rule-shaped part of the text, so trailing words
+// and a misplaced "农历" count as they do there ("农历每2个月1号" is the solar "每2个月1").
+struct DateRuleWords
+{
+    bool lunar = false;
+    qint64 count = 1;  // a missing or zero count is 1
+    QString unit;  // 天 周 月 年
+    QString spec;  // the detail as written: "135", "1,15", "-1", "8-15"
+};
+std::optional<DateRuleWords> ReadDateRuleWords(const QString& text);
+
 // Whether a date rule is a whole period on from its base day with no days listed ("每周", "每2个月",
 // "每年"). The occurrence after such a rule's due day counts from that day itself.
 bool IsPeriodDateRule(const QString& text);

@@ -54,6 +54,10 @@ TEST(EnglishCli, MessagesFollowTheSettingThenTheSystemAndOutputStaysTheSame)
         { cli, nullptr, en, { "lunar", "2012-06-04" }, 0, "2012-4-15 闰\n", "" },
         { cli, nullptr, en, { "when", "--now", "2011-12-15 11:00:00", "每天", "10:00" }, 0, "2011-12-16 10:00:00\n",
             "" },
+        { cli, nullptr, en, { "when", "--now", "2011-12-15 11:00:00", "every Mon Wed Fri", "9am" }, 0,
+            "2011-12-16 09:00:00\n", "" },
+        { cli, nullptr, c, { "when", "--now", "2011-12-15 11:00:00", "every Funday", "9am" }, 2, "",
+            "请填写正确的日期\n" },
         { cli, nullptr, en, { "when", "x" }, 2, "",
             "Give two expressions, a date and a time, for example: tickwell-cli when 每周135 9:00\n" },
         { cli, "en", c, { "list", "extra" }, 2, "", "list takes no arguments: extra\n" },
@@ -93,4 +97,22 @@ TEST(EnglishCli, MessagesFollowTheSettingThenTheSystemAndOutputStaysTheSame)
             EXPECT_FALSE(HasChineseBesidesData(r.out)) << r.out.toStdString();
         }
     }
+}
+
+// English typed to add is kept, and listed, in Chinese; the alarm offset too.
+TEST(EnglishCli, AddKeepsEnglishExpressionsInChinese)
+{
+    QTemporaryDir dir;
+    const QStringList data = { QStringLiteral("--data-dir"), dir.path() };
+    const ProgramRun added = Start(TW_CLI_PATH, "en_US.UTF-8",
+        QStringList { "add", "x", "--date", "every weekday", "--time", "9am", "--alarm", "15 minutes earlier" } + data,
+        dir.path());
+    ASSERT_EQ(added.code, 0) << added.err.toStdString();
+    const QDateTime due
+        = QDateTime::fromString(added.out.section(u'\t', 1).trimmed(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    ASSERT_TRUE(due.isValid()) << added.out.toStdString();
+    const ProgramRun listed = Start(TW_CLI_PATH, "en_US.UTF-8", QStringList { "list" } + data, dir.path());
+    EXPECT_EQ(listed.out.section(u'\t', 2),
+        due.addSecs(-15 * 60).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+            + QStringLiteral("\t每周12345\t9:00:00\tx\n"));
 }

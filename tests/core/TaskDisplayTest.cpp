@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/TaskDisplay.h"
-#include "core/CTask.h"
 #include "base/Translation.h"
+#include "core/CTask.h"
+#include "core/TaskColumns.h"
 #include "support/TestEnv.h"
 #include "timerules/TimeExpr.h"
 
@@ -39,5 +40,20 @@ TEST(TaskDisplay, TimesAndDurationsInBothLanguages)
     for (const auto& c : cases)
         EXPECT_EQ(shown(c), QString::fromUtf8(c.english));
     EXPECT_EQ(TaskStatusDisplayName(tsPaused) + TaskPriorityDisplayName(tpNormal), QStringLiteral("PausedNormal"));
+    Translation::Uninstall();
+}
+
+// The due column shows the kept Chinese rule in English words in English; the copy and export text keeps it.
+TEST(TaskDisplay, DueTextsInEnglishWords)
+{
+    CTask task;
+    task.sDueDate = QStringLiteral("农历每年8-15");
+    task.sDueTime = QStringLiteral("每2小时30分");
+    const QString kept = TaskColumns::CellText(task, TaskColumns::colDue);
+    EXPECT_EQ(TaskCellDisplayText(task, TaskColumns::colDue), kept);
+    ASSERT_TRUE(Translation::Install(QStringLiteral("en")));
+    EXPECT_EQ(
+        TaskCellDisplayText(task, TaskColumns::colDue), QStringLiteral("lunar 8-15 every year every 2 hours at :30"));
+    EXPECT_EQ(TaskColumns::CellText(task, TaskColumns::colDue), kept);
     Translation::Uninstall();
 }

@@ -5,10 +5,12 @@
 // The input is read twice: as UTF-8 text (whole, and line by line), and as numbers: the first byte picks the
 // clock's moment and an interesting instant, the last eight bytes are taken as a raw double.
 #include "FuzzClock.h"
+#include "timerules/EnglishExpr.h"
 #include "timerules/TimeExpr.h"
 
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -94,6 +96,12 @@ void Text(const QString& t, Instant base)
     const Instant offset = ParseTimeOffset(base, t, &err);
     Check(err.isEmpty() || offset == 0);
     Formatters(offset, base);
+
+    // English reads into the Chinese text a task keeps, which has no English word left.
+    for (const auto& read : { ReadEnglishDate(t), ReadEnglishTime(t), ReadEnglishOffset(t), ReadEnglishMoment(t) })
+        Check(!read
+            || std::none_of(read->begin(), read->end(), [](QChar c) { return c.isLetter() && c.unicode() < 0x80; }));
+    EnglishDueText(t, t);
 
     IsRecurringText(t);
     IsRelativeText(t);

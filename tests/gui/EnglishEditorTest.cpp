@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTest>
 
 #include <optional>
 
@@ -37,12 +38,13 @@ TEST_F(EnglishEditor, SubDialogsShowNoChineseButTheRule)
         const char* expected;
     } rules[] = {
         { ltDay, "1", "8:30", "every day at 8:30" },
-        { ltWeek, "2", "135", "every 2 weeks on Monday, Wednesday, and Friday" },
-        { ltMonth, "1", "-1", "every month on the last day" },
-        { ltMonth, "3", "1,15", "every 3 months on day 1 and 15" },
+        { ltWeek, "2", "135", "every 2 weeks on Mon, Wed, Fri" },
+        { ltWeek, "1", "Mon Wed and Fri", "every Mon, Wed, Fri" },
+        { ltMonth, "1", "-1", "the last day of every month" },
+        { ltMonth, "3", "1,15", "every 3 months on the 1st and 15th" },
         { ltYear, "1", nullptr, "every year" },
-        { ltHour, "1", "5", "every hour at minute 5, second 0 of the hour" },
-        { ltLunarYear, "1", "8-15", "every lunar year on 8-15 (month-day)" },
+        { ltHour, "1", "5", "every hour at :05" },
+        { ltLunarYear, "1", "8-15", "lunar 8-15 every year" },
     };
     for (const auto& r : rules) {
         dlgLoopDefine dlg(task);
@@ -128,4 +130,42 @@ TEST_F(EnglishEditor, ChoicesStoreTheSameInBothLanguages)
         EXPECT_EQ(stored[1], stored[0]);
         EXPECT_FALSE(stored[0].join(QString()).contains(QStringLiteral("<")));  // never a caption
     }
+}
+
+// A task kept with Chinese rules shows them in English; English typed is tidied on leaving and kept in Chinese.
+TEST_F(EnglishEditor, DueFieldsShowEnglishAndKeepChinese)
+{
+    EnglishGuard english;
+    TaskPtr task = Add(
+        QStringLiteral("交电费"), {}, tsNotStarted, 0, QStringLiteral("农历每年8-15"), QStringLiteral("每2小时30分"));
+    frmTask editor(W().Engine());
+    editor.ShowAsTaskProperty(task, &W());
+    auto* date = Child<QComboBox>(&editor, "cboDueDate");
+    auto* time = Child<QComboBox>(&editor, "cboDueTime");
+    EXPECT_EQ(date->currentText() + u'|' + time->currentText(), "lunar 8-15 every year|every 2 hours at :30");
+    EXPECT_EQ(ChineseTexts(&editor, { QStringLiteral("交电费") }).join(u'\n').toStdString(), "");
+
+    QApplication::setActiveWindow(&editor);
+    const struct
+    {
+        QComboBox* box;
+        const char *typed, *shown, *message;
+    } cases[] = {
+        { time, "5:30 pm", "17:30:00", "" },
+        { date, "every  weekday", "every Mon, Tue, Wed, Thu, Fri", "" },
+        { date, "every Funday", "every Funday", "Please enter a valid date" },
+        { date, "the last day of every month", "the last day of every month", "" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        m_msg->shown.clear();
+        c.box->setFocus();
+        c.box->setEditText(QString::fromLatin1(c.typed));
+        QTest::keyClick(c.box->lineEdit(), Qt::Key_Tab);
+        QApplication::processEvents();
+        EXPECT_EQ(c.box->currentText(), QString::fromLatin1(c.shown));
+        EXPECT_EQ(LastMessage(), QString::fromLatin1(c.message));
+    }
+    editor.accept();
+    EXPECT_EQ(task->sDueDate + u'|' + task->sDueTime, QStringLiteral("每月-1天|17:30:00"));
 }

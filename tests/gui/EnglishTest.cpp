@@ -20,8 +20,8 @@ class EnglishUi : private EnglishGuard, public MainWindowFixture
 
 TEST_F(EnglishUi, MainWindowEditorAndPromptShowNoChineseButData)
 {
-    // The task's own texts are data and stay as typed.
-    TaskPtr task = Add(QStringLiteral("交电费"), QStringLiteral("家务"));
+    // The task's own texts are data and stay as typed; its rule is shown in English.
+    TaskPtr task = Add(QStringLiteral("交电费"), QStringLiteral("家务"), tsNotStarted, 0, QStringLiteral("每周135"));
     W().show();
     const QStringList data = { QStringLiteral("交电费"), QStringLiteral("家务") };
     EXPECT_EQ(ChineseTexts(&W(), data).join(u'\n').toStdString(), "");
@@ -32,9 +32,7 @@ TEST_F(EnglishUi, MainWindowEditorAndPromptShowNoChineseButData)
     frmPrompt prompt(W().Engine());
     W().Engine().SetTaskStatus(task, tsDue, true, true);
     prompt.ShowFiredTask(task);
-    // The list entry shows the task's due texts as typed, which are data too.
-    const QStringList promptData = data + QStringList { task->sDueDate, task->sDueTime };
-    EXPECT_EQ(ChineseTexts(&prompt, promptData).join(u'\n').toStdString(), "");
+    EXPECT_EQ(ChineseTexts(&prompt, data).join(u'\n').toStdString(), "");
 
     // The program's own name, in its title and in the message boxes.
     EXPECT_EQ(W().windowTitle(), QStringLiteral("Tickwell V") + AppVersionText());
@@ -47,7 +45,8 @@ TEST_F(EnglishUi, MainWindowEditorAndPromptShowNoChineseButData)
 
     // The help explains the Chinese expressions in English; its contents lead to the Chinese page's sections.
     const QString help = frmHelp::HelpText();
-    EXPECT_TRUE(help.contains(QStringLiteral("<td>每周, 每周135</td><td>every week; every Monday")));
+    EXPECT_TRUE(help.contains(
+        QStringLiteral("every Mon Wed Fri, every week on Monday, Wednesday and Friday<br>每周, 每周135")));
     QFile chinese(QStringLiteral(":/help/help.html"));
     ASSERT_TRUE(chinese.open(QIODevice::ReadOnly));
     static const QRegularExpression link(QStringLiteral("<a (?:href=\"#|name=\")([^\"]+)\""));
@@ -64,7 +63,17 @@ TEST_F(EnglishUi, ListShowsEnglishButWhatTheUserTyped)
         t->dtAlarmDT = MakeInstant(2012, 6, 10, 11, 5, 0);
         t->dtValidFromDT = MakeInstant(2012, 6, 4, 0, 0, 0);
     }
+    // Rules kept in Chinese are worded in English.
+    const char* const rules[][3] = { { "每周135", "10:17", "every Mon, Wed, Fri 10:17" },
+        { "农历每年8-15", "9:00", "lunar 8-15 every year 9:00" },
+        { "每月-1天", "8:00", "the last day of every month 8:00" },
+        { "每天", "每2小时30:0", "every day every 2 hours at :30:00" },
+        { "3天后", "10分钟后", "in 3 days in 10 minutes" } };
+    for (const auto& r : rules)
+        Add(QStringLiteral("交电费"), QStringLiteral("家务"), tsNotStarted, 0, Q(r[0]), Q(r[1]));
     W().RefreshList();
+    for (const auto& r : rules)
+        EXPECT_TRUE(Column(TaskColumns::colDue).contains(Q(r[2]))) << r[2];
     const QStringList data = { QStringLiteral("交电费"), QStringLiteral("家务") };
     for (int r = 0; r < M().rowCount(); ++r)
         for (int c = 0; c < TaskColumns::kCount; ++c)

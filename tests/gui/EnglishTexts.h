@@ -15,9 +15,9 @@
 
 namespace EnglishTexts {
 
-// Entries that are data kept Chinese: the expression language, delays the program parses, categories and
-// ringtone files.
-inline const QStringList kDataBoxes = { "cboDueDate", "cboDueTime", "cboDelay", "cboType", "cboRingFile" };
+// Entries that are data kept Chinese: delays the program parses, categories and ringtone files. The due boxes
+// show the expression language in English, also in their edit text.
+inline const QStringList kDataBoxes = { "cboDelay", "cboType", "cboRingFile" };
 
 // Every visible text of `root` that is still Chinese, named by its object, once the data in `allowed` is taken out.
 inline QStringList ChineseTexts(QWidget* root, const QStringList& allowed)
@@ -41,9 +41,11 @@ inline QStringList ChineseTexts(QWidget* root, const QStringList& allowed)
             check(b, b->text());
         if (auto* g = qobject_cast<QGroupBox*>(w))
             check(g, g->title());
-        if (auto* c = qobject_cast<QComboBox*>(w); c && !kDataBoxes.contains(c->objectName()))
+        if (auto* c = qobject_cast<QComboBox*>(w); c && !kDataBoxes.contains(c->objectName())) {
             for (int i = 0; i < c->count(); ++i)
                 check(c, c->itemText(i));
+            check(c, c->currentText());
+        }
         if (auto* h = qobject_cast<QHeaderView*>(w); h && h->model())
             for (int i = 0; i < h->count(); ++i)
                 check(h, h->model()->headerData(i, h->orientation()).toString());
