@@ -3,14 +3,15 @@
 #include "app/QuitApp.h"
 #include "app/TestAnswers.h"
 #include "app/WidgetMessagePresenter.h"
-#include "mainwindow/SysTray.h"
-#include "mainwindow/frmMain.h"
 #include "base/AppPaths.h"
 #include "base/AppVersion.h"
 #include "base/MsgBox.h"
 #include "base/Resources.h"
 #include "base/TempFiles.h"
 #include "base/Translation.h"
+#include "mainwindow/SyncController.h"
+#include "mainwindow/SysTray.h"
+#include "mainwindow/frmMain.h"
 #include "platform/AudioModule.h"
 #include "platform/Autorun.h"
 #include "platform/CSingleInst.h"
@@ -172,9 +173,14 @@ int main(int argc, char* argv[])
         return 0;
     }
     mainWindow = &window;
+    // A read-only window neither saves nor syncs: the folder's owner does.
+    if (!window.Engine().IsReadOnly())
+        window.Sync()->Start();
     singleInst.Register();
     QObject::connect(&singleInst, &CSingleInst::activateRequested, &window, &frmMain::RestoreFromTray);
-    singleInst.SetRequestHandler([&window](const QString& request) { return window.AnswerRequest(request); });
+    singleInst.SetDeferredRequestHandler([&window](const QString& request, CSingleInst::Reply reply) {
+        window.AnswerRequestLater(request, std::move(reply));
+    });
     Resources::InstallResources();
 
     QObject::connect(&window, &frmMain::quitRequested, &app, [&window] { QuitApp(window); });

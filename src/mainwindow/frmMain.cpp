@@ -3,19 +3,19 @@
 
 #include "alerts/RingPlayer.h"
 #include "alerts/frmPrompt.h"
+#include "base/AppVersion.h"
 #include "calendar/PageHost.h"
 #include "calendar/frmHtmlViewer.h"
 #include "editor/CalendarPicker.h"
 #include "editor/frmTask.h"
+#include "engine/RunCmd.h"
 #include "mainwindow/SysTray.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/dlgFilter.h"
 #include "mainwindow/dlgFind.h"
 #include "mainwindow/frmHelp.h"
-#include "base/AppVersion.h"
 #include "platform/Autorun.h"
 #include "power/dlgShutdown.h"
-#include "engine/RunCmd.h"
 #include "timerules/Clock.h"
 #include "ui_frmMain.h"
 #include "widgets/WindowHelpers.h"
@@ -36,6 +36,7 @@ frmMain::frmMain(QWidget* parent)
     SetupList();
     SetupStatusBar();
     SetupMenus();
+    SetupSync();
 
     m_engine.SetView(this);
     m_scheduler.SetHost(this);
