@@ -73,6 +73,7 @@ void SyncController::AttachStatusBar(QStatusBar* bar)
 void SyncController::Start()
 {
     m_sync->LoadState(nullptr);
+    m_lastError = m_sync->State().lastError;  // a failure of the last run is still the news
     ArmInterval();
     ShowStatus();
     if (HasAccount())

@@ -672,8 +672,11 @@ void frmMain::AnswerRequestLater(const QString& request, std::function<void(cons
               QObject::disconnect(*connection);
               TaskCommandResult r;
               r.exitCode = result.ok ? 0 : 1;
+              // As tickwell-cli prints a sync of its own: what went to the status log, then the counts.
+              for (const QString& note : result.notes)
+                  r.out += note + u'\n';
               if (result.ok)
-                  r.out = result.Summary() + u'\n';
+                  r.out += result.Summary() + u'\n';
               else
                   r.err = result.error + u'\n';
               reply(TaskRequests::EncodeAnswer(r));

@@ -6,6 +6,7 @@
 #include "mainwindow/SyncController.h"
 #include "mainwindow/dlgOption.h"
 #include "platform/ISecretStore.h"
+#include "platform/ISleepWatcher.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -181,4 +182,46 @@ TEST_F(SyncPageTest, ATaskFinishedOnAnotherDeviceLeavesThePromptAndStopsRinging)
     ASSERT_TRUE(back.ok) << back.error.toStdString();
     EXPECT_EQ(prompt->Count(), 0);
     EXPECT_NE(task->eStatus(), tsDue);
+}
+
+namespace {
+
+class FakeSleepWatcher : public ISleepWatcher
+{
+public:
+    void SetWokeHandler(std::function<void()> woke) override { handler = std::move(woke); }
+    std::function<void()> handler;
+};
+
+}  // namespace
+
+TEST_F(SyncPageTest, LocalChangesInABurstAndAWakeEachMakeOneSync)
+{
+    TaskEngine engine;
+    auto* sleep = new FakeSleepWatcher;
+    SyncController sync(engine, m_secrets, std::unique_ptr<ISleepWatcher>(sleep));
+    sync.SetSettleDelay(50);
+    int finished = 0;
+    QObject::connect(&sync, &SyncController::Finished, [&](const SyncResult& r) {
+        EXPECT_TRUE(r.ok) << r.error.toStdString();
+        ++finished;
+    });
+    SyncSetup setup;
+    setup.server = m_server.BaseUrl();
+    setup.user = m_server.User();
+    setup.password = m_server.Password();
+    sync.Setup(setup, 300);
+    const auto waitFor = [&](int count) {
+        for (int i = 0; i < 1200 && finished < count; ++i)
+            QTest::qWait(50);
+        QTest::qWait(300);  // nothing more follows
+        return finished;
+    };
+    EXPECT_EQ(waitFor(2), 2);  // the setup and the first sync
+    for (int i = 0; i < 3; ++i)
+        sync.LocalChange();
+    EXPECT_EQ(waitFor(3), 3);
+    ASSERT_TRUE(sleep->handler);
+    sleep->handler();
+    EXPECT_EQ(waitFor(4), 4);
 }
