@@ -96,8 +96,9 @@ TEST_F(SyncPageTest, EveryControlHasItsLabel)
         if (!qobject_cast<QLineEdit*>(control) && !qobject_cast<QComboBox*>(control)
             && !qobject_cast<QSpinBox*>(control))
             continue;
-        if (qobject_cast<QLineEdit*>(control) && qobject_cast<QComboBox*>(control->parentWidget()))
-            continue;  // the combo box's own editor
+        if (qobject_cast<QLineEdit*>(control)
+            && (qobject_cast<QComboBox*>(control->parentWidget()) || qobject_cast<QSpinBox*>(control->parentWidget())))
+            continue;  // the combo or spin box's own editor
         bool labelled = !control->accessibleName().isEmpty();
         for (QLabel* label : page->findChildren<QLabel*>())
             labelled = labelled || label->buddy() == control;
