@@ -173,8 +173,9 @@ void SyncEngine::Fail(const QString& error, const QString& fingerprint, bool una
 
 // ---- Sync
 
-int SyncEngine::PendingChanges() const
+int SyncEngine::PendingChanges()
 {
+    AdoptLostUids();
     int pending = 0;
     QSet<QString> live;
     for (const TaskPtr& task : m_engine.Tasks()) {
@@ -291,12 +292,45 @@ void SyncEngine::Listed(const ListResult& list)
     m_client.Fetch(QUrl(m_state.calendarUrl), toFetch, [this](const FetchResult& f) { Fetched(f); });
 }
 
+void SyncEngine::AdoptLostUids()
+{
+    // A task that was synced but has lost its UID (the data file was saved by a release that does not know it)
+    // takes back the UID of the copy it still equals, rather than going out again as a new event while its old
+    // one is deleted everywhere.
+    std::vector<TaskPtr> without;
+    QSet<QString> held;
+    for (const TaskPtr& task : m_engine.Tasks()) {
+        if (task->sUid.isEmpty())
+            without.push_back(task);
+        else
+            held.insert(task->sUid);
+    }
+    if (without.empty())
+        return;
+    std::vector<std::pair<QString, std::shared_ptr<CTask>>> orphans;
+    for (const SyncItem& item : std::as_const(m_state.items)) {
+        auto base = std::make_shared<CTask>();
+        if (!item.ignored && !held.contains(item.uid) && ReadEvent(item.ics, *base))
+            orphans.emplace_back(item.uid, base);
+    }
+    for (const TaskPtr& task : without) {
+        for (auto it = orphans.begin(); it != orphans.end(); ++it) {
+            if (!SyncedFieldsDiffer(*task, *it->second)) {
+                task->sUid = it->first;
+                orphans.erase(it);
+                break;
+            }
+        }
+    }
+}
+
 void SyncEngine::Fetched(const FetchResult& fetched)
 {
     if (!fetched.error.isEmpty()) {
         Fail(fetched.error);
         return;
     }
+    AdoptLostUids();
     if (ApplyRemote(fetched.items, m_run->removed))
         StartPushes();
 }

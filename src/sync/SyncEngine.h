@@ -68,8 +68,9 @@ public:
     QString StatePath() const;
     bool IsBusy() const { return m_busy; }
 
-    // Local changes not yet on the server: new and changed tasks, deletions.
-    int PendingChanges() const;
+    // Local changes not yet on the server: new and changed tasks, deletions. A task that lost its UID takes back
+    // the one of the copy it equals first (see AdoptLostUids).
+    int PendingChanges();
 
     void Sync();
     // Finds (or makes) the calendar, stores the password in the secret store, and starts a fresh state.
@@ -98,6 +99,7 @@ private:
     void WithPassword(std::function<void(const QString&)> next);
     void Listed(const ListResult& list);
     void Fetched(const FetchResult& fetched);
+    void AdoptLostUids();
     bool ApplyRemote(const std::vector<DavItem>& fetched, const QStringList& removed);
     void StartPushes();
     void NextPush();
