@@ -847,6 +847,69 @@ Options:
     </message>
 </context>
 <context>
+    <name>SyncController</name>
+    <message>
+        <source>同步状态</source>
+        <translation>Sync status</translation>
+    </message>
+    <message>
+        <source>单击查看同步详情和待上传的更改。</source>
+        <translation>Click for the sync details and the changes waiting to be sent.</translation>
+    </message>
+    <message>
+        <source>%1（另有 %2 条，见状态日志）</source>
+        <translation>%1 (and %2 more, see the status log)</translation>
+    </message>
+    <message>
+        <source>正在同步…</source>
+        <translation>Syncing…</translation>
+    </message>
+    <message>
+        <source>同步失败：%1</source>
+        <translation>Sync failed: %1</translation>
+    </message>
+    <message>
+        <source>尚未同步</source>
+        <translation>Not synced yet</translation>
+    </message>
+    <message>
+        <source>上次同步 %1</source>
+        <translation>Last sync %1</translation>
+    </message>
+    <message>
+        <source>没有设置同步帐户。</source>
+        <translation>No sync account is set up.</translation>
+    </message>
+    <message>
+        <source>日历：%1</source>
+        <translation>Calendar: %1</translation>
+    </message>
+    <message>
+        <source>用户：%1</source>
+        <translation>User: %1</translation>
+    </message>
+    <message>
+        <source>上次成功同步：%1</source>
+        <translation>Last successful sync: %1</translation>
+    </message>
+    <message>
+        <source>从未</source>
+        <translation>never</translation>
+    </message>
+    <message>
+        <source>上次失败原因：%1</source>
+        <translation>Last failure: %1</translation>
+    </message>
+    <message>
+        <source>待上传的更改：%1 项</source>
+        <translation>Changes waiting to be sent: %1</translation>
+    </message>
+    <message>
+        <source>同步</source>
+        <translation>Sync</translation>
+    </message>
+</context>
+<context>
     <name>SyncEngine</name>
     <message>
         <source>上传 %1，下载 %2，删除 %3</source>
@@ -1655,6 +1718,112 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
         <source>应用(&amp;A)</source>
         <translation>&amp;Apply</translation>
     </message>
+    <message>
+        <source>常规(&amp;G)</source>
+        <translation>&amp;General</translation>
+    </message>
+    <message>
+        <source>同步(&amp;Y)</source>
+        <translation>S&amp;ync</translation>
+    </message>
+    <message>
+        <source>服务器地址(&amp;S)：</source>
+        <translation>&amp;Server address:</translation>
+    </message>
+    <message>
+        <source>例如 https://cloud.example.com 或日历的完整地址</source>
+        <translation>e.g. https://cloud.example.com or the calendar's full address</translation>
+    </message>
+    <message>
+        <source>用户名(&amp;U)：</source>
+        <translation>&amp;User name:</translation>
+    </message>
+    <message>
+        <source>密码(&amp;P)：</source>
+        <translation>&amp;Password:</translation>
+    </message>
+    <message>
+        <source>日历(&amp;D)：</source>
+        <translation>Calen&amp;dar:</translation>
+    </message>
+    <message>
+        <source>同步间隔(&amp;I)：</source>
+        <translation>Sync &amp;interval:</translation>
+    </message>
+    <message>
+        <source> 分钟</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>测试连接(&amp;T)</source>
+        <translation>&amp;Test connection</translation>
+    </message>
+    <message>
+        <source>立即同步(&amp;R)</source>
+        <translation>Sync now (&amp;R)</translation>
+    </message>
+    <message>
+        <source>停止同步(&amp;F)</source>
+        <translation>Stop syncing (&amp;F)</translation>
+    </message>
+    <message>
+        <source>停止同步并删除这个帐户及其保存的密码吗？本机的任务保留不变。</source>
+        <translation>Stop syncing and remove this account and its saved password? The tasks on this machine stay as they are.</translation>
+    </message>
+    <message>
+        <source>服务器证书不受信任（SHA-256 指纹 %1），请先测试连接并确认。</source>
+        <translation>The server's certificate is not trusted (SHA-256 fingerprint %1): test the connection first and confirm it.</translation>
+    </message>
+    <message>
+        <source>（已保存在密钥环中）</source>
+        <translation>(saved in the keyring)</translation>
+    </message>
+    <message>
+        <source>晴钟任务提醒（没有时新建）</source>
+        <translation>Tickwell (made when there is none)</translation>
+    </message>
+    <message>
+        <source>请输入密码。</source>
+        <translation>Please enter the password.</translation>
+    </message>
+    <message>
+        <source>请输入服务器地址。</source>
+        <translation>Please enter the server address.</translation>
+    </message>
+    <message>
+        <source>本机没有联网，无法连接服务器。</source>
+        <translation>This computer is offline: the server cannot be reached.</translation>
+    </message>
+    <message>
+        <source>正在连接…</source>
+        <translation>Connecting…</translation>
+    </message>
+    <message>
+        <source>服务器的证书不受信任。SHA-256 指纹：%1</source>
+        <translation>The server's certificate is not trusted. SHA-256 fingerprint: %1</translation>
+    </message>
+    <message>
+        <source>服务器的证书不受信任，它的 SHA-256 指纹是：
+%1
+
+请与服务器管理员核对。确认信任这个证书吗？</source>
+        <translation>The server's certificate is not trusted. Its SHA-256 fingerprint is:
+%1
+
+Check it with the server's administrator. Trust this certificate?</translation>
+    </message>
+    <message>
+        <source>用户名或密码不对。</source>
+        <translation>The user name or the password is wrong.</translation>
+    </message>
+    <message>
+        <source>连接失败：%1</source>
+        <translation>Connection failed: %1</translation>
+    </message>
+    <message>
+        <source>连接成功：将使用日历“%1”（%2）。点“应用”或“确定”保存。</source>
+        <translation>Connected: the calendar &quot;%1&quot; (%2) will be used. Click Apply or OK to save.</translation>
+    </message>
 </context>
 <context>
     <name>dlgShutdown</name>
@@ -2258,6 +2427,16 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
     <message>
         <source>任务: %1</source>
         <translation>Tasks: %1</translation>
+    </message>
+    <message>
+        <source>这个数据文件夹没有设置同步帐户。
+</source>
+        <translation>No sync account is set up for this data folder.
+</translation>
+    </message>
+    <message>
+        <source>立即同步(&amp;S)</source>
+        <translation>&amp;Sync now</translation>
     </message>
 </context>
 <context>

@@ -272,7 +272,9 @@ void frmPrompt::DropSettled()
 {
     bool dropped = false;
     for (int i = Count() - 1; i >= 0; --i) {
-        if (m_tasks[size_t(i)]->eStatus() != tsDue) {
+        const TaskPtr& task = m_tasks[size_t(i)];
+        // Settled, or gone from the collection (deleted on another device and removed by the sync).
+        if (task->eStatus() != tsDue || m_engine.GetTask(task->Key()) != task) {
             RemoveEntry(i);
             dropped = true;
         }

@@ -10,6 +10,7 @@
 #include "base/Resources.h"
 #include "base/TempFiles.h"
 #include "base/Translation.h"
+#include "mainwindow/SyncController.h"
 #include "mainwindow/SysTray.h"
 #include "mainwindow/frmMain.h"
 #include "platform/AudioModule.h"
@@ -174,9 +175,14 @@ int main(int argc, char* argv[])
         return 0;
     }
     mainWindow = &window;
+    // A read-only window neither saves nor syncs: the folder's owner does.
+    if (!window.Engine().IsReadOnly())
+        window.Sync()->Start();
     singleInst.Register();
     QObject::connect(&singleInst, &CSingleInst::activateRequested, &window, &frmMain::RestoreFromTray);
-    singleInst.SetRequestHandler([&window](const QString& request) { return window.AnswerRequest(request); });
+    singleInst.SetDeferredRequestHandler([&window](const QString& request, CSingleInst::Reply reply) {
+        window.AnswerRequestLater(request, std::move(reply));
+    });
     Resources::InstallResources();
 
     QObject::connect(&window, &frmMain::quitRequested, &app, [&window] { QuitApp(window); });

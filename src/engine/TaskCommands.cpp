@@ -231,6 +231,29 @@ QString Encode(const QString& folder, const QString& command, const QStringList&
     return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
 }
 
+QString CommandFor(const TaskEngine& engine, const QString& folder, const QString& request, QStringList* args)
+{
+    const QJsonObject o = QJsonDocument::fromJson(request.toUtf8()).object();
+    if (engine.IsReadOnly() || o.value(QStringLiteral("folder")).toString() != SameFolder(folder))
+        return {};
+    args->clear();
+    for (const QJsonValue& v : o.value(QStringLiteral("args")).toArray())
+        *args << v.toString();
+    return o.value(QStringLiteral("command")).toString();
+}
+
+QString EncodeAnswer(const TaskCommandResult& r)
+{
+    const QJsonObject answer { { QStringLiteral("exit"), r.exitCode }, { QStringLiteral("out"), r.out },
+        { QStringLiteral("err"), r.err } };
+    return QString::fromUtf8(QJsonDocument(answer).toJson(QJsonDocument::Compact));
+}
+
+QString Pass()
+{
+    return kPass;
+}
+
 QString Answer(TaskEngine& engine, const QString& folder, const QString& request)
 {
     const QJsonObject o = QJsonDocument::fromJson(request.toUtf8()).object();
@@ -246,9 +269,7 @@ QString Answer(TaskEngine& engine, const QString& folder, const QString& request
         r.err += QCoreApplication::translate("TaskCommands", "程序未能保存数据文件：%1\n").arg(engine.DataFilePath());
         r.exitCode = 1;
     }
-    const QJsonObject answer { { QStringLiteral("exit"), r.exitCode }, { QStringLiteral("out"), r.out },
-        { QStringLiteral("err"), r.err } };
-    return QString::fromUtf8(QJsonDocument(answer).toJson(QJsonDocument::Compact));
+    return EncodeAnswer(r);
 }
 
 bool Decode(const QString& answer, TaskCommandResult& result)

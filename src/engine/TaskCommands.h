@@ -37,6 +37,11 @@ QString Encode(const QString& folder, const QString& command, const QStringList&
 // The program's side: applies the request to `engine` and saves when it changed the tasks. `folder` is the
 // program's data folder; a request for another folder, or for a program that only reads, gets "pass".
 QString Answer(TaskEngine& engine, const QString& folder, const QString& request);
+// A request the program answers later (a sync): its command and arguments when it is for `folder` and the engine
+// writes that folder, else an empty command (answer with Pass()).
+QString CommandFor(const TaskEngine& engine, const QString& folder, const QString& request, QStringList* args);
+QString EncodeAnswer(const TaskCommandResult& result);
+QString Pass();
 // tickwell-cli's side: false when the answer was "pass" (ask elsewhere) or could not be read.
 bool Decode(const QString& answer, TaskCommandResult& result);
 

@@ -1,11 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/dlgOption.h"
 
+#include "base/AppPaths.h"
+#include "base/MsgBox.h"
+#include "mainwindow/SyncController.h"
 #include "mainwindow/frmMain.h"
+#include "platform/ISecretStore.h"
+#include "sync/CalDavClient.h"
 #include "ui_dlgOption.h"
 #include "widgets/Appearance.h"
 
 #include <QColorDialog>
+#include <QNetworkInformation>
+#include <QPointer>
 
 #include <algorithm>
 #include <array>
@@ -34,6 +41,7 @@ dlgOption::dlgOption(frmMain* owner)
     , m_ui(std::make_unique<Ui::dlgOption>())
     , m_owner(owner)
     , m_colors { StyleColor1(), StyleColor2() }
+    , m_sync(owner->Sync())
 {
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -47,6 +55,28 @@ dlgOption::dlgOption(frmMain* owner)
     ShowSwatches();
     connect(m_ui->lblBgColor_0, &QPushButton::clicked, this, [this] { PickColor(0); });
     connect(m_ui->lblBgColor_1, &QPushButton::clicked, this, [this] { PickColor(1); });
+    ShowSyncAccount();
+    connect(m_ui->cmdSyncTest, &QPushButton::clicked, this, &dlgOption::TestConnection);
+    connect(m_ui->cmdSyncNow, &QPushButton::clicked, this, [this] { m_sync->SyncNow(); });
+    connect(m_ui->cmdSyncForget, &QPushButton::clicked, this, [this] {
+        if (MsgBox::Show(tr("停止同步并删除这个帐户及其保存的密码吗？本机的任务保留不变。"), MsgButtons::YesNo,
+                MsgIcon::Question)
+            == MsgResult::Yes)
+            m_sync->Forget();
+    });
+    connect(m_sync, &SyncController::StatusChanged, this, [this](const QString& text) {
+        SetSyncStatus(text);
+        const bool has = m_sync->HasAccount();
+        m_ui->cmdSyncNow->setEnabled(has);
+        m_ui->cmdSyncForget->setEnabled(has);
+    });
+    connect(m_sync, &SyncController::Finished, this, [this](const SyncResult& result) {
+        if (!result.ok && !result.untrustedFingerprint.isEmpty())
+            SetSyncStatus(
+                tr("服务器证书不受信任（SHA-256 指纹 %1），请先测试连接并确认。").arg(result.untrustedFingerprint));
+        if (!m_sync->HasAccount() || !result.calendarUrl.isEmpty())
+            ShowSyncAccount();
+    });
     connect(m_ui->cmdApply, &QPushButton::clicked, this, &dlgOption::Apply);
     connect(m_ui->cmdOk, &QPushButton::clicked, this, [this] {
         Apply();
@@ -92,4 +122,141 @@ void dlgOption::Apply()
         m_owner->SetStyleColorsAndSave(m_colors[0], m_colors[1]);
     else
         m_owner->Engine().SaveCfg();
+    ApplySync();
+}
+
+void dlgOption::ShowSyncAccount()
+{
+    const SyncState& state = m_sync->Engine().State();
+    m_ui->txtSyncServer->setText(state.server);
+    m_ui->txtSyncUser->setText(state.user);
+    m_ui->txtSyncPassword->clear();
+    m_ui->txtSyncPassword->setPlaceholderText(state.HasAccount() ? tr("（已保存在密钥环中）") : QString());
+    m_ui->cboSyncCalendar->clear();
+    m_ui->cboSyncCalendar->lineEdit()->setPlaceholderText(tr("晴钟任务提醒（没有时新建）"));
+    if (!state.calendarName.isEmpty())
+        m_ui->cboSyncCalendar->addItem(state.calendarName);
+    m_ui->spnSyncInterval->setValue(std::max(1, state.intervalSeconds / 60));
+    m_trustedFingerprint = state.trustedFingerprint;
+    m_ui->cmdSyncNow->setEnabled(state.HasAccount());
+    m_ui->cmdSyncForget->setEnabled(state.HasAccount());
+    SetSyncStatus(m_sync->StatusText());
+}
+
+void dlgOption::SetSyncStatus(const QString& text)
+{
+    m_ui->lblSyncStatus->setText(text);
+}
+
+QString dlgOption::SyncStatusText() const
+{
+    return m_ui->lblSyncStatus->text();
+}
+
+bool dlgOption::SyncFieldsChanged() const
+{
+    const SyncState& state = m_sync->Engine().State();
+    return m_ui->txtSyncServer->text().trimmed() != state.server || m_ui->txtSyncUser->text() != state.user
+        || m_ui->cboSyncCalendar->currentText().trimmed() != state.calendarName
+        || !m_ui->txtSyncPassword->text().isEmpty() || m_trustedFingerprint != state.trustedFingerprint;
+}
+
+void dlgOption::ApplySync()
+{
+    const int seconds = m_ui->spnSyncInterval->value() * 60;
+    const QString server = m_ui->txtSyncServer->text().trimmed();
+    if (server.isEmpty() || !SyncFieldsChanged()) {
+        // An interval shorter than a minute (set in the account file) stays while the box shows it unchanged.
+        if (m_sync->HasAccount()
+            && m_ui->spnSyncInterval->value() != std::max(1, m_sync->Engine().State().intervalSeconds / 60))
+            m_sync->SetInterval(seconds);
+        return;
+    }
+    if (m_ui->txtSyncPassword->text().isEmpty()) {
+        SetSyncStatus(tr("请输入密码。"));
+        return;
+    }
+    SyncSetup setup;
+    setup.server = server;
+    setup.user = m_ui->txtSyncUser->text();
+    setup.password = m_ui->txtSyncPassword->text();
+    setup.calendarName = m_ui->cboSyncCalendar->currentText().trimmed();
+    setup.trustedFingerprint = m_trustedFingerprint;
+    m_sync->Setup(setup, seconds);
+}
+
+void dlgOption::TestConnection()
+{
+    const QString server = m_ui->txtSyncServer->text().trimmed();
+    if (server.isEmpty()) {
+        SetSyncStatus(tr("请输入服务器地址。"));
+        return;
+    }
+    if (QNetworkInformation* net = QNetworkInformation::instance(); net
+        && net->reachability() == QNetworkInformation::Reachability::Disconnected
+        && !CalDavClient::IsLoopback(CalDavClient::ServerUrl(server))) {
+        SetSyncStatus(tr("本机没有联网，无法连接服务器。"));
+        return;
+    }
+    const QString typed = m_ui->txtSyncPassword->text();
+    const SyncState& state = m_sync->Engine().State();
+    if (!typed.isEmpty() || !state.HasAccount() || server != state.server || m_ui->txtSyncUser->text() != state.user) {
+        TestWith(typed);
+        return;
+    }
+    // The same account: its password is in the keyring.
+    SetSyncStatus(tr("正在连接…"));
+    QPointer<dlgOption> self(this);
+    Platform::SecretStore()->Read(state.SecretKey(AppPaths::DataFolder()), [self](const SecretResult& r) {
+        if (self)
+            self->TestWith(r.status == SecretResult::Ok ? r.secret : QString());
+    });
+}
+
+void dlgOption::TestWith(const QString& password)
+{
+    DavAccount account;
+    account.url = CalDavClient::ServerUrl(m_ui->txtSyncServer->text().trimmed());
+    account.user = m_ui->txtSyncUser->text();
+    account.password = password;
+    account.trustedFingerprint = m_trustedFingerprint;
+    m_testClient = std::make_unique<CalDavClient>();
+    m_testClient->SetAccount(account);
+    m_ui->cmdSyncTest->setEnabled(false);
+    SetSyncStatus(tr("正在连接…"));
+    QPointer<dlgOption> self(this);
+    m_testClient->Discover(m_ui->cboSyncCalendar->currentText().trimmed(), [self](const DiscoveryResult& found) {
+        if (self)
+            self->TestAnswered(found);
+    });
+}
+
+void dlgOption::TestAnswered(const DiscoveryResult& found)
+{
+    m_ui->cmdSyncTest->setEnabled(true);
+    if (!found.untrustedFingerprint.isEmpty()) {
+        SetSyncStatus(tr("服务器的证书不受信任。SHA-256 指纹：%1").arg(found.untrustedFingerprint));
+        if (MsgBox::Show(
+                tr("服务器的证书不受信任，它的 SHA-256 指纹是：\n%1\n\n请与服务器管理员核对。确认信任这个证书吗？")
+                    .arg(found.untrustedFingerprint),
+                MsgButtons::YesNo, MsgIcon::Warning)
+            == MsgResult::Yes) {
+            m_trustedFingerprint = found.untrustedFingerprint;
+            TestConnection();
+        }
+        return;
+    }
+    if (found.unauthorized) {
+        SetSyncStatus(tr("用户名或密码不对。"));
+        return;
+    }
+    if (!found.error.isEmpty()) {
+        SetSyncStatus(tr("连接失败：%1").arg(found.error));
+        return;
+    }
+    const QString name = found.displayName.isEmpty() ? found.calendarUrl.toString() : found.displayName;
+    if (m_ui->cboSyncCalendar->findText(name) < 0)
+        m_ui->cboSyncCalendar->addItem(name);
+    m_ui->cboSyncCalendar->setCurrentText(name);
+    SetSyncStatus(tr("连接成功：将使用日历“%1”（%2）。点“应用”或“确定”保存。").arg(name, found.calendarUrl.toString()));
 }

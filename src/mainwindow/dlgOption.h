@@ -11,9 +11,13 @@ namespace Ui {
 class dlgOption;
 }
 class frmMain;
+class CalDavClient;
+class SyncController;
+struct DiscoveryResult;
 
 // The options: the auto-lock time, the unlock password, the desktop notification switch and the colour pair, previewed
-// on the dialog's own background until applied. Modeless, owned by the main window.
+// on the dialog's own background until applied; on a page of its own, the calendar sync account. Modeless, owned by
+// the main window.
 class dlgOption : public QDialog
 {
     Q_OBJECT
@@ -28,12 +32,24 @@ public:
     static void SetColorPicker(ColorPicker picker);
 
     void Apply();
+    // Tries the sync page's address, user and password (no account is changed); the answer lands in the page.
+    void TestConnection();
+    QString SyncStatusText() const;
 
 private:
+    void ShowSyncAccount();
+    void ApplySync();
+    void TestAnswered(const DiscoveryResult& found);
+    void TestWith(const QString& password);
+    bool SyncFieldsChanged() const;
+    void SetSyncStatus(const QString& text);
     void PickColor(int index);
     void ShowSwatches();
 
     std::unique_ptr<Ui::dlgOption> m_ui;
     frmMain* m_owner;
     std::array<QColor, 2> m_colors;
+    SyncController* m_sync;
+    std::unique_ptr<CalDavClient> m_testClient;
+    QString m_trustedFingerprint;  // confirmed on this page, kept with the account when it is applied
 };

@@ -6,6 +6,7 @@
 #include "base/AppVersion.h"
 #include "calendar/PageHost.h"
 #include "editor/frmTask.h"
+#include "engine/RunCmd.h"
 #include "mainwindow/SysTray.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/dlgFilter.h"
@@ -33,6 +34,7 @@ frmMain::frmMain(QWidget* parent)
     SetupList();
     SetupStatusBar();
     SetupMenus();
+    SetupSync();
 
     m_engine.SetView(this);
     m_scheduler.SetHost(this);

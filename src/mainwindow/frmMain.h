@@ -37,6 +37,7 @@ class dlgFind;
 class dlgShutdown;
 class frmHelp;
 class frmPrompt;
+class SyncController;
 class frmTask;
 
 // The main window: the task list and the menus. It owns the engine, the one-second scan and the reminder
@@ -158,6 +159,9 @@ public:
 
     // A tickwell-cli command that came through the single-instance channel: applied through the engine, shown in
     // the list and the prompt, saved. Returns the answer for tickwell-cli.
+    // The same, for requests that take a while: `tickwell-cli sync` syncs and gets the outcome; every other request
+    // is answered at once.
+    void AnswerRequestLater(const QString& request, std::function<void(const QString&)> reply);
     QString AnswerRequest(const QString& request);
 
     // ---- The tray icon ----
@@ -195,6 +199,8 @@ public:
     // The options dialog, one at a time.
     void ShowOptions();
     dlgOption* OptionDialog() const { return m_dlgOption; }
+    // The calendar sync of this window's data folder.
+    SyncController* Sync() const { return m_sync; }
 
     // ISchedulerHost
     void ClockTick(const QString& now) override;
@@ -204,8 +210,8 @@ public:
     // IFiredTaskSink: forwards to the prompt.
     void ShowFiredTask(const TaskPtr& task) override;
     // ITaskView
-    void TaskAdded(const TaskPtr& task) override { AddTaskItem(task); }
-    void TaskChanged(const TaskPtr& task) override { UpdateTaskItem(task); }
+    void TaskAdded(const TaskPtr& task) override;
+    void TaskChanged(const TaskPtr& task) override;
     void TasksRemoved(const std::vector<TaskPtr>& tasks) override;
     void TasksReset() override { RefreshList(); }
     void StoreSettings(AppSettings& settings) override;
@@ -232,6 +238,7 @@ protected:
 private:
     void SetupList();
     void SetupStatusBar();
+    void SetupSync();
     void SetupMenus();
     void SetupTray();
     void SetupLock();
@@ -314,4 +321,5 @@ private:
     ThemePainter* m_themePainter = nullptr;
     std::vector<QAction*> m_mnuColorStyle;
     QPointer<dlgOption> m_dlgOption;
+    SyncController* m_sync = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "editor/frmTask.h"
 #include "engine/RunCmd.h"
 #include "engine/TaskCommands.h"
+#include "mainwindow/SyncController.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/dlgFilter.h"
 #include "mainwindow/dlgFind.h"
@@ -18,6 +19,8 @@
 #include "mainwindow/frmHelp.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Autorun.h"
+#include "platform/ISecretStore.h"
+#include "platform/ISleepWatcher.h"
 #include "power/dlgShutdown.h"
 #include "storage/CsvExport.h"
 #include "storage/IcalExport.h"
@@ -75,6 +78,18 @@ void frmMain::SetupStatusBar()
     for (QObject* o :
         { static_cast<QObject*>(bar), static_cast<QObject*>(m_panelSummary), static_cast<QObject*>(m_panelFilter) })
         o->installEventFilter(this);
+}
+
+void frmMain::SetupSync()
+{
+    m_sync = new SyncController(m_engine, Platform::SecretStore(), Platform::MakeSleepWatcher(), this);
+    m_sync->AttachStatusBar(m_ui->StatusBar1);
+    connect(m_sync, &SyncController::Finished, this, [this](const SyncResult& result) {
+        // Another device finished, cancelled, postponed or deleted a task that is ringing here.
+        if (result.ok && result.downloaded + result.deleted > 0)
+            if (frmPrompt* prompt = PromptIfLoaded())
+                prompt->DropSettled();
+    });
 }
 
 void frmMain::SetupMenus()
@@ -608,6 +623,48 @@ void frmMain::ShowAbout()
 void frmMain::OpenHomePage()
 {
     frmAbout::OpenHomePage();
+}
+
+void frmMain::AnswerRequestLater(const QString& request, std::function<void(const QString&)> reply)
+{
+    QStringList args;
+    const QString command = TaskRequests::CommandFor(m_engine, AppPaths::DataFolder(), request, &args);
+    if (command != u"sync") {
+        reply(AnswerRequest(request));
+        return;
+    }
+    // setup, status and forget are tickwell-cli's own work, done once the program has left the folder.
+    if (!args.isEmpty()) {
+        reply(TaskRequests::Pass());
+        return;
+    }
+    if (!m_sync->HasAccount()) {
+        TaskCommandResult r;
+        r.exitCode = 1;
+        r.err = tr("这个数据文件夹没有设置同步帐户。\n");
+        reply(TaskRequests::EncodeAnswer(r));
+        return;
+    }
+    // A sync already under way may not have the latest changes: the answer is the one after it.
+    auto waits = std::make_shared<int>(m_sync->Engine().IsBusy() ? 2 : 1);
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection
+        = connect(m_sync, &SyncController::Finished, this, [reply, waits, connection](const SyncResult& result) {
+              if (--*waits > 0 && result.ok)
+                  return;
+              QObject::disconnect(*connection);
+              TaskCommandResult r;
+              r.exitCode = result.ok ? 0 : 1;
+              // As tickwell-cli prints a sync of its own: what went to the status log, then the counts.
+              for (const QString& note : result.notes)
+                  r.out += note + u'\n';
+              if (result.ok)
+                  r.out += result.Summary() + u'\n';
+              else
+                  r.err = result.error + u'\n';
+              reply(TaskRequests::EncodeAnswer(r));
+          });
+    m_sync->SyncNow();
 }
 
 QString frmMain::AnswerRequest(const QString& request)

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The task list of the main window: columns, rows, summary, sorting and the mouse.
+#include "core/TaskDisplay.h"
+#include "mainwindow/SyncController.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/frmMain.h"
-#include "core/TaskDisplay.h"
 #include "ui_frmMain.h"
 #include "widgets/ListHelpers.h"
 
@@ -195,8 +196,21 @@ void frmMain::UpdateTaskItem(const TaskPtr& task, int row)
     UpdateSummary();
 }
 
+void frmMain::TaskAdded(const TaskPtr& task)
+{
+    AddTaskItem(task);
+    m_sync->LocalChange();
+}
+
+void frmMain::TaskChanged(const TaskPtr& task)
+{
+    UpdateTaskItem(task);
+    m_sync->LocalChange();
+}
+
 void frmMain::TasksRemoved(const std::vector<TaskPtr>& tasks)
 {
+    m_sync->LocalChange();
     // Rows found first and dropped from the bottom up, so no row moves before its turn.
     std::vector<int> rows;
     for (const TaskPtr& task : tasks) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's life in the notification area: hiding, coming back, the tray menu and balloons.
+#include "mainwindow/SyncController.h"
 #include "mainwindow/SysTray.h"
 #include "mainwindow/frmMain.h"
 #include "ui_frmMain.h"
@@ -37,6 +38,11 @@ void frmMain::SetupTray()
         connect(m_mnuTray, &QMenu::aboutToShow, a, [a, same] { a->setEnabled(same->isEnabled()); });
         a->setEnabled(same->isEnabled());
     }
+    QAction* syncNow = m_mnuTray->addAction(tr("立即同步(&S)"));
+    syncNow->setObjectName(QStringLiteral("mnuTraySync"));
+    connect(syncNow, &QAction::triggered, m_sync, &SyncController::SyncNow);
+    connect(m_mnuTray, &QMenu::aboutToShow, syncNow, [this, syncNow] { syncNow->setVisible(m_sync->HasAccount()); });
+    syncNow->setVisible(m_sync->HasAccount());
     m_mnuTray->addSeparator();
     QAction* exit = m_mnuTray->addAction(tr("退出(&X)"));
     exit->setObjectName(QStringLiteral("mnuTrayExit"));

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -175,10 +176,18 @@ void CSingleInst::OnNewConnection()
                     Q_EMIT activateRequested();
                 } else if (line.startsWith(kRequest) && line.endsWith('\n')) {
                     const QString request = QString::fromUtf8(line.mid(int(sizeof kRequest) - 1).chopped(1));
-                    QString answer = m_handler ? m_handler(request) : QString();
-                    answer.remove(QLatin1Char('\n'));
-                    socket->write(answer.toUtf8() + '\n');
-                    socket->flush();
+                    QPointer<QLocalSocket> to(socket);
+                    const Reply reply = [to](QString answer) {
+                        if (!to)
+                            return;  // the asker gave up
+                        answer.remove(QLatin1Char('\n'));
+                        to->write(answer.toUtf8() + '\n');
+                        to->flush();
+                    };
+                    if (m_deferred)
+                        m_deferred(request, reply);
+                    else
+                        reply(m_handler ? m_handler(request) : QString());
                 }
             }
         });

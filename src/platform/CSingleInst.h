@@ -46,6 +46,12 @@ public:
     QString Request(int slot, const QString& request, int timeoutMs, bool* reached = nullptr) const;
     // What this instance answers to requests; without a handler it answers with an empty line.
     void SetRequestHandler(std::function<QString(const QString&)> handler) { m_handler = std::move(handler); }
+    // For answers that take a while (a sync): the handler calls `reply` once, later; it is used before the one above.
+    using Reply = std::function<void(const QString&)>;
+    void SetDeferredRequestHandler(std::function<void(const QString&, Reply)> handler)
+    {
+        m_deferred = std::move(handler);
+    }
 
 Q_SIGNALS:
     // Another start asked for this instance's main window: restore it and bring it to the front.
@@ -57,6 +63,7 @@ private:
 
     QString m_dir;
     QLocalServer* m_server = nullptr;
+    std::function<void(const QString&, Reply)> m_deferred;
     QString m_ownName;
     int m_slot = -1;
     std::function<QString(const QString&)> m_handler;

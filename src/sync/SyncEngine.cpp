@@ -121,6 +121,20 @@ void SyncEngine::Log(const QString& message)
     m_engine.WriteLog(tr("同步：") + message);
 }
 
+bool SyncEngine::SetInterval(int seconds)
+{
+    if (seconds <= 0)
+        return false;
+    if (!m_busy) {
+        m_state.Load(StatePath(), nullptr);
+        m_state.intervalSeconds = seconds;
+        return !m_state.HasAccount() || m_state.Save(StatePath(), nullptr);
+    }
+    // A run saves its state as it goes and at its end.
+    m_state.intervalSeconds = seconds;
+    return true;
+}
+
 bool SyncEngine::SaveState()
 {
     if (!m_run || !m_run->stateLoaded)
@@ -680,6 +694,7 @@ void SyncEngine::Setup(const SyncSetup& setup)
         state.calendarName = found.displayName;
         state.trustedFingerprint = setup.trustedFingerprint;
         state.allowHttp = setup.allowHttp;
+        state.intervalSeconds = previous.intervalSeconds;
         QPointer<SyncEngine> self(this);
         m_secrets->Write(state.SecretKey(AppPaths::DataFolder()), setup.password,
             [self, state, previous, calendar](const SecretResult& r) {

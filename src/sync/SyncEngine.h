@@ -78,6 +78,9 @@ public:
     // Removes the account: its password and the state file. The tasks stay.
     void Forget();
 
+    // How often the program syncs by itself, kept with the account; false for a value that is no interval.
+    bool SetInterval(int seconds);
+
     // Listed dates for rules without an exact RRULE reach this many years ahead (tests shorten it).
     void SetRdateYears(int years) { m_rdateYears = years; }
     // Stops after this many requests in the sending phase, as a kill would (tests of an interrupted sync).

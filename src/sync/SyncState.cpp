@@ -60,6 +60,7 @@ QByteArray SyncState::Serialize() const
         w.writeAttribute(QStringLiteral("fingerprint"), trustedFingerprint);
     if (allowHttp)
         w.writeAttribute(QStringLiteral("allow-http"), QStringLiteral("1"));
+    w.writeAttribute(QStringLiteral("interval"), QString::number(intervalSeconds));
     w.writeEndElement();
     w.writeStartElement(QStringLiteral("state"));
     w.writeAttribute(QStringLiteral("token"), token);
@@ -107,6 +108,9 @@ bool SyncState::Parse(const QByteArray& xml, QString* error)
             calendarName = a.value(QStringLiteral("name")).toString();
             trustedFingerprint = a.value(QStringLiteral("fingerprint")).toString();
             allowHttp = a.value(QStringLiteral("allow-http")) == u"1";
+            bool number = false;
+            const int interval = a.value(QStringLiteral("interval")).toInt(&number);
+            intervalSeconds = number && interval > 0 ? interval : kDefaultIntervalSeconds;
             r.skipCurrentElement();
         } else if (r.name() == u"state") {
             token = a.value(QStringLiteral("token")).toString();

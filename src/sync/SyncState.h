@@ -35,6 +35,8 @@ public:
     QString calendarName;
     QString trustedFingerprint;  // SHA-256 of a certificate the user confirmed
     bool allowHttp = false;  // plain http to a server other than this machine, confirmed by the user
+    static constexpr int kDefaultIntervalSeconds = 300;
+    int intervalSeconds = kDefaultIntervalSeconds;  // how often the program syncs by itself
 
     QString token;  // the collection's sync token after the last listing
     QDateTime lastSync;  // the last sync that completed (UTC)

@@ -103,6 +103,10 @@ TEST(CliTasks, ThroughTheRunningProgram)
 
     RaceTwoAdds(account);
     EXPECT_TRUE(account.File().contains(QStringLiteral("乙任务")));
+    // sync is answered by the program too; this folder has no account.
+    r = account.Cli({ QStringLiteral("sync") });
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, QStringLiteral("这个数据文件夹没有设置同步帐户。\n"));
     EXPECT_TRUE(account.Running());
 }
 

@@ -1,0 +1,214 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "mainwindow/SyncController.h"
+
+#include "base/MsgBox.h"
+#include "engine/TaskEngine.h"
+#include "platform/ISleepWatcher.h"
+
+#include <QLocale>
+#include <QNetworkInformation>
+#include <QStatusBar>
+#include <QToolButton>
+
+namespace {
+
+// Local changes come in bursts (an edit, then its save; a multiple selection finished): one sync for them all.
+constexpr int kSettleMs = 3000;
+
+}  // namespace
+
+SyncController::SyncController(
+    TaskEngine& engine, std::shared_ptr<ISecretStore> secrets, std::unique_ptr<ISleepWatcher> sleep, QObject* parent)
+    : QObject(parent)
+    , m_sync(std::make_unique<SyncEngine>(engine, std::move(secrets)))
+    , m_sleep(std::move(sleep))
+{
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(kSettleMs);
+    connect(&m_settle, &QTimer::timeout, this, &SyncController::Run);
+    connect(&m_interval, &QTimer::timeout, this, &SyncController::Run);
+    connect(m_sync.get(), &SyncEngine::Progress, this, [this] {
+        if (m_panel)
+            m_panel->setText(StatusText());
+    });
+    connect(m_sync.get(), &SyncEngine::Finished, this, &SyncController::Done);
+    if (m_sleep)
+        m_sleep->SetWokeHandler([this] {
+            // The connections of before the suspend are dead; give the network a moment to come up.
+            if (HasAccount())
+                m_settle.start();
+        });
+    if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability)) {
+        connect(QNetworkInformation::instance(), &QNetworkInformation::reachabilityChanged, this,
+            [this](QNetworkInformation::Reachability r) {
+                if (r == QNetworkInformation::Reachability::Disconnected) {
+                    m_sawDisconnect = true;
+                } else if (r == QNetworkInformation::Reachability::Online && m_sawDisconnect) {
+                    m_sawDisconnect = false;
+                    if (HasAccount())
+                        m_settle.start();
+                }
+            });
+    }
+}
+
+SyncController::~SyncController()
+{
+    if (m_sleep)
+        m_sleep->SetWokeHandler({});
+}
+
+void SyncController::AttachStatusBar(QStatusBar* bar)
+{
+    m_panel = new QToolButton(bar);
+    m_panel->setObjectName(QStringLiteral("panelSync"));
+    m_panel->setAutoRaise(true);
+    m_panel->setAccessibleName(tr("同步状态"));
+    m_panel->setToolTip(tr("单击查看同步详情和待上传的更改。"));
+    connect(m_panel, &QToolButton::clicked, this, &SyncController::ShowDetails);
+    bar->addPermanentWidget(m_panel);
+    ShowStatus();
+}
+
+void SyncController::Start()
+{
+    m_sync->LoadState(nullptr);
+    m_lastError = m_sync->State().lastError;  // a failure of the last run is still the news
+    ArmInterval();
+    ShowStatus();
+    if (HasAccount())
+        QTimer::singleShot(0, this, &SyncController::Run);
+}
+
+void SyncController::ArmInterval()
+{
+    if (HasAccount())
+        m_interval.start(std::max(1, m_sync->State().intervalSeconds) * 1000);
+    else
+        m_interval.stop();
+}
+
+void SyncController::SyncNow()
+{
+    m_settle.stop();
+    Run();
+}
+
+void SyncController::LocalChange()
+{
+    // The changes a sync makes itself come back here as well: they are on the server already.
+    if (m_running == Pending::None && HasAccount())
+        m_settle.start();
+}
+
+void SyncController::Run()
+{
+    if (m_running != Pending::None) {
+        m_again = m_running == Pending::Sync;
+        return;
+    }
+    if (!HasAccount()) {
+        m_sync->LoadState(nullptr);
+        if (!HasAccount())
+            return;
+    }
+    m_running = Pending::Sync;
+    ShowStatus();
+    m_sync->Sync();
+}
+
+void SyncController::Setup(const SyncSetup& setup, int intervalSeconds)
+{
+    m_settle.stop();
+    m_running = Pending::Setup;
+    m_setupInterval = intervalSeconds;
+    ShowStatus();
+    m_sync->Setup(setup);
+}
+
+void SyncController::SetInterval(int seconds)
+{
+    if (m_sync->SetInterval(seconds))
+        ArmInterval();
+}
+
+void SyncController::Forget()
+{
+    m_settle.stop();
+    m_interval.stop();
+    m_running = Pending::Forget;
+    m_sync->Forget();
+}
+
+void SyncController::Done(const SyncResult& result)
+{
+    const Pending was = std::exchange(m_running, Pending::None);
+    m_sync->LoadState(nullptr);
+    m_lastError = result.ok ? QString() : result.error;
+    if (was == Pending::Setup && result.ok) {
+        if (m_setupInterval > 0)
+            m_sync->SetInterval(m_setupInterval);
+        // The new account's first sync follows at once.
+        m_again = true;
+    }
+    ArmInterval();
+    ShowStatus();
+    // A change that lost to a newer one, or a task removed by another device: said once, kept in the log.
+    if (m_panel && !result.notes.isEmpty()) {
+        if (auto* bar = qobject_cast<QStatusBar*>(m_panel->parentWidget()))
+            bar->showMessage(result.notes.size() == 1
+                    ? result.notes.first()
+                    : tr("%1（另有 %2 条，见状态日志）").arg(result.notes.first()).arg(result.notes.size() - 1),
+                15000);
+    }
+    emit Finished(result);
+    if (std::exchange(m_again, false) && HasAccount())
+        QTimer::singleShot(0, this, &SyncController::Run);
+    else if (was == Pending::Sync && result.ok && m_sync->PendingChanges() > 0)
+        m_settle.start();  // changed here while the sync ran
+}
+
+QString SyncController::StatusText() const
+{
+    if (m_running == Pending::Sync || m_running == Pending::Setup)
+        return tr("正在同步…");
+    if (!HasAccount())
+        return QString();
+    if (!m_lastError.isEmpty())
+        return tr("同步失败：%1").arg(m_lastError);
+    const QDateTime last = m_sync->State().lastSync;
+    if (!last.isValid())
+        return tr("尚未同步");
+    return tr("上次同步 %1").arg(QLocale().toString(last.toLocalTime().time(), QStringLiteral("HH:mm")));
+}
+
+void SyncController::ShowStatus()
+{
+    const QString text = StatusText();
+    if (m_panel) {
+        m_panel->setText(text);
+        m_panel->setVisible(!text.isEmpty());
+    }
+    emit StatusChanged(text);
+}
+
+QString SyncController::DetailsText() const
+{
+    const SyncState& s = m_sync->State();
+    if (!s.HasAccount())
+        return tr("没有设置同步帐户。");
+    QStringList lines;
+    lines << tr("日历：%1").arg(s.calendarUrl) << tr("用户：%1").arg(s.user);
+    lines << tr("上次成功同步：%1")
+                 .arg(s.lastSync.isValid() ? QLocale().toString(s.lastSync.toLocalTime(), QLocale::ShortFormat)
+                                           : tr("从未"));
+    if (!s.lastError.isEmpty())
+        lines << tr("上次失败原因：%1").arg(s.lastError);
+    lines << tr("待上传的更改：%1 项").arg(m_sync->PendingChanges());
+    return lines.join(u'\n');
+}
+
+void SyncController::ShowDetails()
+{
+    MsgBox::Show(DetailsText(), MsgButtons::Ok, MsgIcon::Information, tr("同步"));
+}
