@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/TaskDisplay.h"
-#include "core/CTask.h"
 #include "base/Translation.h"
+#include "core/CTask.h"
 #include "support/TestEnv.h"
 #include "timerules/TimeExpr.h"
 
@@ -40,4 +40,17 @@ TEST(TaskDisplay, TimesAndDurationsInBothLanguages)
         EXPECT_EQ(shown(c), QString::fromUtf8(c.english));
     EXPECT_EQ(TaskStatusDisplayName(tsPaused) + TaskPriorityDisplayName(tpNormal), QStringLiteral("PausedNormal"));
     Translation::Uninstall();
+    // The words kept for the list follow the translation back.
+    for (const auto& c : cases)
+        EXPECT_EQ(shown(c), c.from == 0 ? FormatFriendlyTime(c.to) : FormatDuration(c.from, c.to)) << c.english;
+}
+
+TEST(TaskDisplay, KeyHasAtLeastTwoDigits)
+{
+    CTask task;
+    for (const auto& [id, key] :
+        { std::pair { 0, "T00" }, { 7, "T07" }, { 10, "T10" }, { 1234, "T1234" }, { -3, "T-3" } }) {
+        task.ID = id;
+        EXPECT_EQ(task.Key(), QString::fromUtf8(key));
+    }
 }
