@@ -15,6 +15,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
 mkdir -p "$work/run" && chmod 700 "$work/run"
+bare=$work/bare-window
+# shellcheck disable=SC2046
+c++ -std=c++20 -O2 -fPIC -o "$bare" "$(dirname "$0")/../tools/BareWindow.cpp" $(pkg-config --cflags --libs Qt6Widgets)
 
 median() { sort -n | awk '{a[NR]=$1} END {printf "%.1f", a[int((NR+1)/2)]}'; }
 
@@ -56,18 +59,22 @@ os.execv(sys.argv[1], sys.argv[1:])' "$bin" --data-dir "$dir" 2>"$dir/log" &
   awk '/ start$/ {t0 = $1} /XCB_EXPOSE/ {printf "%.0f\n", ($1 - t0) * 1000; exit}' "$dir/log"
 }
 
-for bin in "$old" "$new"; do help_ms "$bin" >/dev/null; done  # warm the page cache
+for bin in "$old" "$new" "$bare"; do help_ms "$bin" >/dev/null; done  # warm the page cache
+declare -A path=([old]=$old [new]=$new [bare]=$bare) rss
+for b in old new bare; do rss[$b]=$(idle_rss_mb "${path[$b]}"); done
 if [[ -n $data ]]; then
-  # Old and new take turns, so a busy moment of the machine falls on both.
+  # The three take turns, so a busy moment of the machine falls on each.
   for ((i = 0; i < runs; i++)); do
-    window_ms "$old" >>"$work/old.ms"
-    window_ms "$new" >>"$work/new.ms"
+    for b in old new bare; do window_ms "${path[$b]}" >>"$work/$b.ms"; done
   done
   printf '%-8s %12s %14s %16s\n' build "--help ms" "idle RSS MB" "to window ms"
-  printf '%-8s %12s %14s %16s\n' old "$(help_ms "$old")" "$(idle_rss_mb "$old")" "$(median <"$work/old.ms")"
-  printf '%-8s %12s %14s %16s\n' new "$(help_ms "$new")" "$(idle_rss_mb "$new")" "$(median <"$work/new.ms")"
+  for b in old new bare; do
+    printf '%-8s %12s %14s %16s\n' $b "$(help_ms "${path[$b]}")" "${rss[$b]}" "$(median <"$work/$b.ms")"
+  done
+  awk -v n="$(median <"$work/new.ms")" -v b="$(median <"$work/bare.ms")" \
+    'BEGIN {printf "new/bare to window: %.2fx\n", n / b}'
 else
   printf '%-8s %12s %14s\n' build "--help ms" "idle RSS MB"
-  printf '%-8s %12s %14s\n' old "$(help_ms "$old")" "$(idle_rss_mb "$old")"
-  printf '%-8s %12s %14s\n' new "$(help_ms "$new")" "$(idle_rss_mb "$new")"
+  for b in old new bare; do printf '%-8s %12s %14s\n' $b "$(help_ms "${path[$b]}")" "${rss[$b]}"; done
 fi
+awk -v n="${rss[new]}" -v b="${rss[bare]}" 'BEGIN {printf "new-bare idle RSS: %+.1f MB\n", n - b}'

@@ -101,7 +101,10 @@ CTask::~CTask() = default;
 
 QString CTask::Key() const
 {
-    return QStringLiteral("T%1").arg(ID, 2, 10, QLatin1Char('0'));
+    // Built directly: the list asks for it for every row of every refresh.
+    if (ID >= 0 && ID < 10)
+        return QStringLiteral("T0") + QChar(char16_t(u'0' + ID));
+    return QLatin1Char('T') + QString::number(ID);
 }
 
 void CTask::SetStatus(TaskStatus status)

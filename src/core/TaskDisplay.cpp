@@ -9,6 +9,12 @@
 #include "timerules/TimeExpr.h"
 
 #include <QCoreApplication>
+#include <QEvent>
+#include <QHash>
+#include <QPointer>
+#include <QThread>
+
+#include <iterator>
 
 using namespace TaskColumns;
 
@@ -24,15 +30,70 @@ namespace {
     = { QT_TRANSLATE_NOOP("TaskPriority", "低"), QT_TRANSLATE_NOOP("TaskPriority", "中"),
           QT_TRANSLATE_NOOP("TaskPriority", "高"), QT_TRANSLATE_NOOP("TaskPriority", "紧急") };
 
+// A refresh of the list asks for the same few words and patterns for every row; translating each again
+// (a lock, two text conversions and a search per cell) was a large part of its time. Each is translated once,
+// and again after the translation changes (Qt tells the application object of every change).
+class TranslationCache : public QObject
+{
+public:
+    using QObject::QObject;
+
+    static TranslationCache* Instance()
+    {
+        QCoreApplication* app = QCoreApplication::instance();
+        if (!app || QThread::currentThread() != app->thread())
+            return nullptr;
+        static QPointer<TranslationCache> cache;
+        if (!cache) {
+            cache = new TranslationCache(app);
+            app->installEventFilter(cache);
+        }
+        return cache;
+    }
+
+    QHash<const char*, QString> words;  // by the address of the source literal
+    QHash<QString, QString> names[2];  // status and priority names, by source text
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::LanguageChange && watched == parent()) {
+            words.clear();
+            names[0].clear();
+            names[1].clear();
+        }
+        return false;
+    }
+};
+
 // The context of the list's words and patterns.
 class TaskDisplay
 {
-    Q_DECLARE_TR_FUNCTIONS(TaskDisplay)
+public:
+    static QString tr(const char* source)
+    {
+        TranslationCache* cache = TranslationCache::Instance();
+        if (!cache)
+            return QCoreApplication::translate("TaskDisplay", source);
+        auto it = cache->words.constFind(source);
+        if (it == cache->words.cend())
+            it = cache->words.insert(source, QCoreApplication::translate("TaskDisplay", source));
+        return *it;
+    }
 };
 
 QString Translated(const char* context, const QString& source)
 {
-    return source.isEmpty() ? source : QCoreApplication::translate(context, source.toUtf8().constData());
+    if (source.isEmpty())
+        return source;
+    TranslationCache* cache = TranslationCache::Instance();
+    if (!cache)
+        return QCoreApplication::translate(context, source.toUtf8().constData());
+    QHash<QString, QString>& names = cache->names[qstrcmp(context, "TaskStatus") == 0 ? 0 : 1];
+    auto it = names.constFind(source);
+    if (it == names.cend())
+        it = names.insert(source, QCoreApplication::translate(context, source.toUtf8().constData()));
+    return *it;
 }
 
 QString DayWord(qint64 n)
@@ -49,6 +110,43 @@ QString DayWord(qint64 n)
     default:
         return TaskDisplay::tr("今天");
     }
+}
+
+// Appends `v` in decimal, zero-padded to `width`. The list formats three moments for each row; a chain of
+// QString::arg() calls, each scanning and copying the pattern, was most of the time of a refresh.
+void AppendNumber(QString& out, qint64 v, int width)
+{
+    char16_t buf[48];
+    char16_t* end = buf + std::size(buf);
+    char16_t* p = end;
+    const bool negative = v < 0;
+    quint64 u = negative ? 0 - quint64(v) : quint64(v);
+    do {
+        *--p = char16_t(u'0' + u % 10);
+        u /= 10;
+    } while (u > 0);
+    while (end - p < width && p > buf + 1)
+        *--p = u'0';
+    if (negative)
+        *--p = u'-';
+    out.append(QStringView(p, end));
+}
+
+// `pattern` with %1 and %2 replaced by the numbers: what arg() gives for these patterns, without its pass through
+// the locale for every number.
+QString Fill(const QString& pattern, qint64 first, qint64 second = 0)
+{
+    QString out;
+    out.reserve(pattern.size() + 8);
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern.at(i);
+        if (c == u'%' && i + 1 < pattern.size() && (pattern.at(i + 1) == u'1' || pattern.at(i + 1) == u'2')) {
+            AppendNumber(out, pattern.at(++i) == u'1' ? first : second, 0);
+            continue;
+        }
+        out += c;
+    }
+    return out;
 }
 
 QString Span(Instant from, Instant to)
@@ -84,26 +182,27 @@ QString DisplayFriendlyTime(Instant dt)
         day = DayWord(m.offset);
         break;
     case FriendlyMoment::FullDate:
-        day = QStringLiteral("%1/%2/%3")
-                  .arg(m.date.year() % 100, 2, 10, QLatin1Char('0'))
-                  .arg(m.date.month())
-                  .arg(m.date.day());
-        break;
+        AppendNumber(day, m.date.year() % 100, 2);
+        day += u'/';
+        [[fallthrough]];
     case FriendlyMoment::MonthDay:
-        day = QStringLiteral("%1/%2").arg(m.date.month()).arg(m.date.day());
+        AppendNumber(day, m.date.month(), 0);
+        day += u'/';
+        AppendNumber(day, m.date.day(), 0);
         break;
     case FriendlyMoment::DayOfMonth:  // %2 is the month, for languages that name it
-        day = TaskDisplay::tr("%1号")
-                  .replace(QStringLiteral("%1"), QString::number(m.date.day()))
-                  .replace(QStringLiteral("%2"), QString::number(m.date.month()));
+        day = Fill(TaskDisplay::tr("%1号"), m.date.day(), m.date.month());
         break;
     }
     if (m.seconds == 0)
         return day.isEmpty() ? DayWord(0) : day;
-    const QString time = QStringLiteral("%1:%2:%3")
-                             .arg(m.seconds / 3600, 2, 10, QLatin1Char('0'))
-                             .arg(m.seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-                             .arg(m.seconds % 60, 2, 10, QLatin1Char('0'));
+    QString time;
+    time.reserve(8);
+    AppendNumber(time, m.seconds / 3600, 2);
+    time += u':';
+    AppendNumber(time, m.seconds / 60 % 60, 2);
+    time += u':';
+    AppendNumber(time, m.seconds % 60, 2);
     return day.isEmpty() ? time : TaskDisplay::tr("%1(%2)").arg(time, day);
 }
 
@@ -113,15 +212,15 @@ QString DisplayDuration(Instant fromDT, Instant toDT)
     if (!d.showable)
         return QStringLiteral("--");
     if (d.days != 0)
-        return TaskDisplay::tr("%1天").arg(d.days);
+        return Fill(TaskDisplay::tr("%1天"), d.days);
     const QString sign = d.negative ? QStringLiteral("-") : QString();
     if (d.hours > 0 && d.minutes > 0)
-        return sign + TaskDisplay::tr("%1小时%2分钟").arg(d.hours).arg(d.minutes);
+        return sign + Fill(TaskDisplay::tr("%1小时%2分钟"), d.hours, d.minutes);
     if (d.hours > 0)
-        return sign + TaskDisplay::tr("%1小时").arg(d.hours);
+        return sign + Fill(TaskDisplay::tr("%1小时"), d.hours);
     if (d.minutes > 0)
-        return sign + TaskDisplay::tr("%1分钟").arg(d.minutes);
-    return sign + TaskDisplay::tr("%1秒").arg(d.seconds);
+        return sign + Fill(TaskDisplay::tr("%1分钟"), d.minutes);
+    return sign + Fill(TaskDisplay::tr("%1秒"), d.seconds);
 }
 
 namespace {

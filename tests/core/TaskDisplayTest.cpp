@@ -41,6 +41,19 @@ TEST(TaskDisplay, TimesAndDurationsInBothLanguages)
         EXPECT_EQ(shown(c), QString::fromUtf8(c.english));
     EXPECT_EQ(TaskStatusDisplayName(tsPaused) + TaskPriorityDisplayName(tpNormal), QStringLiteral("PausedNormal"));
     Translation::Uninstall();
+    // The words kept for the list follow the translation back.
+    for (const auto& c : cases)
+        EXPECT_EQ(shown(c), c.from == 0 ? FormatFriendlyTime(c.to) : FormatDuration(c.from, c.to)) << c.english;
+}
+
+TEST(TaskDisplay, KeyHasAtLeastTwoDigits)
+{
+    CTask task;
+    for (const auto& [id, key] :
+        { std::pair { 0, "T00" }, { 7, "T07" }, { 10, "T10" }, { 1234, "T1234" }, { -3, "T-3" } }) {
+        task.ID = id;
+        EXPECT_EQ(task.Key(), QString::fromUtf8(key));
+    }
 }
 
 // The due column shows the kept Chinese rule in English words in English; the copy and export text keeps it.
