@@ -467,6 +467,12 @@ folder when it holds a twdata.xml; else the user's data folder %1.
 Run tickwell-cli --help to see the commands.
 </translation>
     </message>
+    <message>
+        <source>%1 个等待中的任务没有算出到期时刻（数据文件中写作“--”），程序不会提醒它们，未导出。
+</source>
+        <translation>%1 waiting tasks have no worked-out due moment (&quot;--&quot; in the data file); the program does not remind them, and they were not exported.
+</translation>
+    </message>
 </context>
 <context>
     <name>ColorStyles</name>
@@ -624,6 +630,10 @@ Options:
         <source>%1 个没有时间的事件未导入。</source>
         <translation>%1 event(s) without a time were not imported.</translation>
     </message>
+    <message>
+        <source>找不到该文件</source>
+        <translation>There is no such file</translation>
+    </message>
 </context>
 <context>
     <name>LogindPowerManager</name>
@@ -657,6 +667,25 @@ Options:
     <message>
         <source>找不到可用的声音输出设备（声音服务未运行或没有声卡），提醒将不会发出声音。</source>
         <translation>No sound output device is available (no sound service is running or there is no sound card): reminders will be silent.</translation>
+    </message>
+</context>
+<context>
+    <name>RegularFile</name>
+    <message>
+        <source>它是命名管道，不是普通文件</source>
+        <translation>it is a named pipe, not a regular file</translation>
+    </message>
+    <message>
+        <source>它是设备，不是普通文件</source>
+        <translation>it is a device, not a regular file</translation>
+    </message>
+    <message>
+        <source>它是文件夹，不是普通文件</source>
+        <translation>it is a folder, not a regular file</translation>
+    </message>
+    <message>
+        <source>它不是普通文件</source>
+        <translation>it is not a regular file</translation>
     </message>
 </context>
 <context>
@@ -927,6 +956,14 @@ To protect its data, Tickwell will not overwrite it. Please check that the folde
     <message>
         <source>写配置文件失败，请检查文件夹是否可写！</source>
         <translation>Could not save the data file. Please check that the folder is writable.</translation>
+    </message>
+    <message>
+        <source>数据文件 %1 无法使用：%2。
+
+程序不会读取或覆盖它；请把它换成普通文件，或用 --data-dir 指定另一个数据文件夹。</source>
+        <translation>The data file %1 cannot be used: %2.
+
+The program will neither read nor overwrite it; replace it with a regular file, or name another data folder with --data-dir.</translation>
     </message>
 </context>
 <context>
