@@ -7,9 +7,11 @@
 #include "base/AppPaths.h"
 #include "base/AppVersion.h"
 #include "base/MsgBox.h"
+#include "base/RegularFile.h"
 #include "base/Resources.h"
 #include "base/TempFiles.h"
 #include "base/Translation.h"
+#include "engine/TaskEngine.h"
 #include "mainwindow/SyncController.h"
 #include "mainwindow/SysTray.h"
 #include "mainwindow/frmMain.h"
@@ -22,6 +24,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QSessionManager>
 #include <QTimer>
@@ -144,6 +147,18 @@ int main(int argc, char* argv[])
     Translation::Install(RunLanguage(folder));
     if (quitDuringStart)
         return 0;
+    {
+        // A pipe or a device in the data file's place would hold the load for ever: the program ends instead.
+        const QString dataFile = QDir(folder).filePath(QStringLiteral("twdata.xml"));
+        QFile probe;
+        QString why;
+        if (OpenRegularFile(dataFile, probe, &why) == RegularFileOpen::NotRegular) {
+            const QString text = TaskEngine::NotAFileText(dataFile, why);
+            Print(stderr, QStringLiteral("tickwell: ") + text + QLatin1Char('\n'));
+            MsgBox::Show(text, MsgButtons::Ok, MsgIcon::Warning);
+            return 1;
+        }
+    }
 
     // The media stack is loaded by the first ring, not here: most runs never ring.
     Audio::SetFactory(&Audio::LoadSystemModule);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/Translation.h"
 
+#include "base/RegularFile.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QLibraryInfo>
@@ -42,8 +44,8 @@ QString ChooseLanguage(const QString& setting, const QStringList& uiLanguages)
 
 QString StoredSetting(const QString& dataFile)
 {
-    QFile file(dataFile);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (OpenRegularFile(dataFile, file, nullptr) != RegularFileOpen::Opened)
         return {};
     // The settings are attributes of the root element <tasks>; a file with a document type is none of ours.
     QXmlStreamReader reader(&file);

@@ -48,6 +48,7 @@ int ReadData(QStringList& args, TaskEngine& engine, int& skipped, QTextStream& e
         err << CliText::tr("找不到数据文件：%1\n可用 --data-dir 指定数据文件夹。\n")
                    .arg(QDir::toNativeSeparators(path));
         return 1;
+    case DataFile::ReadStatus::NotAFile:
     case DataFile::ReadStatus::Unreadable:
         break;
     }

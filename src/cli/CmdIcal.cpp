@@ -35,6 +35,9 @@ int RunExportIcal(const TaskEngine& engine, const QString& file, QTextStream& ou
         return 1;
     }
     out << CliText::tr("已导出 %1 个任务到 %2\n").arg(exported).arg(QDir::toNativeSeparators(target));
+    if (const int unresolved = IcalUnresolvedCount(engine.Tasks()); unresolved > 0)
+        err << CliText::tr("%1 个等待中的任务没有算出到期时刻（数据文件中写作“--”），程序不会提醒它们，未导出。\n")
+                   .arg(unresolved);
     return 0;
 }
 
@@ -79,7 +82,7 @@ int RunImport(const QStringList& argsIn, QTextStream& out, QTextStream& err)
     const QString path = engine.DataFilePath();
     const DataFile::ReadStatus status = engine.LoadFile(path, &error, &skipped);
     DeleteTempFiles();
-    if (status == DataFile::ReadStatus::Unreadable) {
+    if (status == DataFile::ReadStatus::Unreadable || status == DataFile::ReadStatus::NotAFile) {
         err << CliText::tr("数据文件无法读取：%1\n%2\n").arg(QDir::toNativeSeparators(path), error);
         return 1;
     }

@@ -107,7 +107,7 @@ int RunChange(const QString& command, const QStringList& argsIn, QTextStream& ou
     const DataFile::ReadStatus status = engine.LoadFile(path, &error, &skipped);
     DeleteTempFiles();
     // Writing back a file that was not read whole would lose what could not be read.
-    if (status == DataFile::ReadStatus::Unreadable || skipped > 0) {
+    if (status == DataFile::ReadStatus::Unreadable || status == DataFile::ReadStatus::NotAFile || skipped > 0) {
         err << CliText::tr("数据文件无法完整读取，任务未更改：%1\n%2\n").arg(QDir::toNativeSeparators(path), error);
         return 1;
     }

@@ -150,6 +150,9 @@ bool TaskEngine::LoadCfg()
         case DataFile::ReadStatus::Missing:
             ImportLegacyFile();
             break;
+        case DataFile::ReadStatus::NotAFile:
+            MsgBox::Show(NotAFileText(path, loaded.error), MsgButtons::Ok, MsgIcon::Warning);
+            break;
         case DataFile::ReadStatus::Unreadable:
             if (!loaded.movedTo.isEmpty())
                 MsgBox::Show(QCoreApplication::translate("TaskEngine",
@@ -168,7 +171,15 @@ bool TaskEngine::LoadCfg()
     }
     m_taskTypes.SetText(m_settings.Types);
     m_taskTypesAsLoaded = m_taskTypes.Text();
-    return loaded.status != DataFile::ReadStatus::Unreadable;
+    return loaded.status != DataFile::ReadStatus::Unreadable && loaded.status != DataFile::ReadStatus::NotAFile;
+}
+
+QString TaskEngine::NotAFileText(const QString& path, const QString& why)
+{
+    return QCoreApplication::translate("TaskEngine",
+        "数据文件 %1 无法使用：%2。\n\n程序不会读取或覆盖它；请把它换成普通文件，或用 --data-dir "
+        "指定另一个数据文件夹。")
+        .arg(QDir::toNativeSeparators(path), why);
 }
 
 bool TaskEngine::SaveCfg()

@@ -72,6 +72,8 @@ public:
     // file that cannot be parsed is moved aside (the user is told where) and the engine starts empty: false only
     // when such a file was met. SaveCfg rewrites the whole file and warns once per streak of failures.
     bool LoadCfg();
+    // What the user is told when a pipe, a device or a folder is where the data file `path` goes.
+    static QString NotAFileText(const QString& path, const QString& why);
     bool SaveCfg();
     // Reads a data file into the engine without side effects on disk or message boxes (the command-line tool).
     // `skipped`, when given, receives the number of task elements that could not be read.

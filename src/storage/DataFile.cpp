@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/DataFile.h"
 
+#include "base/RegularFile.h"
 #include "timerules/Clock.h"
 
 #include <QFile>
@@ -36,12 +37,15 @@ bool DataFile::Write(const QByteArray& xml, const QString& path, QString* error)
 
 DataFile::ReadStatus DataFile::Read(const QString& path, DataFileXml::Contents& out, QString* error)
 {
-    QFile file(path);
-    if (!file.exists())
+    QFile file;
+    switch (OpenRegularFile(path, file, error)) {
+    case RegularFileOpen::Opened:
+        break;
+    case RegularFileOpen::Missing:
         return ReadStatus::Missing;
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
+    case RegularFileOpen::NotRegular:
+        return ReadStatus::NotAFile;
+    case RegularFileOpen::Failed:
         return ReadStatus::Unreadable;
     }
     const QByteArray data = file.readAll();
@@ -102,8 +106,10 @@ DataFile::LoadOutcome DataFile::Load(const QString& path, bool readOnly)
 
 DataFile::SaveOutcome DataFile::Save(const QString& path, const QByteArray& xml)
 {
-    bool ok = true;
-    if (!m_keepFile.isEmpty()) {
+    // A pipe, a device or a folder in the file's place is someone's doing: it is left where it is.
+    const QFileInfo target(path);
+    bool ok = !target.exists() || target.isFile();
+    if (ok && !m_keepFile.isEmpty()) {
         // The unreadable file is still where the data file goes: it may only be replaced once it is safe.
         QString movedTo;
         if (m_keepFile != path || !QFileInfo::exists(m_keepFile) || MoveAside(m_keepFile, &movedTo))

@@ -17,6 +17,7 @@ public:
         Ok,
         Missing,  // there is no such file
         Unreadable,  // it exists but cannot be read or parsed; nothing was taken from it
+        NotAFile,  // a pipe, a device or a folder is in its place: refused without reading, never replaced
     };
 
     // Reads the file without side effects on disk.

@@ -198,7 +198,71 @@ QString AlarmOffsetText(qint64 offset)
     return offset % 60 == 0 ? QString::number(offset / 60) : QString::number(offset) + QStringLiteral("秒");
 }
 
-IcalSeries ExpandIcalEntry(icalcomponent* c, const icaltimetype& start, Instant until)
+namespace {
+
+// Wall-clock seconds from `a` to `b`, both in the same zone or floating.
+qint64 WallSeconds(icaltimetype a, icaltimetype b)
+{
+    a.zone = b.zone = nullptr;
+    a.is_date = b.is_date = 0;
+    return qint64(icaltime_as_timet(b)) - qint64(icaltime_as_timet(a));
+}
+
+// Where the walk of an open-ended rule (no COUNT) begins: the rule's first moment moved on by whole periods to
+// just before `now`. A rule that began long ago and repeats every hour or minute would otherwise spend the
+// whole walk in the past. Rules of a month or more are walked from their start: that is short.
+icaltimetype WalkStart(const icalrecurrencetype& rec, const icaltimetype& start, Instant now)
+{
+    qint64 unit = 0;
+    switch (rec.freq) {
+    case ICAL_SECONDLY_RECURRENCE:
+        unit = 1;
+        break;
+    case ICAL_MINUTELY_RECURRENCE:
+        unit = 60;
+        break;
+    case ICAL_HOURLY_RECURRENCE:
+        unit = 3600;
+        break;
+    case ICAL_DAILY_RECURRENCE:
+        unit = 86400;
+        break;
+    case ICAL_WEEKLY_RECURRENCE:
+        unit = 7 * 86400;
+        break;
+    default:
+        return start;
+    }
+    if (rec.count != 0)
+        return start;
+    const qint64 period = unit * std::max<int>(1, rec.interval);
+    const QDate day = DateOf(now);
+    const QTime time = TimeOf(now);
+    icaltimetype present = start;
+    if (start.zone) {
+        const QDateTime local(day, time, Qt::LocalTime);
+        present = icaltime_from_timet_with_zone(time_t(local.toSecsSinceEpoch()), 0, start.zone);
+    } else {
+        present.year = day.year();
+        present.month = day.month();
+        present.day = day.day();
+        present.hour = time.hour();
+        present.minute = time.minute();
+        present.second = time.second();
+    }
+    // One period of margin: what lies before now is left out later anyway.
+    const qint64 periods = WallSeconds(start, present) / period - 1;
+    if (periods <= 0)
+        return start;
+    const qint64 shift = periods * period;
+    icaltimetype moved = start;
+    icaltime_adjust(&moved, int(shift / 86400), 0, 0, int(shift % 86400));
+    return moved;
+}
+
+}  // namespace
+
+IcalSeries ExpandIcalEntry(icalcomponent* c, const icaltimetype& start, Instant until, Instant walkFrom)
 {
     IcalSeries s;
     std::vector<Instant> all { IcalLocalInstant(start) };
@@ -208,7 +272,7 @@ IcalSeries ExpandIcalEntry(icalcomponent* c, const icaltimetype& start, Instant 
         icalrecurrencetype rec = icalproperty_get_rrule(p);
         const bool bounded = rec.count != 0 || !icaltime_is_null_time(rec.until);
         s.ends = false;
-        if (icalrecur_iterator* it = icalrecur_iterator_new(rec, start)) {
+        if (icalrecur_iterator* it = icalrecur_iterator_new(rec, walkFrom ? WalkStart(rec, start, walkFrom) : start)) {
             for (int i = 0; i < kMaxSteps; ++i) {
                 icaltimetype t = icalrecur_iterator_next(it);
                 if (icaltime_is_null_time(t)) {

@@ -68,4 +68,6 @@ struct IcalSeries
     bool recurring = false;
     QString rrule;  // the rule without COUNT and UNTIL
 };
-IcalSeries ExpandIcalEntry(icalcomponent* entry, const icaltimetype& start, Instant until);
+// `walkFrom`, when given, lets an open-ended rule of a week or less be walked from just before that moment instead
+// of from its start (the occurrences before it are then left out).
+IcalSeries ExpandIcalEntry(icalcomponent* entry, const icaltimetype& start, Instant until, Instant walkFrom = 0);

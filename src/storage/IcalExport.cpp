@@ -109,6 +109,16 @@ bool IsIcalExportable(const CTask& task)
         && task.dtDueDT != 0 && task.dtDueDT < NO_DATE && IsRepresentable(task.dtDueDT);
 }
 
+int IcalUnresolvedCount(const TaskList& tasks)
+{
+    int count = 0;
+    for (const TaskPtr& t : tasks) {
+        if (t->TaskType() == ttNormal && t->IsWaiting() && !IsIcalExportable(*t))
+            ++count;
+    }
+    return count;
+}
+
 QByteArray IcalText(const TaskList& tasks, int* exported)
 {
     const IcalZone zone = SystemIcalZone();

@@ -21,6 +21,9 @@ bool IsIcalExportable(const CTask& task);
 
 // The whole file. `exported`, when given, receives the number of tasks written.
 QByteArray IcalText(const TaskList& tasks, int* exported = nullptr);
+// Waiting tasks left out because their due moment was never worked out (a file written by hand or by an older
+// version stores "--"): the scan never reminds them either, so no calendar entry can say when they are.
+int IcalUnresolvedCount(const TaskList& tasks);
 
 // Writes IcalText to `path` under the same rules as the CSV export (never onto `dataFile`, never onto a FIFO or
 // a device, replaced only once complete). False with a description in `error`.

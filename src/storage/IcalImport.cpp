@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/IcalImport.h"
 
+#include "base/RegularFile.h"
 #include "base/Text.h"
 #include "storage/IcalCommon.h"
 #include "storage/IcalExport.h"
@@ -73,7 +74,7 @@ void ReadEntry(icalcomponent* c, Instant now, IcalImportResult& out)
     }
     // From now, or from the start of an entry that lies ahead.
     const Instant until = AddYears(std::max(now, IcalLocalInstant(start)), years);
-    const IcalSeries series = ExpandIcalEntry(c, start, until);
+    const IcalSeries series = ExpandIcalEntry(c, start, until, now);
     std::vector<Instant> future;
     for (Instant v : series.all) {
         if (Before(now, v) && int(future.size()) < kIcalCompareMax)
@@ -172,10 +173,16 @@ bool ReadIcal(const QByteArray& data, IcalImportResult& out, QString* error)
 
 bool ReadIcalFile(const QString& path, IcalImportResult& out, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    switch (OpenRegularFile(path, file, error)) {
+    case RegularFileOpen::Opened:
+        break;
+    case RegularFileOpen::Missing:
         if (error)
-            *error = file.errorString();
+            *error = QCoreApplication::translate("IcalImport", "找不到该文件");
+        return false;
+    case RegularFileOpen::NotRegular:
+    case RegularFileOpen::Failed:
         return false;
     }
     return ReadIcal(file.readAll(), out, error);

@@ -407,7 +407,7 @@ void ReadForeignTiming(icalcomponent* ev, const icaltimetype& start, Instant now
             years *= std::max<int>(1, rec.interval);
     }
     const Instant until = AddYears(std::max(now, first), years);
-    const IcalSeries series = ExpandIcalEntry(ev, start, until);
+    const IcalSeries series = ExpandIcalEntry(ev, start, until, now);
     std::vector<Instant> future;
     for (Instant v : series.all) {
         if (SecondDiff(now, v) > 0 && int(future.size()) < kIcalCompareMax)

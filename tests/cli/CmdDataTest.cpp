@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include <sys/stat.h>
 
 namespace {
@@ -198,4 +200,52 @@ TEST(CliData, UnreadableTasksAreCountedOnStderr)
     EXPECT_TRUE(ReadAll(csv).contains("好的"));
     EXPECT_TRUE(
         Cli({ QStringLiteral("list"), QStringLiteral("--data-dir"), dir.path() }).out.contains(QStringLiteral("好的")));
+}
+
+// A pipe, a device or a folder where the data file or the calendar goes is refused at once and left in place;
+// reading it would block for ever (a pipe nobody writes, a terminal) or never end (/dev/zero).
+TEST(CliData, FilesThatAreNotRegularAreRefusedAtOnce)
+{
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("twdata.xml"));
+    const QString ics = dir.filePath(QStringLiteral("a.ics"));
+    QFile calendar(ics);
+    ASSERT_TRUE(calendar.open(QIODevice::WriteOnly));
+    calendar.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n");
+    calendar.close();
+    const auto fifo = [](const QString& path) { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; };
+    const auto link = [](const QString& to) { return [to](const QString& path) { return QFile::link(to, path); }; };
+    const auto folder = [](const QString& path) { return QDir().mkdir(path); };
+    const std::function<bool(const QString&)> makers[]
+        = { fifo, link(QStringLiteral("/dev/zero")), link(QStringLiteral("/dev/tty")), folder };
+    const QString dd = QStringLiteral("--data-dir");
+    const QList<QStringList> commands = { { QStringLiteral("list"), dd, dir.path() },
+        { QStringLiteral("add"), QStringLiteral("任务"), QStringLiteral("--time"), QStringLiteral("1小时后"), dd,
+            dir.path() },
+        { QStringLiteral("export"), QStringLiteral("--ical"), dir.filePath(QStringLiteral("o.ics")), dd, dir.path() },
+        { QStringLiteral("import"), ics, dd, dir.path() } };
+    for (const auto& make : makers) {
+        ASSERT_TRUE(make(data));
+        for (const QStringList& args : commands) {
+            const ProgramRun r = RealProgram(QStringLiteral(TW_CLI_PATH)).Run(args, 10000);
+            EXPECT_EQ(r.code, 1) << args.join(u' ').toStdString();
+            EXPECT_TRUE(r.err.contains(QStringLiteral("不是普通文件"))) << r.err.toStdString();
+        }
+        // The calendar to import is refused the same way.
+        const QString pipe = dir.filePath(QStringLiteral("p.ics"));
+        ASSERT_TRUE(make(pipe));
+        const ProgramRun r = RealProgram(QStringLiteral(TW_CLI_PATH)).Run({ QStringLiteral("import"), pipe }, 10000);
+        EXPECT_EQ(r.code, 1);
+        EXPECT_TRUE(r.err.contains(QStringLiteral("不是普通文件"))) << r.err.toStdString();
+        EXPECT_FALSE(QFileInfo(data).isFile());
+        EXPECT_TRUE(QFileInfo(data).isDir() ? QDir().rmdir(data) : QFile::remove(data));
+        EXPECT_TRUE(QFileInfo(pipe).isDir() ? QDir().rmdir(pipe) : QFile::remove(pipe));
+    }
+    // A link to a regular file is that file.
+    WriteData(dir.path());
+    ASSERT_TRUE(QFile::rename(data, dir.filePath(QStringLiteral("real.xml"))));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("real.xml")), data));
+    const ProgramRun r = Cli({ QStringLiteral("list"), dd, dir.path() });
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("写周报"))) << r.out.toStdString();
 }

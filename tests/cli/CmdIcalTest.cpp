@@ -51,3 +51,23 @@ TEST(CliIcal, ExportThenImportIntoAnotherFolderKeepsTheRule)
         to.path() });
     EXPECT_EQ(r.code, 1);  // no calendar: nothing changes
 }
+
+TEST(CliIcal, WaitingTasksWithoutADueMomentAreCountedAsLeftOut)
+{
+    QTemporaryDir dir;
+    QFile data(dir.filePath(QStringLiteral("twdata.xml")));
+    ASSERT_TRUE(data.open(QIODevice::WriteOnly));
+    data.write(R"(<tasks>
+<task Id="1" DueDT="--" Status="0" DueDate="2030-1-7" DueTime="7:00" Desc="a"/>
+<task Id="2" DueDT="--" Status="0" DueDate="每天" DueTime="8:00" Desc="b"/>
+<task Id="3" DueDT="--" Status="0" DueDate="2030-1-8" DueTime="9:00" Desc="c"/>
+<task Id="4" DueDT="2030-1-9 10:00:00" Status="0" DueDate="2030-1-9" DueTime="10:00" Desc="d"/>
+</tasks>)");
+    data.close();
+    const QString ics = dir.filePath(QStringLiteral("out.ics"));
+    const CliRun r
+        = Cli({ QStringLiteral("export"), QStringLiteral("--ical"), ics, QStringLiteral("--data-dir"), dir.path() });
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("已导出 1 个任务"))) << r.out.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("3 个等待中的任务没有算出到期时刻"))) << r.err.toStdString();
+}

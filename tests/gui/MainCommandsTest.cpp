@@ -16,6 +16,8 @@
 #include <QMenu>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace TaskColumns;
 
 using MainCommands = MainWindowFixture;
@@ -418,9 +420,15 @@ TEST_F(MainCommands, CalendarExportAndImportThroughTheMenus)
     EXPECT_EQ(back->sDueDate, Q("每周1"));
     EXPECT_EQ(back->sType, Q("工作"));
 
-    m_msg->openFiles = { m_folder.file(QStringLiteral("missing.ics")) };
-    Action("mnuImportIcal")->trigger();
-    EXPECT_TRUE(LastMessage().startsWith(Q("出错: "))) << LastMessage().toStdString();
+    // Neither a missing file nor a pipe (whose reading would hang the window) is imported.
+    const QString pipe = m_folder.file(QStringLiteral("pipe.ics"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& path : { m_folder.file(QStringLiteral("missing.ics")), pipe }) {
+        m_msg->openFiles = { path };
+        Action("mnuImportIcal")->trigger();
+        EXPECT_TRUE(LastMessage().startsWith(Q("出错: "))) << LastMessage().toStdString();
+    }
+    EXPECT_TRUE(LastMessage().contains(Q("不是普通文件"))) << LastMessage().toStdString();
     EXPECT_EQ(W().Engine().Tasks().Count(), 3);
 }
 

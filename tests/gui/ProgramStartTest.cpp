@@ -11,6 +11,10 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <functional>
+
+#include <sys/stat.h>
+
 #ifndef TW_APP_PATH
 #error "TW_APP_PATH must name the tickwell executable"
 #endif
@@ -220,4 +224,31 @@ TEST(ProgramStart, ASecondProgramOnALockedFolderNeitherScansNorSaves)
     EXPECT_NE(QFileInfo(data).lastModified(), before);
     EXPECT_TRUE(ReadAll(data).contains("只提醒一次"));
     EXPECT_FALSE(next.Err().contains(Q("只读"))) << next.Err().toStdString();
+}
+
+// A pipe or a device where the data file goes would hold the start for ever, out of reach of SIGTERM: the
+// program says so and ends; while its message waits for an answer, SIGTERM ends it.
+TEST(ProgramStart, ADataFileThatIsNotRegularEndsTheStart)
+{
+    QTemporaryDir root;
+    const QString folder = root.filePath(QStringLiteral("data"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString data = folder + QStringLiteral("/twdata.xml");
+    const auto fifo = [&] { return ::mkfifo(QFile::encodeName(data).constData(), 0600) == 0; };
+    const auto zero = [&] { return QFile::link(QStringLiteral("/dev/zero"), data); };
+    for (const auto& make : { std::function<bool()>(fifo), std::function<bool()>(zero) }) {
+        ASSERT_TRUE(make());
+        Program answered(root.path());
+        answered.SetEnv(QStringLiteral("TW_TEST_ANSWERS"), QStringLiteral("ok"));
+        const ProgramRun r = answered.Run({ QStringLiteral("--data-dir"), folder }, 10000);
+        EXPECT_EQ(r.code, 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(Q("不是普通文件"))) << r.err.toStdString();
+
+        Program waiting(root.path());
+        ASSERT_TRUE(waiting.Start({ QStringLiteral("--data-dir"), folder }));
+        ASSERT_TRUE(WaitFor([&] { return waiting.Err().contains(Q("不是普通文件")); }, 10000));
+        EXPECT_NE(waiting.Terminate(), -1);
+        EXPECT_FALSE(QFileInfo(data).isFile());
+        ASSERT_TRUE(QFile::remove(data));
+    }
 }

@@ -8,6 +8,12 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+#include <functional>
+
+#include <sys/stat.h>
 
 using namespace storetest;
 
@@ -158,4 +164,27 @@ TEST(DataFileHostile, TasksNextToTheHighestNumberAreNumberedNotDropped)
     TaskEngine again;
     EXPECT_TRUE(again.LoadCfg());
     EXPECT_EQ(again.Tasks().Count(), 5);
+}
+
+// A pipe or a device in the data file's place is neither read (it would block or never end), nor moved aside,
+// nor replaced by a save.
+TEST(DataFileHostile, APipeOrADeviceIsRefusedAndLeftInPlace)
+{
+    const std::function<bool(const QString&)> makers[] = {
+        [](const QString& path) { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; },
+        [](const QString& path) { return QFile::link(QStringLiteral("/dev/zero"), path); },
+    };
+    for (const auto& make : makers) {
+        ProgramFolderGuard folder;
+        MsgBoxGuard box;
+        const QString data = folder.file("twdata.xml");
+        ASSERT_TRUE(make(data));
+        TaskEngine engine;
+        EXPECT_FALSE(engine.LoadCfg());
+        ASSERT_EQ(box->shown.size(), 1u);
+        EXPECT_TRUE(box->shown[0].text.contains(QStringLiteral("不是普通文件"))) << box->shown[0].text.toStdString();
+        EXPECT_FALSE(engine.SaveCfg());
+        EXPECT_FALSE(QFileInfo(data).isFile());
+        EXPECT_TRUE(QDir(folder.path()).entryList({ "twdata.xml.broken-*" }, QDir::System | QDir::Files).isEmpty());
+    }
 }

@@ -274,3 +274,36 @@ TEST(Ical, ForeignCalendarWithZonesAllDayAndExceptions)
     EXPECT_FALSE(ReadIcal("not a calendar", none, &error));
     EXPECT_FALSE(error.isEmpty());
 }
+
+// A frequent rule that began long ago still goes on: it is walked from near the present, not from its start.
+TEST(Ical, LongRunningRulesAreWalkedFromNearNow)
+{
+    ClockGuard clock(kNow);
+    const struct
+    {
+        const char* start;
+        const char* rule;
+        qint64 step;  // seconds between occurrences; 0: the rule is over
+    } cases[] = {
+        { "20000101T000000Z", "FREQ=HOURLY", 3600 },
+        { "20200101T000000Z", "FREQ=MINUTELY;INTERVAL=7", 7 * 60 },
+        { "19000101T080000Z", "FREQ=DAILY", 86400 },
+        { "19000101T080000Z", "FREQ=DAILY;COUNT=30", 0 },
+        { "20000101T000000Z", "FREQ=HOURLY;UNTIL=20200101T000000Z", 0 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rule);
+        const QByteArray ics = QByteArray("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//x//y//EN\r\nBEGIN:VEVENT\r\n"
+                                          "UID:1@x\r\nDTSTAMP:20261101T000000Z\r\nSUMMARY:x\r\nDTSTART:")
+            + c.start + "\r\nRRULE:" + c.rule + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+        IcalImportResult r;
+        ASSERT_TRUE(ReadIcal(ics, r));
+        ASSERT_EQ(r.tasks.size(), c.step ? 1u : 0u);
+        EXPECT_EQ(r.over, c.step ? 0 : 1);
+        if (c.step) {
+            const qint64 ahead = SecondDiff(Clock::Now(), r.tasks[0]->dtDueDT);
+            EXPECT_GT(ahead, 0);
+            EXPECT_LE(ahead, c.step);
+        }
+    }
+}

@@ -69,6 +69,14 @@ EN = {
     '(无标题)': '(untitled)',
     '%1（%2）': '%1 (%2)',
     '不是 iCalendar 日历文件': 'Not an iCalendar file',
+    '找不到该文件': 'There is no such file',
+    '它是命名管道，不是普通文件': 'it is a named pipe, not a regular file',
+    '它是设备，不是普通文件': 'it is a device, not a regular file',
+    '它是文件夹，不是普通文件': 'it is a folder, not a regular file',
+    '它不是普通文件': 'it is not a regular file',
+    '数据文件 %1 无法使用：%2。\n\n程序不会读取或覆盖它；请把它换成普通文件，或用 --data-dir 指定另一个数据文件夹。':
+        'The data file %1 cannot be used: %2.\n\nThe program will neither read nor overwrite it; replace it with '
+        'a regular file, or name another data folder with --data-dir.',
     '已导入 %1 个任务。': 'Imported %1 task(s).',
     '以下 %1 个重复事件的规则无法对应，只导入了下一次：':
         'The rules of the following %1 repeating event(s) have no equivalent here; only the next occurrence was '

@@ -116,6 +116,9 @@ EN = {
     '找不到数据文件：%1\n可用 --data-dir 指定数据文件夹。\n':
         'The data file cannot be found: %1\nName the data folder with --data-dir.\n',
     '数据文件无法读取：%1\n%2\n': 'The data file cannot be read: %1\n%2\n',
+    '%1 个等待中的任务没有算出到期时刻（数据文件中写作“--”），程序不会提醒它们，未导出。\n':
+        '%1 waiting tasks have no worked-out due moment ("--" in the data file); the program does not remind '
+        'them, and they were not exported.\n',
     '数据文件中有 %1 个任务无法读取，未包含在内。\n': '%1 task(s) in the data file cannot be read and are left out.\n',
     'list 不需要参数：%1\n': 'list takes no arguments: %1\n',
     'export --ical 只需要一个文件名：%1\n': 'export --ical takes one file name only: %1\n',
