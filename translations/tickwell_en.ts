@@ -92,6 +92,71 @@
     </message>
 </context>
 <context>
+    <name>CalDavClient</name>
+    <message>
+        <source>服务器地址无效：%1</source>
+        <translation>The server address is not valid: %1</translation>
+    </message>
+    <message>
+        <source>服务器地址必须以 https:// 开头：%1</source>
+        <translation>The server address must begin with https://: %1</translation>
+    </message>
+    <message>
+        <source>地址 %1 不加密（http），密码和任务会以明文传送；只有本机的服务器可以直接使用，其他服务器需要明确确认。</source>
+        <translation>The address %1 is not encrypted (http): the password and the tasks would travel in clear text. Only a server on this machine can be used as it is; any other needs an explicit confirmation.</translation>
+    </message>
+    <message>
+        <source>服务器的回答超过 %1 MB，已拒绝。</source>
+        <translation>The server's reply is larger than %1 MB and was refused.</translation>
+    </message>
+    <message>
+        <source>服务器 %1 的证书不受信任。证书的 SHA-256 指纹：%2
+请向服务器管理员核对这个指纹；确认无误后才可信任它。</source>
+        <translation>The certificate of the server %1 is not trusted. Its SHA-256 fingerprint is %2
+Check this fingerprint with the server's administrator, and trust it only once it matches.</translation>
+    </message>
+    <message>
+        <source>用户名或密码错误</source>
+        <translation>Wrong user name or password</translation>
+    </message>
+    <message>
+        <source>无法连接服务器 %1：%2</source>
+        <translation>Cannot connect to the server %1: %2</translation>
+    </message>
+    <message>
+        <source>服务器的转向过多：%1</source>
+        <translation>The server redirected too many times: %1</translation>
+    </message>
+    <message>
+        <source>服务器把加密的连接转到了不加密的地址：%1</source>
+        <translation>The server redirected an encrypted connection to an unencrypted address: %1</translation>
+    </message>
+    <message>
+        <source>服务器回答 %1（%2）</source>
+        <translation>The server answered %1 (%2)</translation>
+    </message>
+    <message>
+        <source>在 %1 找不到 CalDAV 日历服务。</source>
+        <translation>No CalDAV calendar service was found at %1.</translation>
+    </message>
+    <message>
+        <source>服务器没有给出日历所在的位置（calendar-home-set）。</source>
+        <translation>The server did not say where the calendars are (calendar-home-set).</translation>
+    </message>
+    <message>
+        <source>无法列出日历：%1</source>
+        <translation>Cannot list the calendars: %1</translation>
+    </message>
+    <message>
+        <source>无法创建日历“%1”：%2</source>
+        <translation>Cannot create the calendar &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>服务器的回答无法读取：%1</source>
+        <translation>The server's reply cannot be read: %1</translation>
+    </message>
+</context>
+<context>
     <name>CliText</name>
     <message>
         <source>找不到数据文件：%1
@@ -473,6 +538,124 @@ Run tickwell-cli --help to see the commands.
         <translation>%1 waiting tasks have no worked-out due moment (&quot;--&quot; in the data file); the program does not remind them, and they were not exported.
 </translation>
     </message>
+    <message>
+        <source>密码：</source>
+        <translation>Password: </translation>
+    </message>
+    <message>
+        <source>核对无误后，可加上 --trust-fingerprint %1 再运行 sync setup。
+</source>
+        <translation>Once it checks out, run sync setup again with --trust-fingerprint %1.
+</translation>
+    </message>
+    <message>
+        <source>数据文件夹正由程序使用（进程 %1）；请关闭程序后再同步。
+</source>
+        <translation>The data folder is in use by the program (process %1). Close the program, then sync.
+</translation>
+    </message>
+    <message>
+        <source>数据文件无法完整读取，未同步：%1
+%2
+</source>
+        <translation>The data file cannot be read whole, so nothing was synced: %1
+%2
+</translation>
+    </message>
+    <message>
+        <source>用法：tickwell-cli sync setup 服务器地址 --user 用户名 [--calendar 日历名]
+</source>
+        <translation>Usage: tickwell-cli sync setup SERVER --user NAME [--calendar NAME]
+</translation>
+    </message>
+    <message>
+        <source>没有读到密码（从标准输入读取）。
+</source>
+        <translation>No password was read (it is read from standard input).
+</translation>
+    </message>
+    <message>
+        <source>同步日历：%1
+</source>
+        <translation>Sync calendar: %1
+</translation>
+    </message>
+    <message>
+        <source>同步状态文件无法读取：%1
+</source>
+        <translation>The sync state file cannot be read: %1
+</translation>
+    </message>
+    <message>
+        <source>尚未设置同步账户。
+</source>
+        <translation>No sync account has been set up.
+</translation>
+    </message>
+    <message>
+        <source>从未</source>
+        <translation>never</translation>
+    </message>
+    <message>
+        <source>账户：%1（%2）
+</source>
+        <translation>Account: %1 (%2)
+</translation>
+    </message>
+    <message>
+        <source>日历：%1
+</source>
+        <translation>Calendar: %1
+</translation>
+    </message>
+    <message>
+        <source>上次同步：%1
+</source>
+        <translation>Last sync: %1
+</translation>
+    </message>
+    <message>
+        <source>上次失败：%1（%2）
+</source>
+        <translation>Last failure: %1 (%2)
+</translation>
+    </message>
+    <message>
+        <source>待上传的变更：%1
+</source>
+        <translation>Changes waiting to be sent: %1
+</translation>
+    </message>
+    <message>
+        <source>已删除同步账户和它的密码；任务都还在。
+</source>
+        <translation>The sync account and its password were removed; the tasks stay.
+</translation>
+    </message>
+    <message>
+        <source>用法：tickwell-cli sync [setup 服务器地址 --user 用户名 | status | forget]
+</source>
+        <translation>Usage: tickwell-cli sync [setup SERVER --user NAME | status | forget]
+</translation>
+    </message>
+    <message>
+        <source>[setup 服务器地址 --user 用户名 [--calendar 日历名] [--trust-fingerprint 指纹] [--allow-http] | status | forget] [--data-dir DIR]</source>
+        <translation>[setup SERVER --user NAME [--calendar NAME] [--trust-fingerprint FINGERPRINT] [--allow-http] | status | forget] [--data-dir DIR]</translation>
+    </message>
+    <message>
+        <source>与 CalDAV 日历双向同步任务。setup 设置账户（密码从标准输入读取，存入桌面的密钥环）；不带参数时同步一次，输出上传、下载、删除的数量；status 显示账户、上次同步和待上传的变更；forget 删除账户和密码</source>
+        <translation>Two-way sync of the tasks with a CalDAV calendar. setup sets up the account (the password is read from standard input and kept in the desktop's keyring); without arguments it syncs once and prints how many tasks were uploaded, downloaded and deleted; status shows the account, the last sync and the changes waiting to be sent; forget removes the account and its password</translation>
+    </message>
+    <message>
+        <source>tickwell-cli sync setup https://dav.example.com --user 张三</source>
+        <translation>tickwell-cli sync setup https://dav.example.com --user alice</translation>
+    </message>
+    <message>
+        <source>%1；本次不与正在运行的程序联系。
+</source>
+        <translation>%1; this run does not reach a running program.
+</translation>
+    </message>
 </context>
 <context>
     <name>ColorStyles</name>
@@ -654,12 +837,12 @@ Options:
 <context>
     <name>PageHost</name>
     <message>
-        <source>未安装网页组件（tickwell_pagehost），万年历和网页检测不可用</source>
-        <translation>The web component (tickwell_pagehost) is not installed: the calendar and page checks are unavailable</translation>
-    </message>
-    <message>
         <source>无法加载网页组件：%1</source>
         <translation>The web component cannot be loaded: %1</translation>
+    </message>
+    <message>
+        <source>未安装网页组件（软件包 tickwell-webengine），万年历和网页检测不可用</source>
+        <translation>The web component (package tickwell-webengine) is not installed: the calendar and page checks are unavailable</translation>
     </message>
 </context>
 <context>
@@ -712,6 +895,187 @@ Options:
     <message>
         <source>无法打开音乐文件或文件格式不支持: %1</source>
         <translation>Cannot open the music file, or its format is not supported: %1</translation>
+    </message>
+</context>
+<context>
+    <name>RuntimeFolder</name>
+    <message>
+        <source>运行时文件夹 %1 不能用：%2</source>
+        <translation>The runtime folder %1 cannot be used: %2</translation>
+    </message>
+    <message>
+        <source>无法建立</source>
+        <translation>it cannot be made</translation>
+    </message>
+    <message>
+        <source>不是文件夹，或是链接</source>
+        <translation>it is not a folder, or it is a link</translation>
+    </message>
+    <message>
+        <source>属于别的用户</source>
+        <translation>it belongs to another user</translation>
+    </message>
+    <message>
+        <source>无法设为仅本用户可用</source>
+        <translation>it cannot be made private to this user</translation>
+    </message>
+</context>
+<context>
+    <name>SyncController</name>
+    <message>
+        <source>同步状态</source>
+        <translation>Sync status</translation>
+    </message>
+    <message>
+        <source>单击查看同步详情和待上传的更改。</source>
+        <translation>Click for the sync details and the changes waiting to be sent.</translation>
+    </message>
+    <message>
+        <source>%1（另有 %2 条，见状态日志）</source>
+        <translation>%1 (and %2 more, see the status log)</translation>
+    </message>
+    <message>
+        <source>正在同步…</source>
+        <translation>Syncing…</translation>
+    </message>
+    <message>
+        <source>同步失败：%1</source>
+        <translation>Sync failed: %1</translation>
+    </message>
+    <message>
+        <source>尚未同步</source>
+        <translation>Not synced yet</translation>
+    </message>
+    <message>
+        <source>上次同步 %1</source>
+        <translation>Last sync %1</translation>
+    </message>
+    <message>
+        <source>没有设置同步帐户。</source>
+        <translation>No sync account is set up.</translation>
+    </message>
+    <message>
+        <source>日历：%1</source>
+        <translation>Calendar: %1</translation>
+    </message>
+    <message>
+        <source>用户：%1</source>
+        <translation>User: %1</translation>
+    </message>
+    <message>
+        <source>上次成功同步：%1</source>
+        <translation>Last successful sync: %1</translation>
+    </message>
+    <message>
+        <source>从未</source>
+        <translation>never</translation>
+    </message>
+    <message>
+        <source>上次失败原因：%1</source>
+        <translation>Last failure: %1</translation>
+    </message>
+    <message>
+        <source>待上传的更改：%1 项</source>
+        <translation>Changes waiting to be sent: %1</translation>
+    </message>
+    <message>
+        <source>同步</source>
+        <translation>Sync</translation>
+    </message>
+</context>
+<context>
+    <name>SyncEngine</name>
+    <message>
+        <source>上传 %1，下载 %2，删除 %3</source>
+        <translation>uploaded %1, downloaded %2, deleted %3</translation>
+    </message>
+    <message>
+        <source>同步：</source>
+        <translation>Sync: </translation>
+    </message>
+    <message>
+        <source>密钥环中没有这个同步账户的密码，请重新设置同步账户。</source>
+        <translation>The keyring has no password for this sync account. Please set up the account again.</translation>
+    </message>
+    <message>
+        <source>无法从密钥环读取密码：%1</source>
+        <translation>Cannot read the password from the keyring: %1</translation>
+    </message>
+    <message>
+        <source>同步已在进行中。</source>
+        <translation>A sync is already running.</translation>
+    </message>
+    <message>
+        <source>同步状态文件无法读取：%1</source>
+        <translation>The sync state file cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>尚未设置同步账户。</source>
+        <translation>No sync account has been set up.</translation>
+    </message>
+    <message>
+        <source>正在查看服务器上的变更…</source>
+        <translation>Looking for changes on the server…</translation>
+    </message>
+    <message>
+        <source>正在下载 %1 项变更…</source>
+        <translation>Downloading %1 change(s)…</translation>
+    </message>
+    <message>
+        <source>任务“%1”的%2在本机和其他设备上都改了：保留“%3”，未采用“%4”。</source>
+        <translation>The %2 of the task &quot;%1&quot; was changed both here and on another device: kept &quot;%3&quot;, not used &quot;%4&quot;.</translation>
+    </message>
+    <message>
+        <source>任务“%1”在本机删除后又在其他设备上被修改，已恢复。</source>
+        <translation>The task &quot;%1&quot; was deleted here but changed on another device afterwards, so it was restored.</translation>
+    </message>
+    <message>
+        <source>任务“%1”已在其他设备上删除。</source>
+        <translation>The task &quot;%1&quot; was deleted on another device.</translation>
+    </message>
+    <message>
+        <source>任务“%1”在其他设备上被删除，但本机改过它，将重新上传。</source>
+        <translation>The task &quot;%1&quot; was deleted on another device but changed here, so it will be uploaded again.</translation>
+    </message>
+    <message>
+        <source>数据文件未能保存，同步已停止：%1</source>
+        <translation>The data file could not be saved, so the sync stopped: %1</translation>
+    </message>
+    <message>
+        <source>同步状态文件未能保存：%1</source>
+        <translation>The sync state file could not be saved: %1</translation>
+    </message>
+    <message>
+        <source>正在上传 %1 项变更…</source>
+        <translation>Uploading %1 change(s)…</translation>
+    </message>
+    <message>
+        <source>有 %1 项变更被服务器拒绝，下次同步再试：%2</source>
+        <translation>The server refused %1 change(s); they will be tried again at the next sync: %2</translation>
+    </message>
+    <message>
+        <source>任务“%1”：</source>
+        <translation>Task &quot;%1&quot;: </translation>
+    </message>
+    <message>
+        <source>服务器上的 %1 无法读取</source>
+        <translation>%1 on the server cannot be read</translation>
+    </message>
+    <message>
+        <source>正在查找日历…</source>
+        <translation>Looking for the calendar…</translation>
+    </message>
+    <message>
+        <source>无法把密码存入密钥环：%1</source>
+        <translation>Cannot store the password in the keyring: %1</translation>
+    </message>
+    <message>
+        <source>同步状态文件无法删除：%1</source>
+        <translation>The sync state file cannot be deleted: %1</translation>
+    </message>
+    <message>
+        <source>无法从密钥环删除密码：%1</source>
+        <translation>Cannot remove the password from the keyring: %1</translation>
     </message>
 </context>
 <context>
@@ -964,6 +1328,68 @@ To protect its data, Tickwell will not overwrite it. Please check that the folde
         <translation>The data file %1 cannot be used: %2.
 
 The program will neither read nor overwrite it; replace it with a regular file, or name another data folder with --data-dir.</translation>
+    </message>
+</context>
+<context>
+    <name>TaskEvent</name>
+    <message>
+        <source>不是只含一个事件的日历数据</source>
+        <translation>Not calendar data holding one event</translation>
+    </message>
+    <message>
+        <source>日历事件没有 UID</source>
+        <translation>The calendar event has no UID</translation>
+    </message>
+    <message>
+        <source>日历事件没有开始时间</source>
+        <translation>The calendar event has no start time</translation>
+    </message>
+    <message>
+        <source>(无标题)</source>
+        <translation>(untitled)</translation>
+    </message>
+</context>
+<context>
+    <name>TaskMerge</name>
+    <message>
+        <source>描述</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>备注</source>
+        <translation>Memo</translation>
+    </message>
+    <message>
+        <source>分类</source>
+        <translation>Category</translation>
+    </message>
+    <message>
+        <source>优先级</source>
+        <translation>Priority</translation>
+    </message>
+    <message>
+        <source>到期时间</source>
+        <translation>Due time</translation>
+    </message>
+    <message>
+        <source>提醒</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>有效期</source>
+        <translation>Valid period</translation>
+    </message>
+    <message>
+        <source>铃声</source>
+        <translation>Ring</translation>
+    </message>
+    <message>
+        <source>自动处理</source>
+        <translation>Automatic handling</translation>
     </message>
 </context>
 <context>
@@ -1296,138 +1722,6 @@ E.g. 1 - the first day of every lunar month; 1,15 - the 1st and the 15th</transl
         <translation>Enter the days of the lunar year as month-day, separated by ','.
 E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and of the 8th lunar month</translation>
     </message>
-    <message>
-        <source>每天</source>
-        <translation>every day</translation>
-    </message>
-    <message>
-        <source>每周</source>
-        <translation>every week</translation>
-    </message>
-    <message>
-        <source>每月</source>
-        <translation>every month</translation>
-    </message>
-    <message>
-        <source>每年</source>
-        <translation>every year</translation>
-    </message>
-    <message>
-        <source>每小时</source>
-        <translation>every hour</translation>
-    </message>
-    <message>
-        <source>每分钟</source>
-        <translation>every minute</translation>
-    </message>
-    <message>
-        <source>每秒</source>
-        <translation>every second</translation>
-    </message>
-    <message>
-        <source>农历每月</source>
-        <translation>every lunar month</translation>
-    </message>
-    <message>
-        <source>农历每年</source>
-        <translation>every lunar year</translation>
-    </message>
-    <message>
-        <source>每%1天</source>
-        <translation>every %1 days</translation>
-    </message>
-    <message>
-        <source>每%1周</source>
-        <translation>every %1 weeks</translation>
-    </message>
-    <message>
-        <source>每%1个月</source>
-        <translation>every %1 months</translation>
-    </message>
-    <message>
-        <source>每%1年</source>
-        <translation>every %1 years</translation>
-    </message>
-    <message>
-        <source>每%1小时</source>
-        <translation>every %1 hours</translation>
-    </message>
-    <message>
-        <source>每%1分钟</source>
-        <translation>every %1 minutes</translation>
-    </message>
-    <message>
-        <source>每%1秒</source>
-        <translation>every %1 seconds</translation>
-    </message>
-    <message>
-        <source>农历每%1个月</source>
-        <translation>every %1 lunar months</translation>
-    </message>
-    <message>
-        <source>农历每%1年</source>
-        <translation>every %1 lunar years</translation>
-    </message>
-    <message>
-        <source>周一</source>
-        <translation>Monday</translation>
-    </message>
-    <message>
-        <source>周二</source>
-        <translation>Tuesday</translation>
-    </message>
-    <message>
-        <source>周三</source>
-        <translation>Wednesday</translation>
-    </message>
-    <message>
-        <source>周四</source>
-        <translation>Thursday</translation>
-    </message>
-    <message>
-        <source>周五</source>
-        <translation>Friday</translation>
-    </message>
-    <message>
-        <source>周六</source>
-        <translation>Saturday</translation>
-    </message>
-    <message>
-        <source>周日</source>
-        <translation>Sunday</translation>
-    </message>
-    <message>
-        <source>%1，%2点</source>
-        <translation>%1 at %2</translation>
-    </message>
-    <message>
-        <source>%1，逢%2</source>
-        <translation>%1 on %2</translation>
-    </message>
-    <message>
-        <source>%1，%2号</source>
-        <translation>%1 on day %2</translation>
-    </message>
-    <message>
-        <source>%1，%2（月-日）</source>
-        <translation>%1 on %2 (month-day)</translation>
-    </message>
-    <message>
-        <source>%1，第%2分%3秒</source>
-        <translation>%1 at minute %2, second %3 of the hour</translation>
-    </message>
-    <message>
-        <source>%1，第%2秒</source>
-        <translation>%1 at second %2 of the minute</translation>
-    </message>
-    <message>
-        <source>%1，最后一天</source>
-        <translation>%1 on the last day</translation>
-    </message>
-    <message>
-        <source>%1，倒数第%2天</source>
-        <translation>%1 on day %2 from the end</translation>
-    </message>
 </context>
 <context>
     <name>dlgOption</name>
@@ -1486,6 +1780,112 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
     <message>
         <source>应用(&amp;A)</source>
         <translation>&amp;Apply</translation>
+    </message>
+    <message>
+        <source>常规(&amp;G)</source>
+        <translation>&amp;General</translation>
+    </message>
+    <message>
+        <source>同步(&amp;Y)</source>
+        <translation>S&amp;ync</translation>
+    </message>
+    <message>
+        <source>服务器地址(&amp;S)：</source>
+        <translation>&amp;Server address:</translation>
+    </message>
+    <message>
+        <source>例如 https://cloud.example.com 或日历的完整地址</source>
+        <translation>e.g. https://cloud.example.com or the calendar's full address</translation>
+    </message>
+    <message>
+        <source>用户名(&amp;U)：</source>
+        <translation>&amp;User name:</translation>
+    </message>
+    <message>
+        <source>密码(&amp;P)：</source>
+        <translation>&amp;Password:</translation>
+    </message>
+    <message>
+        <source>日历(&amp;D)：</source>
+        <translation>Calen&amp;dar:</translation>
+    </message>
+    <message>
+        <source>同步间隔(&amp;I)：</source>
+        <translation>Sync &amp;interval:</translation>
+    </message>
+    <message>
+        <source> 分钟</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>测试连接(&amp;T)</source>
+        <translation>&amp;Test connection</translation>
+    </message>
+    <message>
+        <source>立即同步(&amp;R)</source>
+        <translation>Sync now (&amp;R)</translation>
+    </message>
+    <message>
+        <source>停止同步(&amp;F)</source>
+        <translation>Stop syncing (&amp;F)</translation>
+    </message>
+    <message>
+        <source>停止同步并删除这个帐户及其保存的密码吗？本机的任务保留不变。</source>
+        <translation>Stop syncing and remove this account and its saved password? The tasks on this machine stay as they are.</translation>
+    </message>
+    <message>
+        <source>服务器证书不受信任（SHA-256 指纹 %1），请先测试连接并确认。</source>
+        <translation>The server's certificate is not trusted (SHA-256 fingerprint %1): test the connection first and confirm it.</translation>
+    </message>
+    <message>
+        <source>（已保存在密钥环中）</source>
+        <translation>(saved in the keyring)</translation>
+    </message>
+    <message>
+        <source>晴钟任务提醒（没有时新建）</source>
+        <translation>Tickwell (made when there is none)</translation>
+    </message>
+    <message>
+        <source>请输入密码。</source>
+        <translation>Please enter the password.</translation>
+    </message>
+    <message>
+        <source>请输入服务器地址。</source>
+        <translation>Please enter the server address.</translation>
+    </message>
+    <message>
+        <source>本机没有联网，无法连接服务器。</source>
+        <translation>This computer is offline: the server cannot be reached.</translation>
+    </message>
+    <message>
+        <source>正在连接…</source>
+        <translation>Connecting…</translation>
+    </message>
+    <message>
+        <source>服务器的证书不受信任。SHA-256 指纹：%1</source>
+        <translation>The server's certificate is not trusted. SHA-256 fingerprint: %1</translation>
+    </message>
+    <message>
+        <source>服务器的证书不受信任，它的 SHA-256 指纹是：
+%1
+
+请与服务器管理员核对。确认信任这个证书吗？</source>
+        <translation>The server's certificate is not trusted. Its SHA-256 fingerprint is:
+%1
+
+Check it with the server's administrator. Trust this certificate?</translation>
+    </message>
+    <message>
+        <source>用户名或密码不对。</source>
+        <translation>The user name or the password is wrong.</translation>
+    </message>
+    <message>
+        <source>连接失败：%1</source>
+        <translation>Connection failed: %1</translation>
+    </message>
+    <message>
+        <source>连接成功：将使用日历“%1”（%2）。点“应用”或“确定”保存。</source>
+        <translation>Connected: the calendar &quot;%1&quot; (%2) will be used. Click Apply or OK to save.</translation>
     </message>
 </context>
 <context>
@@ -1603,7 +2003,7 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
     </message>
     <message>
         <source>指定日期或时间，如&quot;2010-1-1 10:00&quot;, &quot;10:00&quot;(今天10:00), &quot;2010-1-1&quot;(当天0点)。不填表示不设有效期。</source>
-        <translation>A date or time such as &quot;2010-1-1 10:00&quot;, &quot;10:00&quot; (today at 10:00) or &quot;2010-1-1&quot; (midnight). Leave empty for no limit.</translation>
+        <translation>A date or time such as &quot;2010-1-1 10:00&quot;, &quot;Jan 1 2010 10am&quot;, &quot;10:00&quot; (today at 10:00) or &quot;2010-1-1&quot; (midnight). Leave empty for no limit.</translation>
     </message>
     <message>
         <source>确定</source>
@@ -2091,6 +2491,16 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
         <source>任务: %1</source>
         <translation>Tasks: %1</translation>
     </message>
+    <message>
+        <source>这个数据文件夹没有设置同步帐户。
+</source>
+        <translation>No sync account is set up for this data folder.
+</translation>
+    </message>
+    <message>
+        <source>立即同步(&amp;S)</source>
+        <translation>&amp;Sync now</translation>
+    </message>
 </context>
 <context>
     <name>frmPrompt</name>
@@ -2431,35 +2841,35 @@ E.g. 8-15 - the 15th of the 8th lunar month; 1-15,8-15 - the 15th of the 1st and
     </message>
     <message>
         <source>也支持以下格式：</source>
-        <translation>These forms work too (the units stay Chinese):</translation>
+        <translation>These forms work too:</translation>
     </message>
     <message>
         <source>    -N (如 -15 或 -15分钟 : 提前15分钟)</source>
-        <translation>    -N (e.g. -15 or -15分钟: 15 minutes earlier)</translation>
+        <translation>    -N (e.g. -15, -15 min or &quot;15 minutes earlier&quot;)</translation>
     </message>
     <message>
         <source>    -N小时 (如-1小时 : 提前1小时)</source>
-        <translation>    -N小时 (e.g. -1小时: 1 hour earlier)</translation>
+        <translation>    -N h (e.g. -1 h or &quot;1 hour earlier&quot;)</translation>
     </message>
     <message>
         <source>    -N秒 (如-30秒: 提前30秒)</source>
-        <translation>    -N秒 (e.g. -30秒: 30 seconds earlier)</translation>
+        <translation>    -N s (e.g. -30 s or &quot;30 seconds earlier&quot;)</translation>
     </message>
     <message>
         <source>    -N天 (如-1天: 提前1天)</source>
-        <translation>    -N天 (e.g. -1天: 1 day earlier)</translation>
+        <translation>    -N days (e.g. &quot;1 day earlier&quot;)</translation>
     </message>
     <message>
         <source>    -N月 (如-1月: 提前1个月)</source>
-        <translation>    -N月 (e.g. -1月: 1 month earlier)</translation>
+        <translation>    -N months (e.g. &quot;1 month earlier&quot;)</translation>
     </message>
     <message>
         <source>    -N年 (如-1年: 提前1年)</source>
-        <translation>    -N年 (e.g. -1年: 1 year earlier)</translation>
+        <translation>    -N years (e.g. &quot;1 year earlier&quot;)</translation>
     </message>
     <message>
         <source>(如果没有-号表示推迟提醒时间)</source>
-        <translation>(without the minus sign the alarm is later instead)</translation>
+        <translation>(without the minus sign, or with &quot;later&quot;, the alarm is later instead)</translation>
     </message>
     <message>
         <source>指定时间在当前时间之前，请重新指定！</source>
