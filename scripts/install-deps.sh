@@ -15,7 +15,7 @@ PACKAGES=(
   trayer xdotool dbus python3-dbusmock
   libqt6svg6 file dpkg-dev desktop-file-utils appstream lintian help2man
   libical-dev qt6-translations-l10n
-  qtkeychain-qt6-dev gnome-keyring radicale xandikos openssl
+  qtkeychain-qt6-dev gnome-keyring radicale xandikos openssl bc time
 )
 
 missing=()

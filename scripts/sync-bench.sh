@@ -66,10 +66,12 @@ data="$WORK/data"
 "$CLI" import "$WORK/tasks.ics" --data-dir "$data" >/dev/null
 echo bench | "$CLI" sync setup "http://127.0.0.1:$port/" --user alice --data-dir "$data" >/dev/null
 
+logged=$(wc -l < "$WORK/radicale.log")
 t0=$(date +%s.%N)
 "$CLI" sync --data-dir "$data"
 t1=$(date +%s.%N)
 program=$(echo "$t1 - $t0" | bc)
+requests=$(tail -n +$((logged + 1)) "$WORK/radicale.log" | grep -o "[A-Z]* request for" | sort | uniq -c | awk "{ printf \"%s%s %s\", s, \$1, \$2; s = \", \" }")
 
 # The minimal client sends the very resources the program wrote, under new names, to a calendar of its own.
 python3 - "$port" "$WORK/collections" <<PY
@@ -86,10 +88,10 @@ for i, body in enumerate(bodies):
               headers=dict(auth, **{"If-None-Match": "*", "Content-Type": "text/calendar; charset=utf-8"}))
     r = c.getresponse(); r.read()
     assert r.status in (201, 204), r.status
-open(os.environ["WORK"] + "/minimal", "w").write("%.3f %d" % (time.monotonic() - start, len(bodies)))
+open(os.environ["WORK"] + "/minimal", "w").write("%.3f %d\\n" % (time.monotonic() - start, len(bodies)))
 PY
 read minimal count < "$WORK/minimal"
-echo "first sync of $count tasks: tickwell-cli ${program}s, minimal client ${minimal}s, ratio $(echo "scale=2; $program / $minimal" | bc)"
+echo "first sync of $count tasks: tickwell-cli ${program}s ($requests), minimal client ${minimal}s, ratio $(echo "scale=2; $program / $minimal" | bc)"
 
 before=$(grep -c " request for " "$WORK/radicale.log" || true)
 cpu() { /usr/bin/time -f "%U %S" "$@" 2>&1 >/dev/null | tail -1 | awk "{ printf \"%d\", (\$1 + \$2) * 1000 }"; }
