@@ -111,6 +111,20 @@ TEST_F(SyncEndToEnd, TwoProgramsExchangeTasksAndCatchUpAfterTheServerWasAway)
     ASSERT_NE(finished, waiting);
     EXPECT_TRUE(WaitFor([&] { return a.Find(first).second == finished; }, kCrossMs)) << "A kept it waiting";
 
+    // The server hangs: A takes a change and answers on its channel all through its syncs that wait on it.
+    server.Freeze(true);
+    const QString hung = QStringLiteral("服务器无应答时添加");
+    r = a.Cli({ QStringLiteral("add"), hung, QStringLiteral("--date"), QStringLiteral("2030-01-03") });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    QElapsedTimer hanging;
+    hanging.start();
+    while (hanging.elapsed() < 3 * kIntervalSeconds * 1000) {
+        QElapsedTimer took;
+        took.start();
+        ASSERT_FALSE(a.Find(hung).first.isEmpty());
+        ASSERT_LT(took.elapsed(), 10000) << "A froze while its sync waited";
+    }
+
     // The server goes away: A takes a change at once and keeps answering after its failed sync; B sees nothing.
     server.Stop();
     const QString second = QStringLiteral("服务器离开时添加");
@@ -128,6 +142,7 @@ TEST_F(SyncEndToEnd, TwoProgramsExchangeTasksAndCatchUpAfterTheServerWasAway)
     // Back on the same port and storage: the queued change arrives.
     ASSERT_TRUE(server.Start(&error)) << error.toStdString();
     EXPECT_TRUE(WaitFor([&] { return !b.Find(second).first.isEmpty(); }, kCrossMs)) << "the queued change was lost";
+    EXPECT_FALSE(b.Find(hung).first.isEmpty());
     EXPECT_EQ(b.Find(first).second, finished);
 
     for (Machine* m : { &a, &b })
