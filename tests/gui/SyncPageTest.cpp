@@ -168,7 +168,7 @@ TEST_F(SyncPageTest, ATaskFinishedOnAnotherDeviceLeavesThePromptAndStopsRinging)
     task->SetStatus(tsDue);
     ASSERT_TRUE(m_window->Engine().AddTask(task));
     frmPrompt* prompt = m_window->Prompt();
-    prompt->AddTask(task);
+    prompt->ShowFiredTask(task);
     ASSERT_EQ(prompt->Count(), 1);
     ASSERT_TRUE(AwaitSync([&] { m_window->Sync()->SyncNow(); }).ok);
 
