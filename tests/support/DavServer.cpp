@@ -155,12 +155,19 @@ void DavServer::Stop()
 {
     if (!m_process)
         return;
+    Freeze(false);
     m_process->terminate();
     if (!m_process->waitForFinished(5000)) {
         m_process->kill();
         m_process->waitForFinished(2000);
     }
     m_process.reset();
+}
+
+void DavServer::Freeze(bool frozen)
+{
+    if (m_process && m_process->state() == QProcess::Running)
+        ::kill(static_cast<pid_t>(m_process->processId()), frozen ? SIGSTOP : SIGCONT);
 }
 
 bool DavServer::IsRunning() const

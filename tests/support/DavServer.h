@@ -24,6 +24,9 @@ public:
     // it exited, it never answered).
     bool Start(QString* error);
     void Stop();
+    // Stops or continues the server's process: while frozen it accepts connections but never answers (a hung
+    // server, not a missing one).
+    void Freeze(bool frozen);
     bool IsRunning() const;
 
     Kind kind() const { return m_kind; }
