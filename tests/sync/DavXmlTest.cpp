@@ -13,12 +13,12 @@ TEST(DavXml, ReadsTheRepliesOfBothServerStyles)
 <multistatus xmlns="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav"><response><href>/alice/cal%20one/</href>
 <propstat><prop><resourcetype><collection/><C:calendar/></resourcetype><displayname>晴钟任务提醒</displayname>
 <C:supported-calendar-component-set><C:comp name="VEVENT"/></C:supported-calendar-component-set>
-<sync-token>http://radicale.org/ns/sync/abc</sync-token></prop><status>HTTP/1.1 200 OK</status></propstat>
+<sync-token>http://radicale.example/ns/sync/abc</sync-token></prop><status>HTTP/1.1 200 OK</status></propstat>
 <propstat><prop><getetag/></prop><status>HTTP/1.1 404 Not Found</status></propstat></response>
 <response><href>/alice/cal%20one/x.ics</href><status>HTTP/1.1 404 Not Found</status></response>
 <sync-token>tok-2</sync-token></multistatus>)";
     const QByteArray xandikos = R"(<ns0:multistatus xmlns:ns0="DAV:" xmlns:ns1="urn:ietf:params:xml:ns:caldav">
-<ns0:response><ns0:href>http://h:1/user/calendars/calendar/a.ics</ns0:href><ns0:propstat>
+<ns0:response><ns0:href>http://127.0.0.1:1/user/calendars/calendar/a.ics</ns0:href><ns0:propstat>
 <ns0:status>HTTP/1.1 200 OK</ns0:status><ns0:prop><ns0:getetag>"e1"</ns0:getetag>
 <ns1:calendar-data>BEGIN:VCALENDAR&#13;
 END:VCALENDAR&#13;
@@ -32,7 +32,7 @@ END:VCALENDAR&#13;
     EXPECT_TRUE(ms.items[0].isCalendar && ms.items[0].isCollection);
     EXPECT_EQ(ms.items[0].displayName, QStringLiteral("晴钟任务提醒"));
     EXPECT_EQ(ms.items[0].components, QStringList { QStringLiteral("VEVENT") });
-    EXPECT_EQ(ms.items[0].syncToken, QStringLiteral("http://radicale.org/ns/sync/abc"));
+    EXPECT_EQ(ms.items[0].syncToken, QStringLiteral("http://radicale.example/ns/sync/abc"));
     EXPECT_TRUE(ms.items[0].etag.isEmpty());
     EXPECT_EQ(ms.items[1].status, 404);
     EXPECT_EQ(ms.syncToken, QStringLiteral("tok-2"));

@@ -245,7 +245,7 @@ TEST_P(SyncServers, ARefusedSyncTokenLeadsToTheFullListing)
     SyncState state;
     ASSERT_TRUE(state.Load(b.sync.StatePath(), nullptr));
     // Radicale answers 403 (valid-sync-token) to a token it does not know; Xandikos 500.
-    state.token = QStringLiteral("http://radicale.org/ns/sync/0000000000000000000000000000000000000000");
+    state.token = QStringLiteral("http://radicale.example/ns/sync/0000000000000000000000000000000000000000");
     ASSERT_TRUE(state.Save(b.sync.StatePath(), nullptr));
     const SyncResult r = Synced(b);
     EXPECT_TRUE(r.fullListing);
