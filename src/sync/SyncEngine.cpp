@@ -215,16 +215,23 @@ void SyncEngine::WithPassword(std::function<void(const QString&)> next)
     });
 }
 
+// A second call while one runs is answered, a moment later, with the reason: every call ends with one Finished.
+bool SyncEngine::RefuseWhileBusy()
+{
+    if (!m_busy)
+        return false;
+    QTimer::singleShot(0, this, [this] {
+        SyncResult r;
+        r.error = tr("同步已在进行中。");
+        emit Finished(r);
+    });
+    return true;
+}
+
 void SyncEngine::Sync()
 {
-    if (m_busy) {
-        QTimer::singleShot(0, this, [this] {
-            SyncResult r;
-            r.error = tr("同步已在进行中。");
-            emit Finished(r);
-        });
+    if (RefuseWhileBusy())
         return;
-    }
     m_busy = true;
     m_run = std::make_unique<Run>();
     m_run->requestsAtStart = m_client.RequestCount();
@@ -651,14 +658,8 @@ void SyncEngine::Retry412(Push push)
 
 void SyncEngine::Setup(const SyncSetup& setup)
 {
-    if (m_busy) {
-        QTimer::singleShot(0, this, [this] {
-            SyncResult r;
-            r.error = tr("同步已在进行中。");
-            emit Finished(r);
-        });
+    if (RefuseWhileBusy())
         return;
-    }
     m_busy = true;
     m_run = std::make_unique<Run>();
     m_run->requestsAtStart = m_client.RequestCount();
@@ -724,14 +725,8 @@ void SyncEngine::Setup(const SyncSetup& setup)
 
 void SyncEngine::Forget()
 {
-    if (m_busy) {
-        QTimer::singleShot(0, this, [this] {
-            SyncResult r;
-            r.error = tr("同步已在进行中。");
-            emit Finished(r);
-        });
+    if (RefuseWhileBusy())
         return;
-    }
     m_busy = true;
     m_run = std::make_unique<Run>();
     QString error;

@@ -94,6 +94,7 @@ private:
     struct Run;
     struct Push;
 
+    bool RefuseWhileBusy();
     void Finish(const SyncResult& result);
     void Fail(const QString& error, const QString& fingerprint = {}, bool unauthorized = false);
     void WithPassword(std::function<void(const QString&)> next);
