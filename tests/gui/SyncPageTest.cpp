@@ -14,8 +14,11 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QNetworkProxy>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 namespace {
@@ -308,4 +311,106 @@ TEST_F(SyncPageTest, LocalChangesInABurstAndAWakeEachMakeOneSync)
     ASSERT_TRUE(sleep->handler);
     sleep->handler();
     EXPECT_EQ(waitFor(4), 4);
+}
+
+TEST_F(SyncPageTest, TestingListsTheCalendarsAndMakesNoneApplyingMakesTheOneChosen)
+{
+    QComboBox* box = Find<QComboBox>("cboSyncCalendar");
+    const auto items = [box] {
+        QStringList list;
+        for (int i = 0; i < box->count(); ++i)
+            list << box->itemText(i);
+        return list;
+    };
+    Fill(m_server.BaseUrl(), m_server.Password());
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_TRUE(Test().startsWith(Q("连接成功：服务器上还没有日历"))) << Options()->SyncStatusText().toStdString();
+        EXPECT_EQ(items(), QStringList { Q("新建日历…") });
+    }
+    Device other;
+    ASSERT_TRUE(other.Setup(m_server, Q("家庭")).ok);
+    EXPECT_TRUE(Test().startsWith(Q("连接成功：找到 1 个日历"))) << Options()->SyncStatusText().toStdString();
+    EXPECT_EQ(items(), (QStringList { Q("家庭"), Q("新建日历…") }));
+
+    box->setCurrentIndex(1);
+    emit box->activated(1);
+    EXPECT_EQ(box->currentText(), QString());
+    box->setEditText(Q("旅行"));
+    ASSERT_TRUE(AwaitSync([&] { Options()->Apply(); }).ok);
+    EXPECT_EQ(m_window->Sync()->Engine().State().calendarName, Q("旅行"));
+    AwaitSync([] {});  // the first sync
+    EXPECT_TRUE(Test().startsWith(Q("连接成功：找到 2 个日历"))) << Options()->SyncStatusText().toStdString();
+    EXPECT_EQ(box->currentText(), Q("旅行"));
+}
+
+namespace {
+
+// Stands in for an HTTP proxy on 127.0.0.1, so that a request for another machine's address stays on this one:
+// it counts the requests for that machine and answers that the password is wrong.
+class RecordingProxy
+{
+public:
+    explicit RecordingProxy(const QString& host)
+    {
+        m_server.listen(QHostAddress::LocalHost);
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this, host] {
+            while (QTcpSocket* s = m_server.nextPendingConnection()) {
+                QObject::connect(s, &QTcpSocket::readyRead, s, [this, s, host] {
+                    if (!s->canReadLine())
+                        return;
+                    requests += QString::fromLatin1(s->readLine()).contains(host) ? 1 : 0;
+                    s->write("HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"t\"\r\n"
+                             "Content-Length: 0\r\nConnection: close\r\n\r\n");
+                    s->disconnectFromHost();
+                });
+            }
+        });
+        QNetworkProxy::setApplicationProxy(
+            QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), m_server.serverPort()));
+    }
+    ~RecordingProxy() { QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy); }
+
+    int requests = 0;
+
+private:
+    QTcpServer m_server;
+};
+
+}  // namespace
+
+TEST_F(SyncPageTest, PlainHttpToAnotherMachineIsUsedOnlyOnceConfirmed)
+{
+    const QString remote = QStringLiteral("http://dav.example.com/");
+    const RecordingProxy proxy(QStringLiteral("dav.example.com"));
+    const struct
+    {
+        QString server;
+        std::optional<MsgResult> answer;  // none: nothing is asked
+        bool apply;  // 应用 rather than 测试连接
+        QString status;
+        int requests;  // that reached the other machine by then
+    } rows[] = {
+        { m_server.BaseUrl(), {}, false, Q("连接成功"), 0 },
+        { remote, MsgResult::No, false, Q("地址 http://dav.example.com/ 不加密"), 0 },
+        { remote, MsgResult::No, true, Q("地址 http://dav.example.com/ 不加密"), 0 },
+        { remote, MsgResult::Yes, false, Q("用户名或密码不对。"), 1 },
+        { remote, {}, true, Q("无法设置同步帐户：用户名或密码错误"), 2 },  // confirmed once for this address
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.status.toStdString());
+        Fill(row.server, m_server.Password());
+        m_msg->shown.clear();
+        if (row.answer)
+            m_msg->answers.push_back(*row.answer);
+        if (!row.apply)
+            Test();
+        else if (row.answer == MsgResult::No)
+            Options()->Apply();
+        else
+            EXPECT_FALSE(AwaitSync([&] { Options()->Apply(); }).ok);
+        EXPECT_EQ(m_msg->shown.size(), row.answer ? 1u : 0u);
+        EXPECT_TRUE(Options()->SyncStatusText().startsWith(row.status)) << Options()->SyncStatusText().toStdString();
+        EXPECT_EQ(proxy.requests, row.requests);
+    }
+    EXPECT_FALSE(m_window->Sync()->HasAccount());
 }
