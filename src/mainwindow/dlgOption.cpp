@@ -61,15 +61,23 @@ dlgOption::dlgOption(frmMain* owner)
     ShowSwatches();
     connect(m_ui->lblBgColor_0, &QPushButton::clicked, this, [this] { PickColor(0); });
     connect(m_ui->lblBgColor_1, &QPushButton::clicked, this, [this] { PickColor(1); });
+    // The answers of the sync page run to a few lines (a certificate's fingerprint, the calendars found): room for
+    // them from the start, as a dialog that is already shown does not grow for a label's new text.
+    m_ui->txtSyncServer->setMinimumWidth(fontMetrics().averageCharWidth() * 44);
+    m_ui->lblSyncStatus->setMinimumHeight(fontMetrics().lineSpacing() * 4);
+    m_ui->lblSyncStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ShowSyncAccount();
     connect(m_ui->cmdSyncTest, &QPushButton::clicked, this, &dlgOption::TestConnection);
     // The last item makes a new calendar: the box is left empty for its name.
-    connect(m_ui->cboSyncCalendar, &QComboBox::activated, this, [this](int index) {
-        if (index != m_ui->cboSyncCalendar->count() - 1 || m_ui->cboSyncCalendar->itemData(index) != kNewCalendar)
+    // The box alone is used: it also reports an activation when its editor loses the focus, which may happen while
+    // the dialog is being destroyed.
+    QComboBox* calendars = m_ui->cboSyncCalendar;
+    connect(calendars, &QComboBox::activated, this, [calendars](int index) {
+        if (index != calendars->count() - 1 || calendars->itemData(index) != kNewCalendar)
             return;
-        m_ui->cboSyncCalendar->setEditText(QString());
-        m_ui->cboSyncCalendar->lineEdit()->setPlaceholderText(tr("新日历的名称（不填：晴钟任务提醒）"));
-        m_ui->cboSyncCalendar->setFocus();
+        calendars->setEditText(QString());
+        calendars->lineEdit()->setPlaceholderText(tr("新日历的名称（不填：晴钟任务提醒）"));
+        calendars->setFocus();
     });
     connect(m_ui->cmdSyncNow, &QPushButton::clicked, this, [this] { m_sync->SyncNow(); });
     connect(m_ui->cmdSyncForget, &QPushButton::clicked, this, [this] {
