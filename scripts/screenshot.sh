@@ -3,6 +3,8 @@
 # caption is drawn. Usage: scripts/screenshot.sh OUT.png [seconds] -- PROGRAM [ARGS...]
 # SCREEN=WxH sets the screen size (default 1024x768); CROP=WxH+X+Y keeps only that part of the picture;
 # WINDOW=TEXT takes only the first window whose caption contains TEXT, with its frame.
+# STEPS="key alt+o o; sleep 1; type text" are xdotool commands, separated by ";", run once the program is up (to
+# open a dialog and fill it in); the picture is taken [seconds] after the last one.
 set -euo pipefail
 out=$1; shift
 wait_s=4
@@ -15,8 +17,13 @@ xvfb-run -a -s "-screen 0 ${SCREEN:-1024x768}x24" bash -c '
   "$@" >/dev/null 2>&1 &
   pid=$!
   sleep "$wait_s"
+  if [ -n "${STEPS:-}" ]; then
+    IFS=";" read -ra steps <<< "$STEPS"
+    for step in "${steps[@]}"; do eval "xdotool $step"; done
+    sleep "$wait_s"
+  fi
   if [ -n "${WINDOW:-}" ]; then
-    import -frame -window "$(xdotool search --name "$WINDOW" | head -1)" "$out"
+    import -frame -window "$(xdotool search --onlyvisible --name "$WINDOW" | head -1)" "$out"
   else
     import -window root "$out"
   fi

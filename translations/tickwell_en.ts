@@ -1884,8 +1884,32 @@ Check it with the server's administrator. Trust this certificate?</translation>
         <translation>Connection failed: %1</translation>
     </message>
     <message>
-        <source>连接成功：将使用日历“%1”（%2）。点“应用”或“确定”保存。</source>
-        <translation>Connected: the calendar &quot;%1&quot; (%2) will be used. Click Apply or OK to save.</translation>
+        <source>新日历的名称（不填：晴钟任务提醒）</source>
+        <translation>Name of the new calendar (empty: Tickwell)</translation>
+    </message>
+    <message>
+        <source>无法设置同步帐户：%1</source>
+        <translation>The sync account could not be set up: %1</translation>
+    </message>
+    <message>
+        <source>新建日历…</source>
+        <translation>New calendar…</translation>
+    </message>
+    <message>
+        <source>连接成功：服务器上还没有日历，应用时将新建“%1”。</source>
+        <translation>Connected: the server has no calendar yet; &quot;%1&quot; will be made when you apply.</translation>
+    </message>
+    <message>
+        <source>连接成功：找到 %1 个日历。选择要用的日历或新建一个，再点“应用”或“确定”保存。</source>
+        <translation>Connected: %1 calendar(s) found. Choose the one to use or make a new one, then click Apply or OK to save.</translation>
+    </message>
+    <message>
+        <source>地址 %1 不加密（http）：密码和任务将以明文在网络上传送，途经的任何人都能看到。
+
+只在可信的局域网内这样使用。确定要以不加密的方式连接这个服务器吗？</source>
+        <translation>The address %1 is not encrypted (http): the password and the tasks would cross the network as plain text that anyone on the way can read.
+
+Use it only on a trusted local network. Connect to this server without encryption?</translation>
     </message>
 </context>
 <context>

@@ -11,17 +11,23 @@
 #include "widgets/Appearance.h"
 
 #include <QColorDialog>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QNetworkInformation>
 #include <QPointer>
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
 // The choices of the language box, in its order; empty = the system's.
 const std::array<QLatin1StringView, 3> kLanguages { QLatin1StringView(""), QLatin1StringView("zh"),
     QLatin1StringView("en") };
+
+// The data of the calendar box's "new calendar" item.
+const QVariant kNewCalendar = QStringLiteral("new");
 
 dlgOption::ColorPicker& Picker()
 {
@@ -55,8 +61,24 @@ dlgOption::dlgOption(frmMain* owner)
     ShowSwatches();
     connect(m_ui->lblBgColor_0, &QPushButton::clicked, this, [this] { PickColor(0); });
     connect(m_ui->lblBgColor_1, &QPushButton::clicked, this, [this] { PickColor(1); });
+    // The answers of the sync page run to a few lines (a certificate's fingerprint, the calendars found): room for
+    // them from the start, as a dialog that is already shown does not grow for a label's new text.
+    m_ui->txtSyncServer->setMinimumWidth(fontMetrics().averageCharWidth() * 44);
+    m_ui->lblSyncStatus->setMinimumHeight(fontMetrics().lineSpacing() * 4);
+    m_ui->lblSyncStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ShowSyncAccount();
     connect(m_ui->cmdSyncTest, &QPushButton::clicked, this, &dlgOption::TestConnection);
+    // The last item makes a new calendar: the box is left empty for its name.
+    // The box alone is used: it also reports an activation when its editor loses the focus, which may happen while
+    // the dialog is being destroyed.
+    QComboBox* calendars = m_ui->cboSyncCalendar;
+    connect(calendars, &QComboBox::activated, this, [calendars](int index) {
+        if (index != calendars->count() - 1 || calendars->itemData(index) != kNewCalendar)
+            return;
+        calendars->setEditText(QString());
+        calendars->lineEdit()->setPlaceholderText(tr("新日历的名称（不填：晴钟任务提醒）"));
+        calendars->setFocus();
+    });
     connect(m_ui->cmdSyncNow, &QPushButton::clicked, this, [this] { m_sync->SyncNow(); });
     connect(m_ui->cmdSyncForget, &QPushButton::clicked, this, [this] {
         if (MsgBox::Show(tr("停止同步并删除这个帐户及其保存的密码吗？本机的任务保留不变。"), MsgButtons::YesNo,
@@ -71,6 +93,11 @@ dlgOption::dlgOption(frmMain* owner)
         m_ui->cmdSyncForget->setEnabled(has);
     });
     connect(m_sync, &SyncController::Finished, this, [this](const SyncResult& result) {
+        // A setup from this page that failed: what the user typed stays, with the reason beside it.
+        if (std::exchange(m_settingUp, false) && !result.ok && result.untrustedFingerprint.isEmpty()) {
+            SetSyncStatus(tr("无法设置同步帐户：%1").arg(result.error));
+            return;
+        }
         if (!result.ok && !result.untrustedFingerprint.isEmpty())
             SetSyncStatus(
                 tr("服务器证书不受信任（SHA-256 指纹 %1），请先测试连接并确认。").arg(result.untrustedFingerprint));
@@ -138,6 +165,7 @@ void dlgOption::ShowSyncAccount()
         m_ui->cboSyncCalendar->addItem(state.calendarName);
     m_ui->spnSyncInterval->setValue(std::max(1, state.intervalSeconds / 60));
     m_trustedFingerprint = state.trustedFingerprint;
+    m_httpConfirmedFor = state.allowHttp ? state.server : QString();
     m_ui->cmdSyncNow->setEnabled(state.HasAccount());
     m_ui->cmdSyncForget->setEnabled(state.HasAccount());
     SetSyncStatus(m_sync->StatusText());
@@ -176,12 +204,16 @@ void dlgOption::ApplySync()
         SetSyncStatus(tr("请输入密码。"));
         return;
     }
+    if (!ConfirmAddress(server))
+        return;
     SyncSetup setup;
     setup.server = server;
     setup.user = m_ui->txtSyncUser->text();
     setup.password = m_ui->txtSyncPassword->text();
     setup.calendarName = m_ui->cboSyncCalendar->currentText().trimmed();
     setup.trustedFingerprint = m_trustedFingerprint;
+    setup.allowHttp = m_httpConfirmedFor == server;
+    m_settingUp = true;
     m_sync->Setup(setup, seconds);
 }
 
@@ -198,6 +230,8 @@ void dlgOption::TestConnection()
         SetSyncStatus(tr("本机没有联网，无法连接服务器。"));
         return;
     }
+    if (!ConfirmAddress(server))
+        return;
     const QString typed = m_ui->txtSyncPassword->text();
     const SyncState& state = m_sync->Engine().State();
     if (!typed.isEmpty() || !state.HasAccount() || server != state.server || m_ui->txtSyncUser->text() != state.user) {
@@ -205,6 +239,7 @@ void dlgOption::TestConnection()
         return;
     }
     // The same account: its password is in the keyring.
+    m_ui->cmdSyncTest->setEnabled(false);
     SetSyncStatus(tr("正在连接…"));
     QPointer<dlgOption> self(this);
     Platform::SecretStore()->Read(state.SecretKey(AppPaths::DataFolder()), [self](const SecretResult& r) {
@@ -220,12 +255,14 @@ void dlgOption::TestWith(const QString& password)
     account.user = m_ui->txtSyncUser->text();
     account.password = password;
     account.trustedFingerprint = m_trustedFingerprint;
+    account.allowHttp = m_httpConfirmedFor == m_ui->txtSyncServer->text().trimmed();
     m_testClient = std::make_unique<CalDavClient>();
     m_testClient->SetAccount(account);
     m_ui->cmdSyncTest->setEnabled(false);
     SetSyncStatus(tr("正在连接…"));
     QPointer<dlgOption> self(this);
-    m_testClient->Discover(m_ui->cboSyncCalendar->currentText().trimmed(), [self](const DiscoveryResult& found) {
+    // Only listed: a test makes no calendar. The one chosen is found or made when the account is applied.
+    m_testClient->ListCalendars([self](const DiscoveryResult& found) {
         if (self)
             self->TestAnswered(found);
     });
@@ -254,9 +291,42 @@ void dlgOption::TestAnswered(const DiscoveryResult& found)
         SetSyncStatus(tr("连接失败：%1").arg(found.error));
         return;
     }
-    const QString name = found.displayName.isEmpty() ? found.calendarUrl.toString() : found.displayName;
-    if (m_ui->cboSyncCalendar->findText(name) < 0)
-        m_ui->cboSyncCalendar->addItem(name);
-    m_ui->cboSyncCalendar->setCurrentText(name);
-    SetSyncStatus(tr("连接成功：将使用日历“%1”（%2）。点“应用”或“确定”保存。").arg(name, found.calendarUrl.toString()));
+    // The calendars found, then the way to a new one; what was chosen or typed stays chosen.
+    QComboBox* box = m_ui->cboSyncCalendar;
+    const QString chosen = box->currentText().trimmed();
+    box->clear();
+    for (const DavCalendar& calendar : found.calendars)
+        if (box->findText(calendar.displayName) < 0)
+            box->addItem(calendar.displayName, calendar.url.toString());
+    box->addItem(tr("新建日历…"), kNewCalendar);
+    const int own = box->findText(CalDavClient::OwnCalendarName());
+    if (!chosen.isEmpty())
+        box->setEditText(chosen);
+    else if (own >= 0)
+        box->setCurrentIndex(own);
+    else
+        box->setEditText(QString());
+    SetSyncStatus(found.calendars.empty()
+            ? tr("连接成功：服务器上还没有日历，应用时将新建“%1”。")
+                  .arg(chosen.isEmpty() ? CalDavClient::OwnCalendarName() : chosen)
+            : tr("连接成功：找到 %1 个日历。选择要用的日历或新建一个，再点“应用”或“确定”保存。")
+                  .arg(found.calendars.size()));
+}
+
+bool dlgOption::ConfirmAddress(const QString& server)
+{
+    const QUrl url = CalDavClient::ServerUrl(server);
+    if (m_httpConfirmedFor == server || CalDavClient::CheckAddress(url, false).isEmpty()
+        || !CalDavClient::CheckAddress(url, true).isEmpty())
+        return true;  // https, this machine, confirmed already, or refused anyway (the client says why)
+    if (MsgBox::Show(tr("地址 %1 不加密（http）：密码和任务将以明文在网络上传送，途经的任何人都能看到。\n\n"
+                        "只在可信的局域网内这样使用。确定要以不加密的方式连接这个服务器吗？")
+                         .arg(url.toString()),
+            MsgButtons::YesNo, MsgIcon::Warning)
+        != MsgResult::Yes) {
+        SetSyncStatus(CalDavClient::CheckAddress(url, false));
+        return false;
+    }
+    m_httpConfirmedFor = server;
+    return true;
 }

@@ -41,6 +41,8 @@ private:
     void ApplySync();
     void TestAnswered(const DiscoveryResult& found);
     void TestWith(const QString& password);
+    // Plain http to another machine is used only once the user confirmed it for that address.
+    bool ConfirmAddress(const QString& server);
     bool SyncFieldsChanged() const;
     void SetSyncStatus(const QString& text);
     void PickColor(int index);
@@ -52,4 +54,6 @@ private:
     SyncController* m_sync;
     std::unique_ptr<CalDavClient> m_testClient;
     QString m_trustedFingerprint;  // confirmed on this page, kept with the account when it is applied
+    bool m_settingUp = false;  // this page's setup runs
+    QString m_httpConfirmedFor;  // the server address confirmed for plain http, kept with the account too
 };

@@ -65,6 +65,11 @@ QUrl CalDavClient::ServerUrl(const QString& text)
     return QUrl(QStringLiteral("https://") + t, QUrl::StrictMode);
 }
 
+QString CalDavClient::OwnCalendarName()
+{
+    return kOwnCalendarName;
+}
+
 bool CalDavClient::IsLoopback(const QUrl& url)
 {
     const QString host = url.host().toLower();
@@ -208,19 +213,36 @@ QString DavErrorText(const DavReply& reply)
 
 // ---- Discovery
 
-void CalDavClient::Discover(const QString& name, std::function<void(const DiscoveryResult&)> done)
+void CalDavClient::Discover(const QString& name, Done done)
 {
-    DiscoverPrincipal(m_account.url, false, name, std::move(done));
+    DiscoverPrincipal(
+        m_account.url, false,
+        [this, name](const QUrl& home, Done next) { ChooseCalendar(home, name, std::move(next)); }, std::move(done));
 }
 
-void CalDavClient::DiscoverPrincipal(
-    const QUrl& url, bool triedWellKnown, const QString& name, std::function<void(const DiscoveryResult&)> done)
+void CalDavClient::ListCalendars(Done done)
+{
+    DiscoverPrincipal(
+        m_account.url, false,
+        [this](const QUrl& home, Done next) {
+            ListHome(home, [next = std::move(next)](const DiscoveryResult& listed, const QUrl&) { next(listed); });
+        },
+        [done = std::move(done)](const DiscoveryResult& found) {
+            DiscoveryResult result = found;
+            // The account's URL is a calendar of its own: that is the one there is.
+            if (result.error.isEmpty() && result.calendars.empty() && result.calendarUrl.isValid())
+                result.calendars.push_back({ result.calendarUrl, result.displayName });
+            done(result);
+        });
+}
+
+void CalDavClient::DiscoverPrincipal(const QUrl& url, bool triedWellKnown, AtHome atHome, Done done)
 {
     const QByteArray body = DavXml::PropfindBody(
         { QStringLiteral("resourcetype"), QStringLiteral("displayname"), QStringLiteral("current-user-principal") },
         { QStringLiteral("calendar-home-set"), QStringLiteral("supported-calendar-component-set") });
     Send("PROPFIND", url, body, { { "Depth", "0" } },
-        [this, url, triedWellKnown, name, done = std::move(done)](const DavReply& r) {
+        [this, url, triedWellKnown, atHome = std::move(atHome), done = std::move(done)](const DavReply& r) {
             DiscoveryResult result;
             if (!r.ok()) {
                 result.error = r.error;
@@ -239,17 +261,17 @@ void CalDavClient::DiscoverPrincipal(
                     return;
                 }
                 if (!item.calendarHome.isEmpty()) {
-                    ChooseCalendar(r.url.resolved(QUrl(item.calendarHome)), name, std::move(done));
+                    atHome(r.url.resolved(QUrl(item.calendarHome)), std::move(done));
                     return;
                 }
                 if (!item.principal.isEmpty()) {
-                    DiscoverHome(r.url.resolved(QUrl(item.principal)), name, std::move(done));
+                    DiscoverHome(r.url.resolved(QUrl(item.principal)), std::move(atHome), std::move(done));
                     return;
                 }
             }
             if (!triedWellKnown) {
-                DiscoverPrincipal(
-                    url.resolved(QUrl(QStringLiteral("/.well-known/caldav"))), true, name, std::move(done));
+                DiscoverPrincipal(url.resolved(QUrl(QStringLiteral("/.well-known/caldav"))), true, std::move(atHome),
+                    std::move(done));
                 return;
             }
             result.error = tr("在 %1 找不到 CalDAV 日历服务。").arg(m_account.url.toString());
@@ -257,70 +279,82 @@ void CalDavClient::DiscoverPrincipal(
         });
 }
 
-void CalDavClient::DiscoverHome(
-    const QUrl& principal, const QString& name, std::function<void(const DiscoveryResult&)> done)
+void CalDavClient::DiscoverHome(const QUrl& principal, AtHome atHome, Done done)
 {
     const QByteArray body = DavXml::PropfindBody({}, { QStringLiteral("calendar-home-set") });
-    Send("PROPFIND", principal, body, { { "Depth", "0" } }, [this, name, done = std::move(done)](const DavReply& r) {
-        Multistatus ms;
-        if (r.ok() && r.status == 207 && DavXml::ParseMultistatus(r.body, ms, nullptr) && !ms.items.empty()
-            && !ms.items.front().calendarHome.isEmpty()) {
-            ChooseCalendar(r.url.resolved(QUrl(ms.items.front().calendarHome)), name, std::move(done));
-            return;
-        }
-        DiscoveryResult result;
-        result.error = r.ok() ? tr("服务器没有给出日历所在的位置（calendar-home-set）。") : r.error;
-        result.untrustedFingerprint = r.untrustedFingerprint;
-        done(result);
-    });
+    Send("PROPFIND", principal, body, { { "Depth", "0" } },
+        [atHome = std::move(atHome), done = std::move(done)](const DavReply& r) {
+            Multistatus ms;
+            if (r.ok() && r.status == 207 && DavXml::ParseMultistatus(r.body, ms, nullptr) && !ms.items.empty()
+                && !ms.items.front().calendarHome.isEmpty()) {
+                atHome(r.url.resolved(QUrl(ms.items.front().calendarHome)), std::move(done));
+                return;
+            }
+            DiscoveryResult result;
+            result.error = r.ok() ? tr("服务器没有给出日历所在的位置（calendar-home-set）。") : r.error;
+            result.untrustedFingerprint = r.untrustedFingerprint;
+            done(result);
+        });
 }
 
-void CalDavClient::ChooseCalendar(
-    const QUrl& home, const QString& name, std::function<void(const DiscoveryResult&)> done)
+void CalDavClient::ListHome(const QUrl& home, std::function<void(const DiscoveryResult&, const QUrl&)> done)
 {
     const QByteArray body = DavXml::PropfindBody({ QStringLiteral("resourcetype"), QStringLiteral("displayname") },
         { QStringLiteral("supported-calendar-component-set") });
-    Send("PROPFIND", home, body, { { "Depth", "1" } }, [this, name, done = std::move(done)](const DavReply& r) {
+    Send("PROPFIND", home, body, { { "Depth", "1" } }, [done = std::move(done)](const DavReply& r) {
         DiscoveryResult result;
         Multistatus ms;
         QString parseError;
         if (!r.ok() || r.status != 207 || !DavXml::ParseMultistatus(r.body, ms, &parseError)) {
             result.error
                 = r.ok() ? tr("无法列出日历：%1").arg(parseError.isEmpty() ? DavErrorText(r) : parseError) : r.error;
-            done(result);
+            result.untrustedFingerprint = r.untrustedFingerprint;
+            done(result, r.url);
             return;
         }
-        const QString wanted = name.isEmpty() ? kOwnCalendarName : name;
-        const DavItem* firstForEvents = nullptr;
         for (const DavItem& item : ms.items) {
             if (!item.isCalendar || !(item.components.isEmpty() || item.components.contains(QStringLiteral("VEVENT"))))
                 continue;
-            if (!firstForEvents)
-                firstForEvents = &item;
             const QString segment = item.href.section(QLatin1Char('/'), -2, -2);
-            if (item.displayName == wanted || (item.displayName.isEmpty() && segment == wanted)) {
-                result.calendarUrl = UrlForPath(r.url, EnsureSlash(item.href));
+            result.calendars.push_back(
+                { UrlForPath(r.url, EnsureSlash(item.href)), item.displayName.isEmpty() ? segment : item.displayName });
+        }
+        done(result, r.url);
+    });
+}
+
+void CalDavClient::ChooseCalendar(const QUrl& home, const QString& name, Done done)
+{
+    ListHome(home, [this, name, done = std::move(done)](const DiscoveryResult& listed, const QUrl& replyUrl) {
+        if (!listed.error.isEmpty()) {
+            done(listed);
+            return;
+        }
+        const QString wanted = name.isEmpty() ? kOwnCalendarName : name;
+        for (const DavCalendar& calendar : listed.calendars) {
+            if (calendar.displayName == wanted) {
+                DiscoveryResult result;
+                result.calendarUrl = calendar.url;
                 result.displayName = wanted;
                 done(result);
                 return;
             }
         }
-        const QUrl fallback
-            = firstForEvents && name.isEmpty() ? UrlForPath(r.url, EnsureSlash(firstForEvents->href)) : QUrl();
-        const QString fallbackName = firstForEvents ? firstForEvents->displayName : QString();
-        const QUrl target = UrlForPath(r.url,
-            EnsureSlash(r.url.path(QUrl::FullyDecoded)) + QStringLiteral("tickwell-")
+        const DavCalendar fallback
+            = !listed.calendars.empty() && name.isEmpty() ? listed.calendars.front() : DavCalendar();
+        const QUrl target = UrlForPath(replyUrl,
+            EnsureSlash(replyUrl.path(QUrl::FullyDecoded)) + QStringLiteral("tickwell-")
                 + QString::number(QDateTime::currentMSecsSinceEpoch(), 36) + QLatin1Char('/'));
         Send("MKCALENDAR", target, DavXml::MkcalendarBody(wanted), {},
-            [wanted, target, fallback, fallbackName, done = std::move(done)](const DavReply& made) {
+            [wanted, target, fallback, done = std::move(done)](const DavReply& made) {
                 DiscoveryResult result;
                 if (made.success()) {
                     result.calendarUrl = target;
                     result.displayName = wanted;
                     result.created = true;
-                } else if (made.ok() && fallback.isValid()) {
-                    result.calendarUrl = fallback;
-                    result.displayName = fallbackName;
+                } else if (made.ok() && fallback.url.isValid()) {
+                    result.calendarUrl = fallback.url;
+                    result.displayName = fallback.displayName;
                 } else {
                     result.error = made.ok() ? tr("无法创建日历“%1”：%2").arg(wanted, DavErrorText(made)) : made.error;
                 }

@@ -36,6 +36,13 @@ struct DavReply
     bool success() const { return ok() && status >= 200 && status < 300; }
 };
 
+// A calendar collection that takes events.
+struct DavCalendar
+{
+    QUrl url;
+    QString displayName;  // the collection's name, else the last segment of its path
+};
+
 struct DiscoveryResult
 {
     QString error;  // empty on success
@@ -44,6 +51,7 @@ struct DiscoveryResult
     QUrl calendarUrl;
     QString displayName;
     bool created = false;  // made by MKCALENDAR
+    std::vector<DavCalendar> calendars;  // ListCalendars: every calendar found
 };
 
 struct ListResult
@@ -86,6 +94,9 @@ public:
     // `name` (made with MKCALENDAR when there is none). An empty name means the program's own calendar; when the
     // server does not let it be made, the first calendar that takes events is used.
     void Discover(const QString& name, std::function<void(const DiscoveryResult&)> done);
+    // The calendars that take events, found the same way; nothing is made. An account URL that is a calendar
+    // itself lists that one.
+    void ListCalendars(std::function<void(const DiscoveryResult&)> done);
     // Changes since `token` (sync-collection); with no token, or one the server refuses, or a server without the
     // report, every resource (PROPFIND Depth 1).
     void ListChanges(const QUrl& calendar, const QString& token, std::function<void(const ListResult&)> done);
@@ -101,6 +112,8 @@ public:
     // Why the address may not be used (empty when it may).
     static QString CheckAddress(const QUrl& url, bool allowHttp);
     static bool IsLoopback(const QUrl& url);
+    // The calendar the program makes for itself when none is named.
+    static QString OwnCalendarName();
     // A resource's URL on the calendar's server from its decoded path.
     static QUrl UrlForPath(const QUrl& base, const QString& path);
 
@@ -109,10 +122,14 @@ public:
 private:
     void SendHop(const QByteArray& method, const QUrl& url, const QByteArray& body, const Headers& headers,
         Callback done, int hops);
-    void DiscoverPrincipal(
-        const QUrl& url, bool triedWellKnown, const QString& name, std::function<void(const DiscoveryResult&)> done);
-    void DiscoverHome(const QUrl& principal, const QString& name, std::function<void(const DiscoveryResult&)> done);
-    void ChooseCalendar(const QUrl& home, const QString& name, std::function<void(const DiscoveryResult&)> done);
+    using Done = std::function<void(const DiscoveryResult&)>;
+    // What discovery does once it knows the calendar home: choose (or make) one, or list them.
+    using AtHome = std::function<void(const QUrl& home, Done done)>;
+    void DiscoverPrincipal(const QUrl& url, bool triedWellKnown, AtHome atHome, Done done);
+    void DiscoverHome(const QUrl& principal, AtHome atHome, Done done);
+    // The calendars under `home` that take events (the PROPFIND reply's items), or why they could not be listed.
+    void ListHome(const QUrl& home, std::function<void(const DiscoveryResult&, const QUrl& replyUrl)> done);
+    void ChooseCalendar(const QUrl& home, const QString& name, Done done);
     void FetchBatch(const QUrl& calendar, QStringList paths, std::shared_ptr<FetchResult> result,
         std::function<void(const FetchResult&)> done);
 

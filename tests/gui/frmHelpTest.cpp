@@ -104,4 +104,15 @@ TEST(HelpWindow, GuideComesFromTheResourceAndCoversEveryTopic)
         EXPECT_TRUE(anchors.contains(m.captured(1))) << m.captured(1).toStdString();
     }
     EXPECT_GE(links, 19);
+
+    // Its pictures come with it.
+    auto* browser = help.findChild<QTextBrowser*>(QStringLiteral("Text1"));
+    static const QRegularExpression image(QStringLiteral("<img src=\"([^\"]+)\""));
+    int images = 0;
+    for (const auto& m : image.globalMatch(html)) {
+        ++images;
+        const QVariant loaded = browser->loadResource(QTextDocument::ImageResource, QUrl(m.captured(1)));
+        EXPECT_FALSE(loaded.isNull()) << m.captured(1).toStdString();
+    }
+    EXPECT_GE(images, 1);
 }

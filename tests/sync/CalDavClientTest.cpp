@@ -132,6 +132,23 @@ TEST_P(CalDavServers, DiscoveryFindsOrMakesTheCalendarFromAnyStartingPoint)
         = Await<DiscoveryResult>([&](auto done) { client.Discover(QStringLiteral("家"), done); });
     EXPECT_TRUE(named.created);
     EXPECT_NE(named.calendarUrl, made.calendarUrl);
+
+    // Listing finds both by their names and makes nothing; from a calendar's own URL it lists that one.
+    const auto list = [&](const QUrl& start) {
+        client.SetAccount({ start, server.User(), server.Password(), {}, false });
+        const DiscoveryResult r = Await<DiscoveryResult>([&](auto done) { client.ListCalendars(done); });
+        EXPECT_TRUE(r.error.isEmpty()) << r.error.toStdString();
+        QStringList found;
+        for (const DavCalendar& c : r.calendars)
+            found << c.displayName + u' ' + c.url.toString();
+        return found;
+    };
+    const QStringList all = list(QUrl(server.BaseUrl()));
+    EXPECT_TRUE(all.contains(QStringLiteral("晴钟任务提醒 ") + made.calendarUrl.toString()))
+        << all.join(u',').toStdString();
+    EXPECT_TRUE(all.contains(QStringLiteral("家 ") + named.calendarUrl.toString())) << all.join(u',').toStdString();
+    EXPECT_EQ(list(QUrl(server.BaseUrl())), all);
+    EXPECT_EQ(list(made.calendarUrl), QStringList { QStringLiteral("晴钟任务提醒 ") + made.calendarUrl.toString() });
 }
 
 TEST_P(CalDavServers, AWrongPasswordIsOneClearMessage)

@@ -111,19 +111,31 @@ TEST_F(SyncEndToEnd, TwoProgramsExchangeTasksAndCatchUpAfterTheServerWasAway)
     ASSERT_NE(finished, waiting);
     EXPECT_TRUE(WaitFor([&] { return a.Find(first).second == finished; }, kCrossMs)) << "A kept it waiting";
 
-    // The server hangs: A takes a change and answers on its channel all through its syncs that wait on it.
+    // The server hangs: A takes a change, answers on its channel and its scan fires a task that falls due, all
+    // while its syncs wait on the server (none ends: a request gives up after 30 s).
     server.Freeze(true);
     const QString hung = QStringLiteral("服务器无应答时添加");
     r = a.Cli({ QStringLiteral("add"), hung, QStringLiteral("--date"), QStringLiteral("2030-01-03") });
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QDateTime attempted = a.State().lastAttempt;
+    const QDateTime due = QDateTime::currentDateTime().addSecs(2 * kIntervalSeconds);
+    const QString rings = QStringLiteral("服务器无应答时到期");
+    r = a.Cli({ QStringLiteral("add"), rings, QStringLiteral("--date"), due.toString(QStringLiteral("yyyy-MM-dd")),
+        QStringLiteral("--time"), due.toString(QStringLiteral("HH:mm:ss")) });
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QString notYet = a.Find(rings).second;
+    bool fired = false;
     QElapsedTimer hanging;
     hanging.start();
-    while (hanging.elapsed() < 3 * kIntervalSeconds * 1000) {
+    while (hanging.elapsed() < 4 * kIntervalSeconds * 1000) {
         QElapsedTimer took;
         took.start();
         ASSERT_FALSE(a.Find(hung).first.isEmpty());
+        fired = fired || a.Find(rings).second != notYet;
         ASSERT_LT(took.elapsed(), 10000) << "A froze while its sync waited";
     }
+    EXPECT_TRUE(fired) << "the scan stood still while the sync waited";
+    EXPECT_EQ(a.State().lastAttempt, attempted) << "no sync was waiting on the server";
 
     // The server goes away: A takes a change at once and keeps answering after its failed sync; B sees nothing.
     server.Stop();

@@ -31,8 +31,18 @@ EN = {
         'administrator. Trust this certificate?',
     '用户名或密码不对。': 'The user name or the password is wrong.',
     '连接失败：%1': 'Connection failed: %1',
-    '连接成功：将使用日历“%1”（%2）。点“应用”或“确定”保存。':
-        'Connected: the calendar "%1" (%2) will be used. Click Apply or OK to save.',
+    '连接成功：服务器上还没有日历，应用时将新建“%1”。':
+        'Connected: the server has no calendar yet; "%1" will be made when you apply.',
+    '连接成功：找到 %1 个日历。选择要用的日历或新建一个，再点“应用”或“确定”保存。':
+        'Connected: %1 calendar(s) found. Choose the one to use or make a new one, then click Apply or OK to save.',
+    '新建日历…': 'New calendar…',
+    '新日历的名称（不填：晴钟任务提醒）': 'Name of the new calendar (empty: Tickwell)',
+    '地址 %1 不加密（http）：密码和任务将以明文在网络上传送，途经的任何人都能看到。\n\n'
+    '只在可信的局域网内这样使用。确定要以不加密的方式连接这个服务器吗？':
+        'The address %1 is not encrypted (http): the password and the tasks would cross the network as plain text '
+        'that anyone on the way can read.\n\nUse it only on a trusted local network. Connect to this server '
+        'without encryption?',
+    '无法设置同步帐户：%1': 'The sync account could not be set up: %1',
     # status bar and tray
     '同步状态': 'Sync status',
     '单击查看同步详情和待上传的更改。': 'Click for the sync details and the changes waiting to be sent.',
