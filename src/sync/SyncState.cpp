@@ -85,8 +85,13 @@ QString OldFileFor(const QString& indexPath)
 bool WriteCopy(const QString& dir, const QByteArray& id, const QByteArray& ics, QString* error)
 {
     const QString path = dir + u'/' + QString::fromLatin1(id) + kCopySuffix;
-    if (QFile::exists(path))
-        return true;
+    if (QFile existing(path); existing.exists()) {
+        // The same text was kept before; unless it was damaged since, it stays as it is.
+        if (existing.open(QIODevice::ReadOnly) && Digest(existing.readAll()) == id)
+            return true;
+        existing.close();
+        existing.remove();
+    }
     QFile file(path + QStringLiteral(".tmp"));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
         || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) || file.write(ics) != ics.size()
@@ -163,10 +168,10 @@ QByteArray SyncState::Copy(const SyncItem& item) const
     QFile file(m_copiesDir + u'/' + QString::fromLatin1(item.copy) + kCopySuffix);
     if (m_copiesDir.isEmpty() || !file.open(QIODevice::ReadOnly))
         return {};
-    QByteArray ics = file.readAll();
+    const QByteArray ics = file.readAll();
     // A copy that is not the text it is named after (torn by a power cut, edited) is no base to merge against.
     if (Digest(ics) != item.copy)
-        ics.clear();
+        return {};
     m_copies.insert(item.copy, ics);
     return ics;
 }
@@ -404,7 +409,10 @@ bool SyncState::Save(const QString& path, QString* error)
     for (const QByteArray& id : std::as_const(m_unwritten)) {
         if (!named.contains(id))
             continue;
-        if (!dirMade && !QDir().mkpath(dir)) {
+        if (!dirMade
+            && (!QDir().mkpath(dir)
+                || !QFile::setPermissions(
+                    dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))) {
             if (error)
                 *error = QStringLiteral("cannot make %1").arg(dir);
             return false;

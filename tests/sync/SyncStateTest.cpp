@@ -80,7 +80,8 @@ TEST(SyncState, AnUnchangedStateIsNotWrittenAgain)
 }
 
 // What a power cut, a hand edit or a write cut short can leave in the copies: a copy that cannot be read back is
-// no base (empty), and files no entry names go at the next save that changes the entries.
+// no base (empty) until the text is recorded again, and files no entry names go at the next save that changes
+// the entries.
 TEST(SyncState, CopiesOutOfStepWithTheIndex)
 {
     const struct
@@ -111,14 +112,18 @@ TEST(SyncState, CopiesOutOfStepWithTheIndex)
         SyncState loaded;
         ASSERT_TRUE(loaded.Load(path, nullptr));
         EXPECT_EQ(loaded.Copy(loaded.items[QStringLiteral("a-1")]), c.readable ? kEvent : QByteArray());
-        const QByteArray next = QByteArray(kEvent).replace("2027", "2028");
-        loaded.items.insert(
-            QStringLiteral("a-1"), loaded.Record(QStringLiteral("a-1"), QStringLiteral("/c/a-1.ics"), "e2", next));
+        // The same text read again from the server, and a new one: both are whole afterwards, the leftovers gone.
+        const QByteArray next = QByteArray(kEvent).replace("a-1", "b-1");
+        for (const auto& [uid, ics] : { std::pair { "a-1", kEvent }, std::pair { "b-1", next } }) {
+            const QString u = QString::fromLatin1(uid);
+            loaded.items.insert(u, loaded.Record(u, u + QStringLiteral(".ics"), "e2", ics));
+        }
         ASSERT_TRUE(loaded.Save(path, nullptr));
-        EXPECT_EQ(Copies(dir.path()).size(), 1);
+        EXPECT_EQ(Copies(dir.path()).size(), 2);
         SyncState again;
         ASSERT_TRUE(again.Load(path, nullptr));
-        EXPECT_EQ(again.Copy(again.items[QStringLiteral("a-1")]), next);
+        EXPECT_EQ(again.Copy(again.items[QStringLiteral("a-1")]), kEvent);
+        EXPECT_EQ(again.Copy(again.items[QStringLiteral("b-1")]), next);
     }
 }
 
