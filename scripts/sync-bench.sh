@@ -5,7 +5,7 @@
 #   1. the first sync of 1,000 tasks by tickwell-cli, against the same 1,000 events PUT by a minimal client
 #      (Python's http.client on one kept-alive connection, If-None-Match: *) into a second calendar in the same run;
 #   2. a sync with nothing to do: how many requests reach the server, and the CPU time of tickwell-cli beyond
-#      that of reading the same folder (tickwell-cli list).
+#      that of reading the same folder (tickwell-cli list), each the median of several runs.
 # Usage: scripts/sync-bench.sh [path/to/tickwell-cli]   (default: build/release/src/tickwell-cli)
 set -e
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -94,9 +94,22 @@ read minimal count < "$WORK/minimal"
 echo "first sync of $count tasks: tickwell-cli ${program}s ($requests), minimal client ${minimal}s, ratio $(echo "scale=2; $program / $minimal" | bc)"
 
 before=$(grep -c " request for " "$WORK/radicale.log" || true)
-cpu() { /usr/bin/time -f "%U %S" "$@" 2>&1 >/dev/null | tail -1 | awk "{ printf \"%d\", (\$1 + \$2) * 1000 }"; }
-sync_ms=$(cpu "$CLI" sync --data-dir "$data")
+"$CLI" sync --data-dir "$data" >/dev/null
 after=$(grep -c " request for " "$WORK/radicale.log" || true)
+# The median CPU time (user + system, in ms) of 9 runs: a single run is too coarse and too noisy for the figure.
+cpu() {
+    python3 - "$@" <<PY
+import resource, subprocess, sys
+runs = []
+for _ in range(9):
+    before = resource.getrusage(resource.RUSAGE_CHILDREN)
+    subprocess.run(sys.argv[1:], stdout=subprocess.DEVNULL, check=True)
+    after = resource.getrusage(resource.RUSAGE_CHILDREN)
+    runs.append((after.ru_utime - before.ru_utime + after.ru_stime - before.ru_stime) * 1000)
+print(int(sorted(runs)[4]))
+PY
+}
+sync_ms=$(cpu "$CLI" sync --data-dir "$data")
 list_ms=$(cpu "$CLI" list --data-dir "$data")
-echo "sync with nothing to do: $((after - before)) request(s); CPU ${sync_ms} ms for tickwell-cli sync, ${list_ms} ms for reading the same folder (tickwell-cli list), $((sync_ms - list_ms)) ms for the sync itself"
+echo "sync with nothing to do: $((after - before)) request(s); CPU ${sync_ms} ms for tickwell-cli sync, ${list_ms} ms for reading the same folder (tickwell-cli list), $((sync_ms - list_ms)) ms for the sync itself (medians of 9 runs)"
 '

@@ -166,14 +166,17 @@ int RunSync(const QString& folder, QTextStream& out, QTextStream& err)
     return 0;
 }
 
-int RunStatus(const QString& folder, QTextStream& out, QTextStream& err)
+int RunStatus(QTextStream& out, QTextStream& err)
 {
-    SyncState state;
+    // The state is read once, by the engine that also counts the changes waiting to go out.
+    TaskEngine engine;
+    SyncEngine sync(engine, Platform::SecretStore());
     QString error;
-    if (!state.Load(SyncState::FilePath(folder), &error)) {
+    if (!sync.LoadState(&error)) {
         err << CliText::tr("同步状态文件无法读取：%1\n").arg(error);
         return 1;
     }
+    const SyncState& state = sync.State();
     if (!state.HasAccount()) {
         out << CliText::tr("尚未设置同步账户。\n");
         return 0;
@@ -187,12 +190,9 @@ int RunStatus(const QString& folder, QTextStream& out, QTextStream& err)
     out << CliText::tr("上次同步：%1\n").arg(when(state.lastSync));
     if (!state.lastError.isEmpty())
         out << CliText::tr("上次失败：%1（%2）\n").arg(state.lastError, when(state.lastAttempt));
-    TaskEngine engine;
     int skipped = 0;
     if (engine.LoadFile(engine.DataFilePath(), &error, &skipped) != DataFile::ReadStatus::Unreadable) {
         DeleteTempFiles();
-        SyncEngine sync(engine, Platform::SecretStore());
-        sync.LoadState(nullptr);
         out << CliText::tr("待上传的变更：%1\n").arg(sync.PendingChanges());
     }
     return 0;
@@ -229,7 +229,7 @@ int Run(const QStringList& argsIn, QTextStream& out, QTextStream& err)
     if (sub == u"setup")
         return RunSetup(args, folder, out, err);
     if (args.isEmpty() && sub == u"status")
-        return RunStatus(folder, out, err);
+        return RunStatus(out, err);
     if (args.isEmpty() && sub == u"forget")
         return RunForget(folder, out, err);
     err << CliText::tr("用法：tickwell-cli sync [setup 服务器地址 --user 用户名 | status | forget]\n");

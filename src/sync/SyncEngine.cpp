@@ -5,16 +5,12 @@
 #include "base/AppPaths.h"
 #include "engine/TaskEngine.h"
 #include "platform/ISecretStore.h"
-#include "storage/DataFileXml.h"
 #include "storage/TaskEvent.h"
 #include "timerules/Clock.h"
 
-#include <QCryptographicHash>
-#include <QFile>
 #include <QPointer>
 #include <QSet>
 #include <QTimer>
-#include <QXmlStreamWriter>
 
 #include <deque>
 
@@ -27,16 +23,6 @@ constexpr int kSaveEvery = 50;
 QString Title(const CTask& task)
 {
     return task.Title().left(40);
-}
-
-// A digest of everything the data file holds of a task: while it matches the one taken when the task and the
-// server last agreed, the task has no change to send, and the slower comparison through the event is skipped.
-QByteArray TaskDigest(const CTask& task)
-{
-    QByteArray xml;
-    QXmlStreamWriter writer(&xml);
-    DataFileXml::SaveToXmlElem(task, writer);
-    return QCryptographicHash::hash(xml, QCryptographicHash::Sha1).toHex();
 }
 
 bool ReadEvent(const QByteArray& ics, CTask& task)
@@ -60,6 +46,8 @@ struct SyncEngine::Push
     QByteArray etag;
     QByteArray ics;
     bool retried = false;
+    // The copy it was to be written over cannot be read: the server's text is fetched and merged first.
+    bool refetch = false;
 };
 
 struct SyncEngine::Run
@@ -187,13 +175,13 @@ int SyncEngine::PendingChanges()
             ++pending;
             continue;
         }
-        if (it->localDigest == TaskDigest(*task))
+        if (it->localDigest == SyncedFieldsDigest(*task))
             continue;
         CTask base;
-        if (!ReadEvent(it->ics, base) || SyncedFieldsDiffer(*task, base))
+        if (!ReadEvent(m_state.Copy(*it), base) || SyncedFieldsDiffer(*task, base))
             ++pending;
     }
-    for (const SyncItem& item : m_state.items) {
+    for (const SyncItem& item : std::as_const(m_state.items)) {
         if (!item.ignored && !live.contains(item.uid))
             ++pending;
     }
@@ -269,7 +257,7 @@ void SyncEngine::Listed(const ListResult& list)
     Run& run = *m_run;
     run.list = list;
     run.result.fullListing = list.full;
-    for (const SyncItem& item : m_state.items)
+    for (const SyncItem& item : std::as_const(m_state.items))
         run.uidByHref.insert(item.href, item.uid);
     QStringList toFetch;
     QSet<QString> listed;
@@ -286,7 +274,7 @@ void SyncEngine::Listed(const ListResult& list)
         toFetch << item.href;
     }
     if (list.full) {
-        for (const SyncItem& item : m_state.items) {
+        for (const SyncItem& item : std::as_const(m_state.items)) {
             if (!listed.contains(item.href))
                 run.removed << item.href;
         }
@@ -297,6 +285,19 @@ void SyncEngine::Listed(const ListResult& list)
     }
     emit Progress(tr("正在下载 %1 项变更…").arg(toFetch.size()));
     m_client.Fetch(QUrl(m_state.calendarUrl), toFetch, [this](const FetchResult& f) { Fetched(f); });
+}
+
+void SyncEngine::ReadBase(const SyncItem& item, const CTask& local, CTask& base) const
+{
+    if (ReadEvent(m_state.Copy(item), base))
+        return;
+    // The copy cannot be read back. While the task is as it was when it last agreed with the server, it stands
+    // for the copy (the server's changes are taken); once it changed, nothing does, so every field that differs
+    // is settled by the later change and the other value is reported: nothing is lost without a note.
+    if (item.localDigest == SyncedFieldsDigest(local))
+        base.CopyFrom(local);
+    else
+        base.CopyFrom(CTask());
 }
 
 void SyncEngine::AdoptLostUids()
@@ -317,7 +318,7 @@ void SyncEngine::AdoptLostUids()
     std::vector<std::pair<QString, std::shared_ptr<CTask>>> orphans;
     for (const SyncItem& item : std::as_const(m_state.items)) {
         auto base = std::make_shared<CTask>();
-        if (!item.ignored && !held.contains(item.uid) && ReadEvent(item.ics, *base))
+        if (!item.ignored && !held.contains(item.uid) && ReadEvent(m_state.Copy(item), *base))
             orphans.emplace_back(item.uid, base);
     }
     for (const TaskPtr& task : without) {
@@ -360,10 +361,9 @@ bool SyncEngine::ApplyRemote(const std::vector<DavItem>& fetched, const QStringL
         // The same resource under an older UID (a client rewrote it): the old entry goes.
         if (const QString old = run.uidByHref.value(item.href); !old.isEmpty() && old != uid)
             m_state.items.remove(old);
-        SyncItem next { uid, item.href, item.etag, item.calendarData, {}, false };
+        SyncItem next = m_state.Record(uid, item.href, item.etag, item.calendarData);
         const auto found = m_state.items.constFind(uid);
         const bool known = found != m_state.items.cend() && !found->ignored;
-        const QByteArray baseIcs = known ? found->ics : QByteArray();
         const TaskPtr local = byUid.value(uid);
         if (!readable) {
             // Not an event this program can read (a to-do, a journal): it stays on the server untouched.
@@ -373,8 +373,9 @@ bool SyncEngine::ApplyRemote(const std::vector<DavItem>& fetched, const QStringL
         }
         if (local) {
             CTask base;
-            const bool hasBase = known && ReadEvent(baseIcs, base);
-            if (hasBase && SyncedFieldsDiffer(*local, base)) {
+            if (known)
+                ReadBase(*found, *local, base);
+            if (known && SyncedFieldsDiffer(*local, base)) {
                 // Changed on both sides since the last sync: field by field.
                 CTask merged;
                 merged.CopyFrom(*local);
@@ -397,7 +398,7 @@ bool SyncEngine::ApplyRemote(const std::vector<DavItem>& fetched, const QStringL
                 tasksChanged = true;
             }
             if (!SyncedFieldsDiffer(*local, *remote))
-                next.localDigest = TaskDigest(*local);
+                next.localDigest = SyncedFieldsDigest(*local);
             m_state.items.insert(uid, next);
             continue;
         }
@@ -415,7 +416,7 @@ bool SyncEngine::ApplyRemote(const std::vector<DavItem>& fetched, const QStringL
         if (m_engine.AddTask(remote)) {
             ++run.result.downloaded;
             tasksChanged = true;
-            next.localDigest = TaskDigest(*remote);
+            next.localDigest = SyncedFieldsDigest(*remote);
         }
         m_state.items.insert(uid, next);
     }
@@ -429,7 +430,8 @@ bool SyncEngine::ApplyRemote(const std::vector<DavItem>& fetched, const QStringL
         const TaskPtr local = it->ignored ? nullptr : byUid.value(uid);
         if (local) {
             CTask base;
-            if (ReadEvent(it->ics, base) && !SyncedFieldsDiffer(*local, base)) {
+            ReadBase(*it, *local, base);
+            if (!SyncedFieldsDiffer(*local, base)) {
                 gone.push_back(local);
                 Log(tr("任务“%1”已在其他设备上删除。").arg(Title(*local)));
                 ++run.result.deleted;
@@ -449,9 +451,11 @@ bool SyncEngine::ApplyRemote(const std::vector<DavItem>& fetched, const QStringL
         Fail(tr("数据文件未能保存，同步已停止：%1").arg(m_engine.DataFilePath()));
         return false;
     }
-    if (!run.list.token.isEmpty())
+    const bool newToken = !run.list.token.isEmpty() && run.list.token != m_state.token;
+    if (newToken)
         m_state.token = run.list.token;
-    if (!SaveState()) {
+    // Kept before anything is sent; with nothing received, the end of the run writes the state once.
+    if ((tasksChanged || newToken || !fetched.empty() || !removed.isEmpty()) && !SaveState()) {
         Fail(tr("同步状态文件未能保存：%1").arg(StatePath()));
         return false;
     }
@@ -476,24 +480,30 @@ void SyncEngine::StartPushes()
             task->sUid.clear();
         uidsGiven |= task->EnsureUid();
         live.insert(task->sUid);
-        const auto it = m_state.items.find(task->sUid);
-        if (it == m_state.items.end() || it->ignored) {
+        // Read without a write where nothing changed: the state then knows at once that it has nothing to save.
+        const auto it = std::as_const(m_state.items).find(task->sUid);
+        if (it == m_state.items.cend() || it->ignored) {
             run.pushes.push_back({ Push::Create, task->sUid, NewResourceUrl(task->sUid).path(QUrl::FullyDecoded), {},
                 TaskToEvent(*task, {}, options), false });
             continue;
         }
-        const QByteArray digest = TaskDigest(*task);
+        const QByteArray digest = SyncedFieldsDigest(*task);
         // Listed dates run out as time passes: looked at once a day, they are written again a month ahead.
-        const bool renew = checkRenewal && it->ics.contains("RDATE") && EventNeedsRenewal(*task, it->ics, options);
+        const bool renew = checkRenewal && it->listedDates && EventNeedsRenewal(*task, m_state.Copy(*it), options);
         if (it->localDigest == digest && !renew)
             continue;
+        const QByteArray copy = m_state.Copy(*it);
         CTask base;
-        if (!renew && ReadEvent(it->ics, base) && !SyncedFieldsDiffer(*task, base)) {
-            it->localDigest = digest;  // a change of what stays here (a command, say): nothing to send
+        if (!renew && ReadEvent(copy, base) && !SyncedFieldsDiffer(*task, base)) {
+            m_state.items[task->sUid].localDigest = digest;  // a change of what stays here (a command, say)
+            continue;
+        }
+        if (copy.isEmpty()) {
+            run.pushes.push_back({ Push::Update, task->sUid, it->href, it->etag, {}, false, true });
             continue;
         }
         run.pushes.push_back(
-            { Push::Update, task->sUid, it->href, it->etag, TaskToEvent(*task, it->ics, options), false });
+            { Push::Update, task->sUid, it->href, it->etag, TaskToEvent(*task, copy, options), false });
     }
     for (const SyncItem& item : std::as_const(m_state.items)) {
         if (!item.ignored && !live.contains(item.uid))
@@ -534,6 +544,10 @@ void SyncEngine::NextPush()
     }
     Push push = run.pushes.front();
     run.pushes.pop_front();
+    if (push.refetch) {
+        Retry412(push);
+        return;
+    }
     const QUrl url = CalDavClient::UrlForPath(QUrl(m_state.calendarUrl), push.href);
     auto done = [this, push](const DavReply& reply) { PushDone(push, reply); };
     if (push.kind == Push::Remove)
@@ -564,7 +578,9 @@ void SyncEngine::PushDone(Push push, const DavReply& reply)
             run.firstRejection = DavErrorText(reply);
         }
     } else if (reply.success()) {
-        SyncItem item { push.uid, push.href, reply.etag, push.ics, task ? TaskDigest(*task) : QByteArray(), false };
+        SyncItem item = m_state.Record(push.uid, push.href, reply.etag, push.ics);
+        if (task)
+            item.localDigest = SyncedFieldsDigest(*task);
         m_state.items.insert(push.uid, item);
         ++run.result.uploaded;
     } else if (++run.rejected == 1) {
@@ -591,7 +607,13 @@ void SyncEngine::Retry412(Push push)
             } else {
                 push.kind = Push::Create;
                 push.etag.clear();
-                run.pushes.push_front(push);
+                if (push.refetch) {
+                    push.refetch = false;
+                    if (const TaskPtr local = TaskByUid(push.uid))
+                        push.ics = TaskToEvent(*local, {}, { Clock::Now(), m_rdateYears });
+                }
+                if (!push.ics.isEmpty())
+                    run.pushes.push_front(push);
             }
             NextPush();
             return;
@@ -605,8 +627,8 @@ void SyncEngine::Retry412(Push push)
             return;
         }
         const auto known = m_state.items.constFind(push.uid);
-        const QByteArray baseIcs = known != m_state.items.cend() && !known->ignored ? known->ics : QByteArray();
-        SyncItem next { push.uid, item.href, item.etag, item.calendarData, {}, false };
+        const bool hasEntry = known != m_state.items.cend() && !known->ignored;
+        SyncItem next = m_state.Record(push.uid, item.href, item.etag, item.calendarData);
         const TaskPtr local = TaskByUid(push.uid);
         if (push.kind == Push::Remove || !local) {
             // Deleted here, changed there: the change is not lost.
@@ -615,7 +637,7 @@ void SyncEngine::Retry412(Push push)
                 remote->ID = 0;
                 m_engine.AddTask(remote);
                 ++run.result.downloaded;
-                next.localDigest = TaskDigest(*remote);
+                next.localDigest = SyncedFieldsDigest(*remote);
                 SaveTasks();
             }
             m_state.items.insert(push.uid, next);
@@ -623,7 +645,9 @@ void SyncEngine::Retry412(Push push)
             return;
         }
         CTask base;
-        if (baseIcs.isEmpty() || !ReadEvent(baseIcs, base))
+        if (hasEntry)
+            ReadBase(*known, *local, base);
+        else
             base.CopyFrom(*remote);
         CTask merged;
         merged.CopyFrom(*local);
@@ -648,7 +672,7 @@ void SyncEngine::Retry412(Push push)
             run.pushes.push_front({ Push::Update, push.uid, item.href, item.etag,
                 TaskToEvent(*local, item.calendarData, options), true });
         } else {
-            m_state.items[push.uid].localDigest = TaskDigest(*local);
+            m_state.items[push.uid].localDigest = SyncedFieldsDigest(*local);
         }
         NextPush();
     });
@@ -681,14 +705,17 @@ void SyncEngine::Setup(const SyncSetup& setup)
             Fail(found.error, found.untrustedFingerprint, found.unauthorized);
             return;
         }
-        SyncState state;
+        // The same calendar again (a new password, say): what is known of it stays, its copies with it.
+        SyncState state = previous;
         const QString calendar = found.calendarUrl.toString();
-        if (previous.calendarUrl == calendar && previous.user == setup.user) {
-            // The same calendar again (a new password, say): what is known of it stays.
-            state.items = previous.items;
-            state.token = previous.token;
-            state.lastSync = previous.lastSync;
+        if (previous.calendarUrl != calendar || previous.user != setup.user) {
+            state.items.clear();
+            state.token.clear();
+            state.lastSync = {};
         }
+        state.lastAttempt = {};
+        state.lastError.clear();
+        state.renewalChecked = {};
         state.server = setup.server;
         state.user = setup.user;
         state.calendarUrl = calendar;
@@ -732,7 +759,7 @@ void SyncEngine::Forget()
     QString error;
     if (!LoadState(&error) || !m_state.HasAccount()) {
         // Nothing to forget, or a state that cannot be read: the file goes either way.
-        const bool removed = !QFile::exists(StatePath()) || QFile::remove(StatePath());
+        const bool removed = SyncState::Remove(StatePath());
         QTimer::singleShot(0, this, [this, removed] {
             if (!removed) {
                 Fail(tr("同步状态文件无法删除：%1").arg(StatePath()));
@@ -752,7 +779,7 @@ void SyncEngine::Forget()
             self->Fail(tr("无法从密钥环删除密码：%1").arg(r.error));
             return;
         }
-        if (QFile::exists(self->StatePath()) && !QFile::remove(self->StatePath())) {
+        if (!SyncState::Remove(self->StatePath())) {
             self->Fail(tr("同步状态文件无法删除：%1").arg(self->StatePath()));
             return;
         }

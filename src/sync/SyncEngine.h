@@ -101,6 +101,8 @@ private:
     void Listed(const ListResult& list);
     void Fetched(const FetchResult& fetched);
     void AdoptLostUids();
+    // The task as the server last had it, to merge against.
+    void ReadBase(const SyncItem& item, const CTask& local, CTask& base) const;
     bool ApplyRemote(const std::vector<DavItem>& fetched, const QStringList& removed);
     void StartPushes();
     void NextPush();

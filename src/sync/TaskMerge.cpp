@@ -4,8 +4,10 @@
 #include "timerules/TimeExpr.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -116,4 +118,34 @@ bool SyncedFieldsDiffer(const CTask& a, const CTask& b)
             return true;
     }
     return false;
+}
+
+QByteArray SyncedFieldsDigest(const CTask& task)
+{
+    // Each field of kFields, raw and in that order; texts with their lengths, so that no two tasks run together.
+    std::string raw;
+    raw.reserve(512);
+    const auto value = [&raw](const auto& v) { raw.append(reinterpret_cast<const char*>(&v), sizeof v); };
+    const auto text = [&raw, &value](const QString& s) {
+        value(s.size());
+        raw.append(reinterpret_cast<const char*>(s.constData()), s.size() * sizeof(QChar));
+    };
+    text(task.sDescription());
+    text(task.sMemo);
+    text(task.sType);
+    value(task.ePriority);
+    text(task.sDueDate);
+    text(task.sDueTime);
+    value(task.dtDueDT);
+    text(task.sManualAlarm);
+    const int status = TravellingStatus(task.eStatus());
+    value(status);
+    value(KeepsOwnAlarm(status) ? task.dtAlarmDT : Instant(0));
+    value(task.dtValidFromDT);
+    value(task.dtValidToDT);
+    value(task.eRingType);
+    value(task.bAutoFinish);
+    value(task.bAutoCancel);
+    value(task.bAutoMemo);
+    return QCryptographicHash::hash(QByteArrayView(raw.data(), qsizetype(raw.size())), QCryptographicHash::Md5).toHex();
 }

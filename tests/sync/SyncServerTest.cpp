@@ -4,6 +4,7 @@
 
 #include "storage/TaskEvent.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -252,6 +253,74 @@ TEST_P(SyncServers, ARefusedSyncTokenLeadsToTheFullListing)
     EXPECT_EQ(r.deleted, 1);
     EXPECT_EQ(b.engine.Tasks().Count(), 0);
     EXPECT_FALSE(Synced(b).fullListing);
+}
+
+// A power cut can take copies the index names (a kill cannot: they are written first), and a write cut short
+// leaves files no entry names. The sync completes, the changes made on both sides meanwhile all survive, and
+// the state is whole again afterwards.
+TEST_P(SyncServers, CopiesLostUnderTheIndexLoseNoChange)
+{
+    for (const char* title : { "报销", "续保" })
+        a.Cmd(QStringLiteral("add"),
+            { QString::fromUtf8(title), QStringLiteral("--date"), QStringLiteral("2026-12-30") });
+    Synced(a);
+    Synced(b);
+    a.Use();
+    for (const char* title : { "报销", "续保" }) {
+        a.ByTitle(QString::fromUtf8(title))->sMemo = QStringLiteral("带发票");
+        a.engine.UpdateTask(a.ByTitle(QString::fromUtf8(title)));
+    }
+    a.engine.SaveCfg();
+    b.Use();
+    b.ByTitle(QStringLiteral("报销"))->sType = QStringLiteral("财务");
+    b.engine.UpdateTask(b.ByTitle(QStringLiteral("报销")));
+    b.engine.SaveCfg();
+    Synced(b);
+    const QString copies = SyncState::CopiesPath(a.dir.path());
+    ASSERT_TRUE(QDir(copies).removeRecursively());
+    ASSERT_TRUE(QDir().mkpath(copies));
+    QFile stray(copies + QStringLiteral("/0123.ics.tmp"));
+    ASSERT_TRUE(stray.open(QIODevice::WriteOnly));
+    stray.close();
+
+    const SyncResult r = Synced(a);
+    EXPECT_EQ(r.uploaded, 2);
+    EXPECT_EQ(a.sync.PendingChanges(), 0);
+    EXPECT_EQ(QDir(copies).entryList(QDir::Files).size(), 2);
+    Synced(b);
+    for (Device* d : { &a, &b }) {
+        EXPECT_EQ(d->ByTitle(QStringLiteral("报销"))->sType, QStringLiteral("财务"));
+        for (const char* title : { "报销", "续保" })
+            EXPECT_EQ(d->ByTitle(QString::fromUtf8(title))->sMemo, QStringLiteral("带发票")) << title;
+    }
+}
+
+// The state of an older release, copies inside one XML file, is taken over without sending anything again.
+TEST_P(SyncServers, TheStateOfAnOlderReleaseIsTakenOver)
+{
+    a.Cmd(QStringLiteral("add"), { QStringLiteral("年检"), QStringLiteral("--date"), QStringLiteral("2027-03-01") });
+    Synced(a);
+    const SyncState now = a.sync.State();
+    QByteArray xml = "<tickwell-sync version=\"1\"><account server=\"" + now.server.toUtf8() + "\" user=\""
+        + now.user.toUtf8() + "\" calendar=\"" + now.calendarUrl.toUtf8() + "\"/><state token=\""
+        + now.token.toHtmlEscaped().toUtf8() + "\"/>";
+    for (const SyncItem& item : now.items) {
+        xml += "<item uid=\"" + item.uid.toUtf8() + "\" href=\"" + item.href.toUtf8() + "\" etag=\""
+            + QString::fromUtf8(item.etag).toHtmlEscaped().toUtf8() + "\" local=\"0\">" + now.Copy(item).toBase64()
+            + "</item>";
+    }
+    ASSERT_TRUE(SyncState::Remove(a.sync.StatePath()));
+    QFile old(SyncState::OldFilePath(a.dir.path()));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(xml + "</tickwell-sync>");
+    old.close();
+
+    const SyncResult r = Synced(a);
+    EXPECT_EQ(r.uploaded + r.downloaded + r.deleted, 0);
+    EXPECT_EQ(r.requests, 1);
+    EXPECT_FALSE(old.exists());
+    EXPECT_EQ(a.sync.State().items.size(), 1);
+    EXPECT_EQ(Synced(b).downloaded, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(

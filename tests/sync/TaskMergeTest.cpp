@@ -123,3 +123,41 @@ TEST(TaskMerge, FieldByFieldTheLaterChangeWinsAndTheLoserIsReported)
         EXPECT_EQ(SyncedFieldsDiffer(local, remote), c.toSend);
     }
 }
+
+// The digest stands in for the comparison while it is unchanged: every change that travels must change it.
+TEST(TaskMerge, EveryChangeThatTravelsChangesTheDigest)
+{
+    const struct
+    {
+        const char* name;
+        void (*change)(CTask&);
+        bool travels;
+    } changes[] = {
+        { "description", Renamed, true },
+        { "memo", [](CTask& t) { t.sMemo = QStringLiteral("带发票"); }, true },
+        { "category", [](CTask& t) { t.sType = QStringLiteral("财务"); }, true },
+        { "priority", Urgent, true },
+        { "due", Moved, true },
+        { "due time text", [](CTask& t) { t.sDueTime = QStringLiteral("9:30"); }, true },
+        { "alarm", [](CTask& t) { t.sManualAlarm = QStringLiteral("-30"); }, true },
+        { "status", Finished, true },
+        { "postponed", Postponed, true },
+        { "valid from", [](CTask& t) { t.dtValidFromDT = MakeInstant(2026, 12, 1); }, true },
+        { "valid to", [](CTask& t) { t.dtValidToDT = MakeInstant(2027, 1, 1); }, true },
+        { "ring", [](CTask& t) { t.eRingType = t.eRingType + 1; }, true },
+        { "auto finish", [](CTask& t) { t.bAutoFinish = !t.bAutoFinish; }, true },
+        { "auto cancel", [](CTask& t) { t.bAutoCancel = !t.bAutoCancel; }, true },
+        { "auto memo", [](CTask& t) { t.bAutoMemo = !t.bAutoMemo; }, true },
+        { "ringing here", Ringing, false },
+        { "command", [](CTask& t) { t.sCmd = QStringLiteral("make backup"); }, false },
+    };
+    const auto base = Base();
+    for (const auto& c : changes) {
+        SCOPED_TRACE(c.name);
+        CTask changed;
+        changed.CopyFrom(*base);
+        c.change(changed);
+        EXPECT_EQ(SyncedFieldsDiffer(*base, changed), c.travels);
+        EXPECT_EQ(SyncedFieldsDigest(*base) != SyncedFieldsDigest(changed), c.travels);
+    }
+}
