@@ -273,3 +273,18 @@ TEST(ProgramStart, WithoutARuntimeFolderItIsQuietAndReachable)
     EXPECT_EQ(app.Terminate(), 0);
     EXPECT_FALSE(app.Err().contains(QStringLiteral("XDG_RUNTIME_DIR"))) << app.Err().toStdString();
 }
+
+// What a run without a sync account never needs stays out of the process: the network-reachability backends (and
+// the glib stack the one pulls in) and the SVG icon engine.
+TEST(ProgramStart, AStartWithoutAnAccountLoadsNeitherNetworkWatchNorSvgEngine)
+{
+    QTemporaryDir root;
+    Program app(root.path());
+    ASSERT_TRUE(app.Start({ QStringLiteral("--data-dir"), root.filePath(QStringLiteral("data")) }));
+    ASSERT_TRUE(WaitUntilUp(root.path()));
+    const QByteArray maps = ReadAll(QStringLiteral("/proc/%1/maps").arg(app.Pid()));
+    ASSERT_TRUE(maps.contains("libQt6Widgets"));
+    for (const char* library : { "libqnetworkmanager", "libqglib", "libgio-2.0", "libqsvgicon" })
+        EXPECT_FALSE(maps.contains(library)) << library;
+    EXPECT_EQ(app.Terminate(), 0);
+}
