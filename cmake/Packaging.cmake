@@ -101,11 +101,10 @@ Reminds you of tasks at the right moment, once or recurring on the solar or
 the lunar calendar, with a prompt, a ring and a desktop notification.
 tickwell-cli adds, settles and lists tasks from a terminal or a script.
 The perpetual calendar (万年历) and page checks come with ${TW_WEB_PACKAGE}.")
-# Loaded at run time, so no link reveals them: the SVG icon engine for the window and tray icon.
-set(CPACK_DEBIAN_TICKWELL_PACKAGE_DEPENDS "libqt6svg6")
-# Playing rings (WAV and MIDI through GStreamer, a sound font), Wayland sessions, desktop notifications, pages.
+# Playing rings (WAV and MIDI through GStreamer, a sound font), Wayland sessions, desktop notifications, pages,
+# and the SVG icon engine for desktop icon themes drawn in SVG (the program's own icon is compiled in as PNG).
 set(CPACK_DEBIAN_TICKWELL_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, \
-gstreamer1.0-plugins-bad, timgm6mb-soundfont | fluid-soundfont-gm, qt6-wayland")
+gstreamer1.0-plugins-bad, timgm6mb-soundfont | fluid-soundfont-gm, qt6-wayland, libqt6svg6")
 if(TARGET tickwell_pagehost)
   string(APPEND CPACK_DEBIAN_TICKWELL_PACKAGE_RECOMMENDS ", ${TW_WEB_PACKAGE}")
   set(CPACK_DEBIAN_WEBENGINE_PACKAGE_NAME "${TW_WEB_PACKAGE}")

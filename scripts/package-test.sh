@@ -24,11 +24,14 @@ grep -E '^[EW]: ' "$work/lintian.log" && fail "lintian reports the above"
 
 # The program's package leaves the web engine to the web component, which it recommends.
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6dbus6 libqt6network6 libqt6multimedia6 libqt6svg6 libc6; do
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6dbus6 libqt6network6 libqt6multimedia6 libc6; do
   echo "$depends" | grep -q "$lib" || fail "Depends lacks $lib: $depends"
 done
 echo "$depends" | grep -q webengine && fail "the program's package depends on the web engine: $depends"
-dpkg-deb -f "$deb" Recommends | grep -q 'tickwell-webengine' || fail "tickwell does not recommend tickwell-webengine"
+recommends=$(dpkg-deb -f "$deb" Recommends)
+for pkg in tickwell-webengine libqt6svg6; do
+  echo "$recommends" | grep -q "$pkg" || fail "tickwell does not recommend $pkg: $recommends"
+done
 webdepends=$(dpkg-deb -f "$web" Depends)
 for lib in 'tickwell (= ' libqt6webenginewidgets6; do
   echo "$webdepends" | grep -qF "$lib" || fail "tickwell-webengine's Depends lacks $lib: $webdepends"

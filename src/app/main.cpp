@@ -20,6 +20,7 @@
 #include "platform/CSingleInst.h"
 #include "platform/DataFolderLock.h"
 #include "platform/DryRunPowerManager.h"
+#include "platform/RuntimeFolder.h"
 #include "platform/UnixSignalQuit.h"
 
 #include <QApplication>
@@ -92,6 +93,10 @@ int main(int argc, char* argv[])
         Translation::Uninstall();
     }
 
+    // Started from cron, ssh or su the session names no runtime folder: the one tickwell-cli picks in a like session
+    // is taken (the single-instance channel lives there), before the application object looks for it and warns.
+    const bool runtimeRefused = RuntimeFolder::ChooseWhenUnset(nullptr) == RuntimeFolder::Outcome::Refused;
+
     // No OpenGL context sharing is asked for here: it would load the GL drivers into every run. The page host
     // module sets it up when the first page opens.
     QApplication app(argc, argv);
@@ -104,6 +109,12 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     // The system's language until the data file says otherwise.
     Translation::Install(RunLanguage(QString()));
+    if (runtimeRefused) {
+        // Asked again for the reason in the run's language; a refused folder stays refused.
+        QString why;
+        RuntimeFolder::ChooseWhenUnset(&why);
+        Print(stderr, QStringLiteral("tickwell: ") + why + QLatin1Char('\n'));
+    }
 
     if (options.powerDryRun)
         Power::SetManager(std::make_shared<DryRunPowerManager>());

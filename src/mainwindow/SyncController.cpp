@@ -38,18 +38,6 @@ SyncController::SyncController(
             if (HasAccount())
                 m_settle.start();
         });
-    if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability)) {
-        connect(QNetworkInformation::instance(), &QNetworkInformation::reachabilityChanged, this,
-            [this](QNetworkInformation::Reachability r) {
-                if (r == QNetworkInformation::Reachability::Disconnected) {
-                    m_sawDisconnect = true;
-                } else if (r == QNetworkInformation::Reachability::Online && m_sawDisconnect) {
-                    m_sawDisconnect = false;
-                    if (HasAccount())
-                        m_settle.start();
-                }
-            });
-    }
 }
 
 SyncController::~SyncController()
@@ -80,12 +68,34 @@ void SyncController::Start()
         QTimer::singleShot(0, this, &SyncController::Run);
 }
 
+void SyncController::WatchNetwork()
+{
+    // Only with an account: the backend brings a network library stack and a system-bus connection into the run.
+    if (m_watchingNetwork)
+        return;
+    m_watchingNetwork = true;
+    if (!QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability))
+        return;
+    connect(QNetworkInformation::instance(), &QNetworkInformation::reachabilityChanged, this,
+        [this](QNetworkInformation::Reachability r) {
+            if (r == QNetworkInformation::Reachability::Disconnected) {
+                m_sawDisconnect = true;
+            } else if (r == QNetworkInformation::Reachability::Online && m_sawDisconnect) {
+                m_sawDisconnect = false;
+                if (HasAccount())
+                    m_settle.start();
+            }
+        });
+}
+
 void SyncController::ArmInterval()
 {
-    if (HasAccount())
+    if (HasAccount()) {
+        WatchNetwork();
         m_interval.start(std::max(1, m_sync->State().intervalSeconds) * 1000);
-    else
+    } else {
         m_interval.stop();
+    }
 }
 
 void SyncController::SyncNow()

@@ -57,6 +57,7 @@ private:
     void ShowStatus();
     void ShowDetails();
     void ArmInterval();
+    void WatchNetwork();
 
     enum class Pending { None, Sync, Setup, Forget };
 
@@ -71,4 +72,5 @@ private:
     QString m_lastError;
     QString m_lostNote;  // a change that lost to a newer one, said once in the bar
     bool m_sawDisconnect = false;
+    bool m_watchingNetwork = false;
 };

@@ -6,30 +6,16 @@
 
 #include <QGuiApplication>
 #include <QMenu>
-#include <QPainter>
 #include <QSystemTrayIcon>
 
-// The program's icon; without the SVG icon engine (libqt6svg6) a clock face drawn here in the icon's blue.
+// The program's icon, rendered from its SVG beforehand (tools/RenderIcon.cpp): a PNG is read without an icon
+// engine, the SVG would load one into every start. Each file is decoded as it is added, so only the sizes of a
+// tray and a title bar are; larger views take the installed SVG through the desktop entry.
 QIcon SysTray::ProgramIcon()
 {
-    const QIcon svg(QStringLiteral(":/icons/org.tickwell.Tickwell.svg"));
-    if (!svg.pixmap(32, 32).isNull())
-        return svg;
     QIcon icon;
-    for (int size : { 16, 22, 24, 32, 48, 64 }) {
-        QPixmap pm(size, size);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        const qreal r = size / 2.0;
-        p.setPen(QPen(QColor(0x1f, 0x5f, 0xa8), size / 12.0));
-        p.setBrush(QColor(0xe8, 0xf3, 0xff));
-        p.drawEllipse(QPointF(r, r), r - size / 16.0, r - size / 16.0);
-        p.drawLine(QPointF(r, r), QPointF(r, r * 0.45));
-        p.drawLine(QPointF(r, r), QPointF(r * 1.45, r));
-        p.end();
-        icon.addPixmap(pm);
-    }
+    for (int size : { 16, 22, 24, 32, 48, 64 })
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
     return icon;
 }
 
@@ -51,7 +37,8 @@ bool SysTray::HostAvailable()
 void SysTray::AddTrayIcon(QMenu* menu, const QString& tip, const QString& balloon)
 {
     if (!m_icon) {
-        m_icon = new QSystemTrayIcon(ProgramIcon(), this);
+        const QIcon program = QGuiApplication::windowIcon();  // the same, already read by the program's start
+        m_icon = new QSystemTrayIcon(program.isNull() ? ProgramIcon() : program, this);
         connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
             if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
                 Q_EMIT clicked();

@@ -30,6 +30,12 @@ bool ValueCodec::ReadBool(const QString& text, bool& value)
 {
     if (text.isNull())
         return false;
+    // What the program writes, and the default of a missing attribute: read without a copy or a number parse,
+    // four times a task at every load.
+    if (text.size() == 1 && (text.front() == u'0' || text.front() == u'1')) {
+        value = text.front() == u'1';
+        return true;
+    }
     const QString t = text.trimmed();
     if (t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0) {
         value = true;

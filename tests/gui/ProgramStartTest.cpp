@@ -252,3 +252,39 @@ TEST(ProgramStart, ADataFileThatIsNotRegularEndsTheStart)
         ASSERT_TRUE(QFile::remove(data));
     }
 }
+
+// Started from cron, ssh or su there is no runtime folder in the session: the program takes the one tickwell-cli
+// takes there, and says nothing about it.
+TEST(ProgramStart, WithoutARuntimeFolderItIsQuietAndReachable)
+{
+    QTemporaryDir root;
+    const QString tmp = root.filePath(QStringLiteral("tmp"));
+    ASSERT_TRUE(QDir().mkpath(tmp));
+    Program app(root.path());
+    QProcessEnvironment env = app.Process().processEnvironment();
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    env.insert(QStringLiteral("TMPDIR"), tmp);
+    app.Process().setProcessEnvironment(env);
+    ASSERT_TRUE(app.Start({ QStringLiteral("--data-dir"), root.filePath(QStringLiteral("data")) }));
+    QStringList made;
+    ASSERT_TRUE(
+        WaitFor([&] { return !(made = QDir(tmp).entryList({ QStringLiteral("runtime-*") }, QDir::Dirs)).isEmpty(); }));
+    ASSERT_TRUE(WaitUntilUp(QDir(tmp).filePath(made.first())));
+    EXPECT_EQ(app.Terminate(), 0);
+    EXPECT_FALSE(app.Err().contains(QStringLiteral("XDG_RUNTIME_DIR"))) << app.Err().toStdString();
+}
+
+// What a run without a sync account never needs stays out of the process: the network-reachability backends (and
+// the glib stack the one pulls in) and the SVG icon engine.
+TEST(ProgramStart, AStartWithoutAnAccountLoadsNeitherNetworkWatchNorSvgEngine)
+{
+    QTemporaryDir root;
+    Program app(root.path());
+    ASSERT_TRUE(app.Start({ QStringLiteral("--data-dir"), root.filePath(QStringLiteral("data")) }));
+    ASSERT_TRUE(WaitUntilUp(root.path()));
+    const QByteArray maps = ReadAll(QStringLiteral("/proc/%1/maps").arg(app.Pid()));
+    ASSERT_TRUE(maps.contains("libQt6Widgets"));
+    for (const char* library : { "libqnetworkmanager", "libqglib", "libgio-2.0", "libqsvgicon" })
+        EXPECT_FALSE(maps.contains(library)) << library;
+    EXPECT_EQ(app.Terminate(), 0);
+}

@@ -5,11 +5,11 @@
 TEST(ValueCodec, ReadsTheValueSpellingsOfOlderFiles)
 {
     bool b = false;
-    for (const char* yes : { "True", "TRUE", " 1 ", "-1" })
+    for (const char* yes : { "True", "TRUE", " 1 ", "1", "-1", "2" })
         EXPECT_TRUE(ValueCodec::ReadBool(QString::fromUtf8(yes), b) && b) << yes;
-    for (const char* no : { "False", "0" })
+    for (const char* no : { "False", "0", " 0", "0.0" })
         EXPECT_TRUE(ValueCodec::ReadBool(QString::fromUtf8(no), b) && !b) << no;
-    for (const char* bad : { "", "yes" })
+    for (const char* bad : { "", "yes", "01x" })
         EXPECT_FALSE(ValueCodec::ReadBool(QString::fromUtf8(bad), b)) << bad;
     int n = 0;
     EXPECT_TRUE(ValueCodec::ReadInt(" 3 ", n) && n == 3);
