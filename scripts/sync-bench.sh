@@ -5,7 +5,8 @@
 #   1. the first sync of 1,000 tasks by tickwell-cli, against the same 1,000 events PUT by a minimal client
 #      (Python's http.client on one kept-alive connection, If-None-Match: *) into a second calendar in the same run;
 #   2. a sync with nothing to do: how many requests reach the server, and the CPU time of tickwell-cli beyond
-#      that of reading the same folder (tickwell-cli list), each the median of several runs.
+#      that of reading the same folder (tickwell-cli list), each the median of several runs;
+#   3. when tickwell lies beside tickwell-cli: the CPU time the running program spends on such a sync.
 # Usage: scripts/sync-bench.sh [path/to/tickwell-cli]   (default: build/release/src/tickwell-cli)
 set -e
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -112,4 +113,34 @@ PY
 sync_ms=$(cpu "$CLI" sync --data-dir "$data")
 list_ms=$(cpu "$CLI" list --data-dir "$data")
 echo "sync with nothing to do: $((after - before)) request(s); CPU ${sync_ms} ms for tickwell-cli sync, ${list_ms} ms for reading the same folder (tickwell-cli list), $((sync_ms - list_ms)) ms for the sync itself (medians of 9 runs)"
+
+# The same idle sync in the running program, which reads the password once and then syncs at every interval: the
+# CPU the program spends on one sync asked by tickwell-cli, less what it spends idle over the same time.
+app="$(dirname "$CLI")/tickwell"
+if [ -x "$app" ]; then
+    QT_QPA_PLATFORM=offscreen "$app" --data-dir "$data" >/dev/null 2>&1 &
+    pid=$!
+    for _ in $(seq 300); do [ -e "$XDG_RUNTIME_DIR/tickwell-$(id -u)-0" ] && break; sleep 0.1; done
+    "$CLI" sync --data-dir "$data" >/dev/null
+    python3 - "$pid" "$CLI" "$data" <<PY
+import os, subprocess, sys, time
+pid, cli, data = sys.argv[1], sys.argv[2], sys.argv[3]
+tick = os.sysconf("SC_CLK_TCK")
+def cpu():
+    fields = open("/proc/%s/stat" % pid).read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) * 1000 / tick
+# The kernel counts CPU time in ticks of 10 ms: the figures are totals over 20 runs, divided.
+def measure(action, runs=20):
+    c0, t0 = cpu(), time.monotonic()
+    for _ in range(runs):
+        action()
+    return (cpu() - c0) / runs, (time.monotonic() - t0) / runs
+sync, span = measure(lambda: subprocess.run([cli, "sync", "--data-dir", data], stdout=subprocess.DEVNULL, check=True))
+idle, _ = measure(lambda: time.sleep(span))
+print("the running program: %.1f ms of CPU per sync with nothing to do (mean of 20; %.1f ms idle over the same %.2f s)"
+      % (sync - idle, idle, span))
+PY
+    kill $pid
+    wait $pid 2>/dev/null || true
+fi
 '
