@@ -161,7 +161,6 @@ public:
     }
     qsizetype Size() const { return m_text.size(); }
     char16_t At(qsizetype i) const { return m_text.at(i); }
-    void Truncate(qsizetype size) { m_text.resize(size); }
     QString Text() const { return QString(reinterpret_cast<const QChar*>(m_text.constData()), m_text.size()); }
 
 private:

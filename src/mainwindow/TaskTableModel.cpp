@@ -129,7 +129,11 @@ const QString& TaskTableModel::CellOf(const Row& row, int column, const DisplayT
 
 QString TaskTableModel::Text(int row, int column) const
 {
-    return CellOf(m_rows[size_t(row)], column, DisplayTexts());
+    const Row& r = m_rows[size_t(row)];
+    // A text made before is given without reading the clock: the view asks for every cell it draws.
+    if ((r.made & (1u << column)) && column != colRemain && column != colSpent)
+        return r.text[size_t(column)];
+    return CellOf(r, column, DisplayTexts());
 }
 
 TaskPtr TaskTableModel::TaskAt(int row) const
