@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/Translation.h"
+#include "core/TaskDisplay.h"
 #include "mainwindow/TaskTableModel.h"
 #include "mainwindow/frmMain.h"
 #include "timerules/Clock.h"
@@ -59,6 +60,21 @@ static void BM_RefreshListEnglish(benchmark::State& state)
     Translation::Uninstall();
 }
 BENCHMARK(BM_RefreshListEnglish)->Arg(10000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Every cell of every row made once, as a sort by a text column or a copy of the whole list makes them; the list
+// itself makes only the cells it draws.
+static void BM_ListCellTexts(benchmark::State& state)
+{
+    auto window = FilledWindow(int(state.range(0)));
+    for (auto _ : state) {
+        const DisplayTexts texts;
+        for (const TaskPtr& task : window->Engine().Tasks())
+            for (int column = 0; column < TaskColumns::kCount; ++column)
+                benchmark::DoNotOptimize(texts.Cell(*task, column));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ListCellTexts)->Arg(10000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // One scan tick while nothing changes on screen: it must not repaint a single cell.
 static void BM_IdleTick(benchmark::State& state)

@@ -9,6 +9,9 @@
 
 #include <QStringList>
 #include <QUuid>
+#include <QVarLengthArray>
+
+#include <iterator>
 
 namespace {
 
@@ -25,19 +28,6 @@ QString ShellQuote(const QString& word)
     QString quoted = word;
     quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
-}
-
-// The first `count` characters, counting a surrogate pair as one character.
-QString LeftChars(const QString& text, int count, bool* truncated)
-{
-    qsizetype pos = 0;
-    int chars = 0;
-    while (pos < text.size() && chars < count) {
-        pos += (text.at(pos).isHighSurrogate() && pos + 1 < text.size()) ? 2 : 1;
-        ++chars;
-    }
-    *truncated = chars >= count;
-    return text.left(pos);
 }
 
 QString SpanText(Instant from, Instant to)
@@ -102,9 +92,20 @@ CTask::~CTask() = default;
 QString CTask::Key() const
 {
     // Built directly: the list asks for it for every row of every refresh.
+    char16_t text[16];
+    char16_t* const end = text + std::size(text);
+    char16_t* p = end;
+    quint64 n = ID < 0 ? 0 - quint64(qint64(ID)) : quint64(ID);
+    do {
+        *--p = char16_t(u'0' + n % 10);
+        n /= 10;
+    } while (n > 0);
     if (ID >= 0 && ID < 10)
-        return QStringLiteral("T0") + QChar(char16_t(u'0' + ID));
-    return QLatin1Char('T') + QString::number(ID);
+        *--p = u'0';
+    if (ID < 0)
+        *--p = u'-';
+    *--p = u'T';
+    return QString(reinterpret_cast<const QChar*>(p), end - p);
 }
 
 void CTask::SetStatus(TaskStatus status)
@@ -217,14 +218,39 @@ void CTask::SetDescription(const QString& text)
 
 QString CTask::Title() const
 {
-    QString text;
-    if (m_description.startsWith(QLatin1Char(':')))
-        text = Text::SplitLines(m_description).first();
-    else
-        text = Text::SplitLines(m_description).join(QLatin1Char(' '));
-    bool truncated = false;
-    QString title = LeftChars(text, 20, &truncated);
-    return truncated ? title + QStringLiteral("...") : title;
+    // The first 20 characters of the description's lines joined by spaces (of its first line alone for a
+    // custom event), counting a surrogate pair as one character, with "..." when it has 20 or more. The list
+    // asks for it for every row, so only the start of a long description or memo is read: 20 characters of
+    // two units each, and one unit more to see whether the last pair is whole.
+    constexpr int kChars = 20;
+    constexpr qsizetype kEnough = 2 * kChars + 1;
+    const bool firstLineOnly = m_description.startsWith(QLatin1Char(':'));
+    const QChar* const desc = m_description.constData();
+    const qsizetype size = m_description.size();
+    QVarLengthArray<QChar, kEnough + 3> text;
+    for (qsizetype i = 0; i < size && text.size() < kEnough; ++i) {
+        QChar c = desc[i];
+        // A CR ending a line belongs to its line break.
+        if (c == u'\r' && (i + 1 == size || desc[i + 1] == u'\n'))
+            continue;
+        if (c == u'\n') {
+            if (firstLineOnly)
+                break;
+            c = u' ';
+        }
+        text.append(c);
+    }
+    qsizetype end = 0;
+    int chars = 0;
+    while (end < text.size() && chars < kChars) {
+        end += text[end].isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
+        ++chars;
+    }
+    text.resize(end);
+    if (chars >= kChars)
+        for (int dot = 0; dot < 3; ++dot)
+            text.append(QChar(u'.'));
+    return QString(text.constData(), text.size());
 }
 
 QString CTask::RemainTime() const

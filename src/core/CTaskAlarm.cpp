@@ -101,30 +101,12 @@ bool CTask::SetPostpone(const QString& time, QString* errInfo, bool isOngoing)
 
 QString CTask::AlarmTimeStr() const
 {
-    QString s = DisplayFriendlyTime(dtAlarmDT);
-    if (m_status == tsNotStarted || m_status == tsDue || m_status == tsPostponed) {
-        const qint64 diff = SecondDiff(dtDueDT, dtAlarmDT);
-        if (diff > 0)
-            s += QStringLiteral("\r\n")
-                + QCoreApplication::translate("CTask", "(推迟%1)").arg(DisplayDuration(dtDueDT, dtAlarmDT));
-        else if (diff < 0)
-            s += QStringLiteral("\r\n")
-                + QCoreApplication::translate("CTask", "(提前%1)").arg(DisplayDuration(dtAlarmDT, dtDueDT));
-    }
-    return s;
+    return DisplayTexts().AlarmTime(*this);
 }
 
 QString CTask::ValidPeriodStr(const QString& notDefined) const
 {
-    QString s;
-    if (dtValidFromDT != 0)
-        s = DisplayFriendlyTime(dtValidFromDT) + QLatin1Char('~');
-    if (dtValidToDT != 0) {
-        if (s.isEmpty())
-            s = QStringLiteral("~");
-        s += DisplayFriendlyTime(dtValidToDT);
-    }
-    return s.isEmpty() ? notDefined : s;
+    return DisplayTexts().ValidPeriod(*this, notDefined);
 }
 
 bool CTask::InTheValidPeriod(Instant dt) const

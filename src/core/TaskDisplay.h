@@ -3,7 +3,10 @@
 
 #include "timerules/Instant.h"
 
+#include <QDate>
 #include <QString>
+
+#include <memory>
 
 class CTask;
 
@@ -22,3 +25,33 @@ QString DisplayDueText(const CTask& task);  // date and time, as the list's due 
 // The text of a list cell (TaskColumns numbering); what the user typed (description, category, due texts) is
 // shown as typed.
 QString TaskCellDisplayText(const CTask& task, int column);
+
+// The texts of many cells made at one moment. The clock is read once, so that every row of a refresh speaks of
+// the same now and today, and the words of the language installed are taken once instead of for every cell.
+// Make a new one for each refresh: it never follows the clock or a change of language.
+class DisplayTexts
+{
+public:
+    DisplayTexts();
+
+    Instant Now() const { return m_now; }
+    QString Cell(const CTask& task, int column) const;
+    QString FriendlyTime(Instant dt) const;
+    QString Duration(Instant fromDT, Instant toDT) const;
+    // The alarm moment, with how far it lies from the due moment on a second line while the task waits for it.
+    QString AlarmTime(const CTask& task) const;
+    QString ValidPeriod(const CTask& task, const QString& notDefined) const;
+
+    struct Words;
+
+private:
+    class Builder;
+    void AddFriendlyTime(Builder& out, Instant dt) const;
+    void AddDuration(Builder& out, Instant fromDT, Instant toDT) const;
+    QString Span(Instant fromDT, Instant toDT) const;
+
+    Instant m_now = 0;
+    QDate m_today;
+    bool m_english = false;
+    std::shared_ptr<const Words> m_words;
+};

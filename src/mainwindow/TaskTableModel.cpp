@@ -106,7 +106,7 @@ void TaskTableModel::Reindex() const
     m_index.clear();
     m_index.reserve(qsizetype(m_rows.size()));
     for (int i = 0; i < int(m_rows.size()); ++i)
-        m_index.insert(m_rows[size_t(i)].text[colKey], i);
+        m_index.insert(m_rows[size_t(i)].task->Key(), i);
     m_indexValid = true;
 }
 
@@ -116,10 +116,24 @@ int TaskTableModel::RowOf(const QString& key) const
     return m_index.value(key, -1);
 }
 
+const QString& TaskTableModel::CellOf(const Row& row, int column, const DisplayTexts& texts) const
+{
+    const quint16 bit = quint16(1u << column);
+    QString& text = row.text[size_t(column)];
+    if (!(row.made & bit) || column == colRemain || column == colSpent) {
+        text = texts.Cell(*row.task, column);
+        row.made |= bit;
+    }
+    return text;
+}
+
 QString TaskTableModel::Text(int row, int column) const
 {
     const Row& r = m_rows[size_t(row)];
-    return column == colRemain || column == colSpent ? TaskCellDisplayText(*r.task, column) : r.text[size_t(column)];
+    // A text made before is given without reading the clock: the view asks for every cell it draws.
+    if ((r.made & (1u << column)) && column != colRemain && column != colSpent)
+        return r.text[size_t(column)];
+    return CellOf(r, column, DisplayTexts());
 }
 
 TaskPtr TaskTableModel::TaskAt(int row) const
@@ -127,16 +141,17 @@ TaskPtr TaskTableModel::TaskAt(int row) const
     return row >= 0 && row < int(m_rows.size()) ? m_rows[size_t(row)].task : nullptr;
 }
 
-void TaskTableModel::FillRow(Row& row) const
+TaskTableModel::Row TaskTableModel::NewRow(const TaskPtr& task)
 {
-    for (int c = 0; c < kCount; ++c)
-        row.text[size_t(c)] = TaskCellDisplayText(*row.task, c);
-    row.status = row.task->eStatus();
+    Row row;
+    row.task = task;
+    row.status = task->eStatus();
+    return row;
 }
 
-QString TaskTableModel::SortKey(const Row& row) const
+QString TaskTableModel::SortKey(const Row& row, const DisplayTexts& texts) const
 {
-    return IsNumericSort(m_sortColumn) ? MapCol(*row.task, m_sortColumn) : row.text[size_t(m_sortColumn)];
+    return IsNumericSort(m_sortColumn) ? MapCol(*row.task, m_sortColumn) : CellOf(row, m_sortColumn, texts);
 }
 
 bool TaskTableModel::Before(const QString& a, const QString& b) const
@@ -147,15 +162,14 @@ bool TaskTableModel::Before(const QString& a, const QString& b) const
 
 int TaskTableModel::AddRow(const TaskPtr& task)
 {
-    Row row;
-    row.task = task;
-    FillRow(row);
+    Row row = NewRow(task);
     int at = int(m_rows.size());
     if (m_sortColumn >= 0) {
         // After the equal ones, so rows with the same key keep the order in which they came.
-        const QString key = SortKey(row);
+        const DisplayTexts texts;
+        const QString key = SortKey(row, texts);
         const auto it = std::upper_bound(m_rows.begin(), m_rows.end(), key,
-            [this](const QString& k, const Row& r) { return Before(k, SortKey(r)); });
+            [this, &texts](const QString& k, const Row& r) { return Before(k, SortKey(r, texts)); });
         at = int(it - m_rows.begin());
     }
     beginInsertRows({}, at, at);
@@ -184,12 +198,8 @@ void TaskTableModel::ResetRows(const std::vector<TaskPtr>& tasks)
     m_sortColumn = -1;
     m_rows.clear();
     m_rows.reserve(tasks.size());
-    for (const TaskPtr& task : tasks) {
-        Row row;
-        row.task = task;
-        FillRow(row);
-        m_rows.push_back(std::move(row));
-    }
+    for (const TaskPtr& task : tasks)
+        m_rows.push_back(NewRow(task));
     m_indexValid = false;
     endResetModel();
 }
@@ -198,8 +208,7 @@ void TaskTableModel::RefreshRow(int row)
 {
     if (row < 0 || row >= int(m_rows.size()))
         return;
-    Row& r = m_rows[size_t(row)];
-    FillRow(r);
+    m_rows[size_t(row)] = NewRow(m_rows[size_t(row)].task);
     Q_EMIT dataChanged(index(row, 0), index(row, kCount - 1));
 }
 
@@ -207,12 +216,17 @@ bool TaskTableModel::RefreshTimes(int row)
 {
     if (row < 0 || row >= int(m_rows.size()))
         return false;
-    Row& r = m_rows[size_t(row)];
+    const Row& r = m_rows[size_t(row)];
     bool changed = false;
+    const DisplayTexts texts;
     for (int c : { int(colRemain), int(colSpent) }) {
-        QString text = TaskCellDisplayText(*r.task, c);
-        if (text != r.text[size_t(c)]) {
-            r.text[size_t(c)] = std::move(text);
+        QString text = texts.Cell(*r.task, c);
+        const quint16 bit = quint16(1u << c);
+        // A text not made before was never given to the view: it asks for the text when it draws the cell.
+        const bool announce = (r.made & bit) && text != r.text[size_t(c)];
+        r.text[size_t(c)] = std::move(text);
+        r.made |= bit;
+        if (announce) {
             Q_EMIT dataChanged(index(row, c), index(row, c), { Qt::DisplayRole });
             changed = true;
         }
@@ -232,8 +246,9 @@ void TaskTableModel::Sort(int column, Qt::SortOrder order)
     const QModelIndexList before = persistentIndexList();
     std::vector<std::pair<QString, int>> keys;
     keys.reserve(m_rows.size());
+    const DisplayTexts texts;
     for (int i = 0; i < int(m_rows.size()); ++i)
-        keys.emplace_back(SortKey(m_rows[size_t(i)]), i);
+        keys.emplace_back(SortKey(m_rows[size_t(i)], texts), i);
     std::stable_sort(
         keys.begin(), keys.end(), [this](const auto& a, const auto& b) { return Before(a.first, b.first); });
     std::vector<Row> sorted;

@@ -2,16 +2,17 @@
 #pragma once
 
 #include "core/TaskColumns.h"
+#include "core/TaskDisplay.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
 
 #include <vector>
 
-// The rows of the task list: a view of some tasks of the collection, found again by the task key. Each row
-// keeps the texts it last announced, so a refresh that changes nothing emits nothing and an idle tick repaints
-// nothing. The remaining and spent times follow the clock: they are read fresh whenever asked for, and the
-// one-second tick announces their changes only for the rows on screen.
+// The rows of the task list: a view of some tasks of the collection, found again by the task key. A cell's text
+// is made when it is first asked for (the list draws a few dozen of ten thousand rows) and kept until its row
+// is refreshed, so that an idle tick repaints nothing. The remaining and spent times follow the clock: they are
+// read fresh whenever asked for, and the one-second tick announces their changes only for the cells shown.
 class TaskTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -58,12 +59,17 @@ private:
     struct Row
     {
         TaskPtr task;
-        std::array<QString, TaskColumns::kCount> text;
         int status = 0;
+        // The texts made so far, one bit for each column in `made`; for the remaining and spent times, the texts
+        // last given to the view.
+        mutable std::array<QString, TaskColumns::kCount> text;
+        mutable quint16 made = 0;
     };
-    QString SortKey(const Row& row) const;
+    static_assert(TaskColumns::kCount <= 16);
+    const QString& CellOf(const Row& row, int column, const DisplayTexts& texts) const;
+    QString SortKey(const Row& row, const DisplayTexts& texts) const;
     bool Before(const QString& a, const QString& b) const;
-    void FillRow(Row& row) const;
+    static Row NewRow(const TaskPtr& task);
     void Reindex() const;
 
     std::vector<Row> m_rows;

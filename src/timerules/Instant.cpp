@@ -115,6 +115,16 @@ bool IsRepresentable(Instant value)
     return Split(value).ok;
 }
 
+bool SplitInstant(Instant value, qint64& julianDay, int& secondOfDay)
+{
+    const Parts p = Split(value);
+    if (!p.ok)
+        return false;
+    julianDay = kEpochJd + p.day;
+    secondOfDay = p.secs;
+    return true;
+}
+
 Instant DatePart(Instant value)
 {
     if (value >= NO_DATE)

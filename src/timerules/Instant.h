@@ -29,6 +29,9 @@ int SecondsOfDay(Instant value);  // 0..86399
 
 // Whether the instant names a day that QDate can show (year 100..9999, finite).
 bool IsRepresentable(Instant value);
+// The Julian day and the second of that day, in one step for code that describes many instants; false (and both
+// left alone) where DateOf gives an invalid date.
+bool SplitInstant(Instant value, qint64& julianDay, int& secondOfDay);
 
 // Date part (midnight) and time-of-day part. Values at or beyond NO_DATE come back as NO_DATE.
 Instant DatePart(Instant value);

@@ -539,23 +539,33 @@ QString FormatPattern(Instant dt, const QString& pattern)
 
 FriendlyMoment DescribeMoment(Instant dt)
 {
+    return DescribeMoment(dt, Clock::CurrentDate());
+}
+
+FriendlyMoment DescribeMoment(Instant dt, const QDate& today)
+{
     FriendlyMoment m;
-    if (dt == 0 || !IsShowable(dt))
+    qint64 day = 0;
+    int seconds = 0;
+    if (dt == 0 || dt >= NO_DATE || !SplitInstant(dt, day, seconds))
         return m;
-    m.date = DateOf(dt);
-    m.seconds = SecondsOfDay(dt);
-    const QDate today = Clock::CurrentDate();
-    m.offset = m.date.toJulianDay() - today.toJulianDay();
-    if (m.offset == 0)
+    m.seconds = seconds;
+    QDate::fromJulianDay(day).getDate(&m.year, &m.month, &m.dayOfMonth);
+    m.offset = day - today.toJulianDay();
+    if (m.offset == 0) {
         m.day = FriendlyMoment::Today;
-    else if (m.offset >= -2 && m.offset <= 2)
+    } else if (m.offset >= -2 && m.offset <= 2) {
         m.day = FriendlyMoment::Near;
-    else if (m.date.year() != today.year())
-        m.day = FriendlyMoment::FullDate;
-    else if (m.date.month() != today.month())
-        m.day = FriendlyMoment::MonthDay;
-    else
-        m.day = FriendlyMoment::DayOfMonth;
+    } else {
+        int year = 0, month = 0;
+        today.getDate(&year, &month, nullptr);
+        if (m.year != year)
+            m.day = FriendlyMoment::FullDate;
+        else if (m.month != month)
+            m.day = FriendlyMoment::MonthDay;
+        else
+            m.day = FriendlyMoment::DayOfMonth;
+    }
     return m;
 }
 
@@ -572,16 +582,16 @@ QString FormatFriendlyTime(Instant dt)
         day = DayWord(m.offset);
         break;
     case FriendlyMoment::FullDate:
-        AppendNumber(day, m.date.year() % 100, 2);
+        AppendNumber(day, m.year % 100, 2);
         day += u'/';
         [[fallthrough]];
     case FriendlyMoment::MonthDay:
-        AppendNumber(day, m.date.month(), 0);
+        AppendNumber(day, m.month, 0);
         day += u'/';
-        AppendNumber(day, m.date.day(), 0);
+        AppendNumber(day, m.dayOfMonth, 0);
         break;
     case FriendlyMoment::DayOfMonth:
-        AppendNumber(day, m.date.day(), 0);
+        AppendNumber(day, m.dayOfMonth, 0);
         day += u'号';
         break;
     }
@@ -605,15 +615,19 @@ QString FormatFriendlyTime(Instant dt)
 DurationParts DescribeDuration(Instant fromDT, Instant toDT)
 {
     DurationParts d;
-    if (!IsShowable(fromDT) || !IsShowable(toDT))
+    // Each instant split once: the list describes two or three spans for every row.
+    qint64 fromDay = 0, toDay = 0;
+    int fromSecs = 0, toSecs = 0;
+    if (fromDT >= NO_DATE || toDT >= NO_DATE || !SplitInstant(fromDT, fromDay, fromSecs)
+        || !SplitInstant(toDT, toDay, toSecs))
         return d;
     d.showable = true;
-    const qint64 days = DayDiff(fromDT, toDT);
+    const qint64 days = toDay - fromDay;
     if (days >= 3 || days <= -3) {
         d.days = days;
         return d;
     }
-    qint64 s = SecondDiff(fromDT, toDT);
+    qint64 s = days * SECONDS_PER_DAY + (toSecs - fromSecs);
     d.negative = s < 0;
     s = qAbs(s);
     d.hours = s / 3600;

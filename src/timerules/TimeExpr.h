@@ -64,10 +64,12 @@ struct FriendlyMoment
 {
     enum Day { None, Today, Near, DayOfMonth, MonthDay, FullDate } day = None;  // None: not showable ("--")
     qint64 offset = 0;  // Near: days from today, -2 to 2
-    QDate date;
+    int year = 0, month = 0, dayOfMonth = 0;
     int seconds = 0;  // of the day; 0 shows the day alone
 };
 FriendlyMoment DescribeMoment(Instant dt);
+// The same against a day read from the clock once, for a list that describes many moments of one "now".
+FriendlyMoment DescribeMoment(Instant dt, const QDate& today);
 // What FormatDuration says of a span: whole days when three or more apart, else hours, minutes and seconds
 // (seconds only when under a minute).
 struct DurationParts

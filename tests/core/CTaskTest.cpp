@@ -35,6 +35,22 @@ TEST(CTask, TitleCutsAtTwentyCharacters)
     // A character outside the basic plane is not cut in half.
     t.SetDescription(QString(19, 'a') + QStringLiteral("\U0001F600xyz"));
     EXPECT_EQ(t.Title(), QString(19, 'a') + QStringLiteral("\U0001F600..."));
+    // Line breaks as files written by hand hold them: only a CR that ends a line belongs to the break.
+    const char* const cases[][2] = { { "a\rb", "a\rb" }, { "a\r\r\nb", "a\r b" }, { "ab\r", "ab" }, { "\n", " " },
+        { ":check\r\necho", ":check" }, { ":check\r", ":check" }, { "", "" },
+        { "aaaaaaaaaaaaaaaaaaa\nb", "aaaaaaaaaaaaaaaaaaa ..." } };
+    for (const auto& [description, title] : cases) {
+        t.SetDescription(QString::fromUtf8(description));
+        EXPECT_EQ(t.Title(), QString::fromUtf8(title)) << description;
+    }
+    // Only the start of a long text counts.
+    t.SetDescription(QString(40, 'x').repeated(1000));
+    EXPECT_EQ(t.Title(), QString(20, 'x') + "...");
+    QString smileys;
+    for (int i = 0; i < 30; ++i)
+        smileys += QStringLiteral("\U0001F600");
+    t.SetDescription(smileys);
+    EXPECT_EQ(t.Title(), smileys.left(40) + "...");
 }
 
 TEST(CTask, OneCheckLineRunsThroughTheShellUnchanged)

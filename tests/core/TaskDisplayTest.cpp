@@ -70,3 +70,31 @@ TEST(TaskDisplay, DueTextsInEnglishWords)
     EXPECT_EQ(TaskColumns::CellText(task, TaskColumns::colDue), kept);
     Translation::Uninstall();
 }
+
+// Texts made for one refresh keep the moment they were made at, so that every row agrees; texts made after the
+// clock moved on (here past midnight) follow it.
+TEST(TaskDisplay, TextsKeepTheMomentTheyWereMadeAt)
+{
+    ClockGuard clock(2012, 6, 3, 23, 59, 30);
+    CTask task;
+    task.dtStartDT = MakeInstant(2012, 6, 3, 23, 0, 0);
+    task.dtDueDT = task.dtAlarmDT = MakeInstant(2012, 6, 4, 9, 0, 0);
+    const DisplayTexts made;
+    clock.Set(2012, 6, 4, 0, 0, 30);
+    const DisplayTexts later;
+    const struct
+    {
+        int column;
+        const char *made, *later;
+    } cases[] = {
+        { TaskColumns::colStart, "23:00:00", "23:00:00(昨天)" },
+        { TaskColumns::colAlarm, "09:00:00(明天)", "09:00:00" },
+        { TaskColumns::colRemain, "9小时", "8小时59分钟" },
+        { TaskColumns::colSpent, "59分钟", "1小时" },
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(made.Cell(task, c.column), QString::fromUtf8(c.made)) << c.column;
+        EXPECT_EQ(later.Cell(task, c.column), QString::fromUtf8(c.later)) << c.column;
+        EXPECT_EQ(TaskCellDisplayText(task, c.column), later.Cell(task, c.column)) << c.column;
+    }
+}

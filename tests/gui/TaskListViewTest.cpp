@@ -223,6 +223,31 @@ TEST_F(TaskListView, AnIdleTickChangesNoCell)
     }
 }
 
+// The view makes the texts of the cells it draws: an edit makes them anew, and the tick announces the new times of
+// the cells it drew.
+TEST_F(TaskListView, DrawnCellsFollowEditsAndTheClock)
+{
+    const TaskPtr t = Add(Q("写周报"), {}, tsNotStarted, MakeInstant(2012, 6, 3, 13, 0, 0));
+    W().resize(800, 300);
+    W().show();
+    QApplication::processEvents();
+    EXPECT_EQ(M().Text(0, colAlarm), Q("13:00:00"));
+    t->SetDescription(Q("改过的周报"));
+    t->dtAlarmDT = MakeInstant(2012, 6, 4, 9, 0, 0);
+    W().Engine().UpdateTask(t);
+    QApplication::processEvents();
+    EXPECT_EQ(M().Text(0, colTitle), Q("改过的周报"));
+    EXPECT_EQ(M().Text(0, colAlarm), Q("09:00:00(明天)\r\n(推迟20小时)"));
+
+    QSignalSpy changes(&M(), &QAbstractItemModel::dataChanged);
+    m_clock.Advance(60);
+    W().tmrTime_Timer();
+    // The spent time is a hidden column: never drawn, it has nothing to announce.
+    ASSERT_EQ(changes.count(), 1);
+    EXPECT_EQ(changes[0][0].value<QModelIndex>(), M().index(0, colRemain));
+    EXPECT_EQ(M().Text(0, colRemain) + u'|' + M().Text(0, colSpent), Q("20小时59分钟|52小时1分钟"));
+}
+
 TEST_F(TaskListView, AwayTheTickLeavesCaptionAndRowsAloneAndComingBackCatchesUp)
 {
     W().Load(nullptr);
