@@ -380,8 +380,8 @@ private:
 
 TEST_F(SyncPageTest, PlainHttpToAnotherMachineIsUsedOnlyOnceConfirmed)
 {
-    const QString remote = QStringLiteral("http://dav.example.com/");
-    const RecordingProxy proxy(QStringLiteral("dav.example.com"));
+    const QString remote = QStringLiteral("http://dav.example/");
+    const RecordingProxy proxy(QStringLiteral("dav.example"));
     const struct
     {
         QString server;
@@ -391,8 +391,8 @@ TEST_F(SyncPageTest, PlainHttpToAnotherMachineIsUsedOnlyOnceConfirmed)
         int requests;  // that reached the other machine by then
     } rows[] = {
         { m_server.BaseUrl(), {}, false, Q("连接成功"), 0 },
-        { remote, MsgResult::No, false, Q("地址 http://dav.example.com/ 不加密"), 0 },
-        { remote, MsgResult::No, true, Q("地址 http://dav.example.com/ 不加密"), 0 },
+        { remote, MsgResult::No, false, Q("地址 http://dav.example/ 不加密"), 0 },
+        { remote, MsgResult::No, true, Q("地址 http://dav.example/ 不加密"), 0 },
         { remote, MsgResult::Yes, false, Q("用户名或密码不对。"), 1 },
         { remote, {}, true, Q("无法设置同步帐户：用户名或密码错误"), 2 },  // confirmed once for this address
     };

@@ -29,7 +29,7 @@ TEST(SyncState, TheFileOfAnOlderReleaseIsReadAndReplacedOnce)
     QTemporaryDir dir;
     const QByteArray old
         = "<?xml version=\"1.0\"?>\n<tickwell-sync version=\"1\">"
-          "<account server=\"https://dav.example.com\" user=\"u\" calendar=\"https://dav.example.com/c/\" "
+          "<account server=\"https://dav.example\" user=\"u\" calendar=\"https://dav.example/c/\" "
           "name=\"任务\" interval=\"600\"/><state token=\"t-1\" last-sync=\"2026-12-01T08:00:00Z\"/>"
           "<item uid=\"a-1\" href=\"/c/a-1.ics\" etag=\"&quot;e1&quot;\" local=\"d1\">"
         + kEvent.toBase64()
@@ -40,7 +40,7 @@ TEST(SyncState, TheFileOfAnOlderReleaseIsReadAndReplacedOnce)
         SyncState s;
         QString error;
         ASSERT_TRUE(s.Load(SyncState::FilePath(dir.path()), &error)) << error.toStdString();
-        EXPECT_EQ(s.calendarUrl, QStringLiteral("https://dav.example.com/c/"));
+        EXPECT_EQ(s.calendarUrl, QStringLiteral("https://dav.example/c/"));
         EXPECT_EQ(s.calendarName, QStringLiteral("任务"));
         EXPECT_EQ(s.intervalSeconds, 600);
         EXPECT_EQ(s.token, QStringLiteral("t-1"));
@@ -68,7 +68,7 @@ TEST(SyncState, AnUnchangedStateIsNotWrittenAgain)
     QTemporaryDir dir;
     const QString path = SyncState::FilePath(dir.path());
     SyncState s;
-    s.calendarUrl = QStringLiteral("https://dav.example.com/c/");
+    s.calendarUrl = QStringLiteral("https://dav.example/c/");
     s.items.insert(QStringLiteral("a-1"), s.Record(QStringLiteral("a-1"), QStringLiteral("/c/a-1.ics"), "e1", kEvent));
     ASSERT_TRUE(s.Save(path, nullptr));
     ASSERT_TRUE(QFile::remove(path));
@@ -100,7 +100,7 @@ TEST(SyncState, CopiesOutOfStepWithTheIndex)
         QTemporaryDir dir;
         const QString path = SyncState::FilePath(dir.path());
         SyncState s;
-        s.calendarUrl = QStringLiteral("https://dav.example.com/c/");
+        s.calendarUrl = QStringLiteral("https://dav.example/c/");
         s.items.insert(
             QStringLiteral("a-1"), s.Record(QStringLiteral("a-1"), QStringLiteral("/c/a-1.ics"), "e1", kEvent));
         ASSERT_TRUE(s.Save(path, nullptr));
@@ -132,7 +132,7 @@ TEST(SyncState, FieldsKeepCharactersThatEndALine)
     QTemporaryDir dir;
     const QString path = SyncState::FilePath(dir.path());
     SyncState s;
-    s.calendarUrl = QStringLiteral("https://dav.example.com/c/");
+    s.calendarUrl = QStringLiteral("https://dav.example/c/");
     s.lastError = QStringLiteral("第一行\n第二行\t100%");
     const QString uid = QStringLiteral("odd\tuid\r\n%0A");
     s.items.insert(uid, s.Record(uid, QStringLiteral("/c/odd%09.ics"), "W/\"e\tx\"", kEvent));
