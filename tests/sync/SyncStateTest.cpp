@@ -29,7 +29,7 @@ TEST(SyncState, TheFileOfAnOlderReleaseIsReadAndReplacedOnce)
     QTemporaryDir dir;
     const QByteArray old
         = "<?xml version=\"1.0\"?>\n<tickwell-sync version=\"1\">"
-          "<account server=\"https://dav.example\" user=\"u\" calendar=\"https://dav.example/c/\" "
+          "<account server=\"https://dav.example/\" user=\"u\" calendar=\"https://dav.example/c/\" "
           "name=\"任务\" interval=\"600\"/><state token=\"t-1\" last-sync=\"2026-12-01T08:00:00Z\"/>"
           "<item uid=\"a-1\" href=\"/c/a-1.ics\" etag=\"&quot;e1&quot;\" local=\"d1\">"
         + kEvent.toBase64()
