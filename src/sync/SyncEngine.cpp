@@ -287,6 +287,26 @@ void SyncEngine::Listed(const ListResult& list)
     m_client.Fetch(QUrl(m_state.calendarUrl), toFetch, [this](const FetchResult& f) { Fetched(f); });
 }
 
+// Changed on both sides: field by field against the last synced copy, each lost value in the status log. True
+// when the local task changed (it is then updated in the engine and counted as received).
+bool SyncEngine::MergeIntoLocal(const TaskPtr& local, const CTask& base, const CTask& remote)
+{
+    CTask merged;
+    merged.CopyFrom(*local);
+    std::vector<MergeConflict> lost;
+    MergeTask(base, merged, remote, lost);
+    for (const MergeConflict& c : lost) {
+        Log(tr("任务“%1”的%2在本机和其他设备上都改了：保留“%3”，未采用“%4”。")
+                .arg(Title(*local), c.field, c.kept, c.lost));
+    }
+    if (!SyncedFieldsDiffer(*local, merged))
+        return false;
+    local->CopyFrom(merged);
+    m_engine.UpdateTask(local);
+    ++m_run->result.downloaded;
+    return true;
+}
+
 void SyncEngine::ReadBase(const SyncItem& item, const CTask& local, CTask& base) const
 {
     if (ReadEvent(m_state.Copy(item), base))
@@ -377,20 +397,8 @@ bool SyncEngine::ApplyRemote(const std::vector<DavItem>& fetched, const QStringL
                 ReadBase(*found, *local, base);
             if (known && SyncedFieldsDiffer(*local, base)) {
                 // Changed on both sides since the last sync: field by field.
-                CTask merged;
-                merged.CopyFrom(*local);
-                std::vector<MergeConflict> lost;
-                MergeTask(base, merged, *remote, lost);
-                for (const MergeConflict& c : lost) {
-                    Log(tr("任务“%1”的%2在本机和其他设备上都改了：保留“%3”，未采用“%4”。")
-                            .arg(Title(*local), c.field, c.kept, c.lost));
-                }
-                if (SyncedFieldsDiffer(*local, merged)) {
-                    local->CopyFrom(merged);
-                    m_engine.UpdateTask(local);
-                    ++run.result.downloaded;
+                if (MergeIntoLocal(local, base, *remote))
                     tasksChanged = true;
-                }
             } else if (SyncedFieldsDiffer(*local, *remote)) {
                 ReadEvent(item.calendarData, *local);
                 m_engine.UpdateTask(local);
@@ -649,18 +657,7 @@ void SyncEngine::Retry412(Push push)
             ReadBase(*known, *local, base);
         else
             base.CopyFrom(*remote);
-        CTask merged;
-        merged.CopyFrom(*local);
-        std::vector<MergeConflict> lost;
-        MergeTask(base, merged, *remote, lost);
-        for (const MergeConflict& c : lost) {
-            Log(tr("任务“%1”的%2在本机和其他设备上都改了：保留“%3”，未采用“%4”。")
-                    .arg(Title(*local), c.field, c.kept, c.lost));
-        }
-        if (SyncedFieldsDiffer(*local, merged)) {
-            local->CopyFrom(merged);
-            m_engine.UpdateTask(local);
-            ++run.result.downloaded;
+        if (MergeIntoLocal(local, base, *remote)) {
             if (!SaveTasks()) {
                 Fail(tr("数据文件未能保存，同步已停止：%1").arg(m_engine.DataFilePath()));
                 return;

@@ -103,6 +103,7 @@ private:
     void AdoptLostUids();
     // The task as the server last had it, to merge against.
     void ReadBase(const SyncItem& item, const CTask& local, CTask& base) const;
+    bool MergeIntoLocal(const TaskPtr& local, const CTask& base, const CTask& remote);
     bool ApplyRemote(const std::vector<DavItem>& fetched, const QStringList& removed);
     void StartPushes();
     void NextPush();
