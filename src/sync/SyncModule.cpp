@@ -61,6 +61,7 @@ const Api* Load(QString* error)
 void UseInstalled()
 {
     State().installed = true;
+    State().tried = false;
     Platform::SetSystemSecretStoreFactory([] {
         QString error;
         const Api* api = Load(&error);
