@@ -60,9 +60,10 @@ for m in "$build"/src/libtickwell_*.so; do
   grep -q "/$name\$" "$other" && fail "module $name is in both packages"
 done
 
-# The program's package alone: the program runs and finds its sound module in the unpacked tree, not in the build
-# tree or a system folder. It loads the module on its first ring: a task falls due two seconds after start-up,
-# with a music ring that names no file, so nothing is played.
+# The program's package alone: the program runs and finds its modules in the unpacked tree, not in the build tree
+# or a system folder. It loads the sound module on its first ring: a task falls due two seconds after start-up,
+# with a music ring that names no file, so nothing is played. It loads the sync module at start as the folder has
+# an account (on a closed port of this machine: the sync fails at once, and no keyring answers here).
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 man -l "$root/usr/share/man/man1/tickwell-cli.1.gz" 2>/dev/null | grep -q -- '--data-dir' ||
@@ -82,15 +83,17 @@ cat >"$work/data/twdata.xml" <<XML
         DueTime="$(date -d "$due" +%-H:%M:%S)" RingType="2" Desc="package test"/>
 </tasks>
 XML
+printf 'tickwell-sync 2\nserver\thttp://127.0.0.1:9/\ncalendar\thttp://127.0.0.1:9/cal/\n' >"$work/data/twsync.state"
 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" \
   XDG_DATA_HOME="$work/home/share" XDG_RUNTIME_DIR="$work/run" DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" \
   PULSE_SERVER="unix:$work/no-pulse" ASAN_OPTIONS=detect_leaks=0 \
   "$root/usr/bin/tickwell" --data-dir "$work/data" >"$work/app.log" 2>&1 &
 app=$!
-found=
+found= sync=
 for _ in $(seq 120); do
   found=$(grep -o "$root/usr/lib/.*libtickwell_audio\.so" "/proc/$app/maps" 2>/dev/null | head -n 1) || true
-  [ -n "$found" ] && break
+  sync=$(grep -o "$root/usr/lib/.*libtickwell_sync\.so" "/proc/$app/maps" 2>/dev/null | head -n 1) || true
+  [ -n "$found" ] && [ -n "$sync" ] && break
   kill -0 "$app" 2>/dev/null || { cat "$work/app.log"; fail "the unpacked program ended early"; }
   sleep 0.5
 done
@@ -98,6 +101,7 @@ kill "$app" 2>/dev/null || true
 wait "$app" 2>/dev/null || true
 app=
 [ -n "$found" ] || { cat "$work/app.log"; fail "the unpacked program did not load its sound module from $root"; }
+[ -n "$sync" ] || { cat "$work/app.log"; fail "the unpacked program did not load its sync module from $root"; }
 # The web component unpacked over it puts the page host beside that module, where the same lookup finds it.
 dpkg-deb -x "$web" "$root"
 [ -f "$(dirname "$found")/libtickwell_pagehost.so" ] || fail "the page host is not beside $found"

@@ -921,6 +921,13 @@ Options:
     </message>
 </context>
 <context>
+    <name>SecretStore</name>
+    <message>
+        <source>没有可用的密钥环。</source>
+        <translation>No keyring is available.</translation>
+    </message>
+</context>
+<context>
     <name>SyncController</name>
     <message>
         <source>同步状态</source>
@@ -1076,6 +1083,21 @@ Options:
     <message>
         <source>无法从密钥环删除密码：%1</source>
         <translation>Cannot remove the password from the keyring: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SyncModule</name>
+    <message>
+        <source>找不到同步模块 libtickwell_sync.so（程序安装不完整），无法同步，也无法导入或导出日历。</source>
+        <translation>The sync module libtickwell_sync.so is missing (the installation is incomplete): calendars can be neither synced nor imported nor exported.</translation>
+    </message>
+    <message>
+        <source>无法加载同步模块 %1：%2</source>
+        <translation>Cannot load the sync module %1: %2</translation>
+    </message>
+    <message>
+        <source>同步模块不可用。</source>
+        <translation>The sync module is not available.</translation>
     </message>
 </context>
 <context>

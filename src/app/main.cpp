@@ -22,6 +22,7 @@
 #include "platform/DryRunPowerManager.h"
 #include "platform/RuntimeFolder.h"
 #include "platform/UnixSignalQuit.h"
+#include "sync/SyncModule.h"
 
 #include <QApplication>
 #include <QDir>
@@ -171,6 +172,8 @@ int main(int argc, char* argv[])
         }
     }
 
+    // Sync, the keyring and calendar files come from their module the first time they are wanted.
+    SyncModule::UseInstalled();
     // The media stack is loaded by the first ring, not here: most runs never ring.
     Audio::SetFactory(&Audio::LoadSystemModule);
     Audio::SetNoSoundHandler([](const QString& reason) {

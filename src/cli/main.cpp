@@ -5,6 +5,7 @@
 #include "cli/CliCommand.h"
 #include "platform/DataFolderLock.h"
 #include "platform/RuntimeFolder.h"
+#include "sync/SyncModule.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -139,6 +140,8 @@ int main(int argc, char* argv[])
     // The name the data-folder lock records: a program starting meanwhile waits for this edit rather than
     // running read-only.
     QCoreApplication::setApplicationName(DataFolderLock::BriefHolderName());
+    // The tool links sync, the keyring and libical in: its start-up is not what users wait for.
+    SyncModule::UseLinkedIn();
     QTextStream out(stdout);
     QTextStream err(stderr);
 

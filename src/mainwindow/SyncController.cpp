@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/SyncController.h"
 
+#include "base/AppPaths.h"
 #include "base/MsgBox.h"
 #include "engine/TaskEngine.h"
+#include "platform/ISecretStore.h"
 #include "platform/ISleepWatcher.h"
+#include "sync/SyncModule.h"
 
 #include <QLocale>
-#include <QNetworkInformation>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -20,18 +22,14 @@ constexpr int kSettleMs = 3000;
 SyncController::SyncController(
     TaskEngine& engine, std::shared_ptr<ISecretStore> secrets, std::unique_ptr<ISleepWatcher> sleep, QObject* parent)
     : QObject(parent)
-    , m_sync(std::make_unique<SyncEngine>(engine, std::move(secrets)))
+    , m_engine(engine)
+    , m_secrets(std::move(secrets))
     , m_sleep(std::move(sleep))
 {
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMs);
     connect(&m_settle, &QTimer::timeout, this, &SyncController::Run);
     connect(&m_interval, &QTimer::timeout, this, &SyncController::Run);
-    connect(m_sync.get(), &SyncEngine::Progress, this, [this] {
-        if (m_panel)
-            m_panel->setText(StatusText());
-    });
-    connect(m_sync.get(), &SyncEngine::Finished, this, &SyncController::Done);
     if (m_sleep)
         m_sleep->SetWokeHandler([this] {
             // The connections of before the suspend are dead; give the network a moment to come up.
@@ -44,6 +42,45 @@ SyncController::~SyncController()
 {
     if (m_sleep)
         m_sleep->SetWokeHandler({});
+}
+
+ISyncEngine* SyncController::Engine()
+{
+    if (m_sync)
+        return m_sync.get();
+    QString error;
+    const SyncModule::Api* api = SyncModule::Load(&error);
+    if (!api) {
+        m_lastError = error;
+        return nullptr;
+    }
+    m_sync = api->makeEngine(m_engine, m_secrets ? m_secrets : Platform::SecretStore());
+    connect(m_sync.get(), &ISyncEngine::Progress, this, [this] {
+        if (m_panel)
+            m_panel->setText(StatusText());
+    });
+    connect(m_sync.get(), &ISyncEngine::Finished, this, &SyncController::Done);
+    m_sync->LoadState(nullptr);
+    return m_sync.get();
+}
+
+ISyncEngine* SyncController::EngineOrFail()
+{
+    if (ISyncEngine* engine = Engine())
+        return engine;
+    // Answered later, as the engine answers.
+    SyncResult result;
+    result.error = m_lastError;
+    QTimer::singleShot(0, this, [this, result] { Done(result); });
+    return nullptr;
+}
+
+void SyncController::LoadState()
+{
+    if (m_sync)
+        m_sync->LoadState(nullptr);
+    else
+        m_state.Load(SyncState::FilePath(AppPaths::DataFolder()), nullptr);
 }
 
 void SyncController::AttachStatusBar(QStatusBar* bar)
@@ -60,8 +97,11 @@ void SyncController::AttachStatusBar(QStatusBar* bar)
 
 void SyncController::Start()
 {
-    m_sync->LoadState(nullptr);
-    m_lastError = m_sync->State().lastError;  // a failure of the last run is still the news
+    LoadState();
+    m_lastError = State().lastError;  // a failure of the last run is still the news
+    // With an account the module is wanted at once; without one, not until the user sets one up.
+    if (HasAccount())
+        Engine();
     ArmInterval();
     ShowStatus();
     if (HasAccount())
@@ -74,25 +114,25 @@ void SyncController::WatchNetwork()
     if (m_watchingNetwork)
         return;
     m_watchingNetwork = true;
-    if (!QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability))
+    const SyncModule::Api* api = SyncModule::Load();
+    if (!api)
         return;
-    connect(QNetworkInformation::instance(), &QNetworkInformation::reachabilityChanged, this,
-        [this](QNetworkInformation::Reachability r) {
-            if (r == QNetworkInformation::Reachability::Disconnected) {
-                m_sawDisconnect = true;
-            } else if (r == QNetworkInformation::Reachability::Online && m_sawDisconnect) {
-                m_sawDisconnect = false;
-                if (HasAccount())
-                    m_settle.start();
-            }
-        });
+    api->watchNetwork(this, [this](SyncModule::Network n) {
+        if (n == SyncModule::Network::Disconnected) {
+            m_sawDisconnect = true;
+        } else if (n == SyncModule::Network::Online && m_sawDisconnect) {
+            m_sawDisconnect = false;
+            if (HasAccount())
+                m_settle.start();
+        }
+    });
 }
 
 void SyncController::ArmInterval()
 {
     if (HasAccount()) {
         WatchNetwork();
-        m_interval.start(std::max(1, m_sync->State().intervalSeconds) * 1000);
+        m_interval.start(std::max(1, State().intervalSeconds) * 1000);
     } else {
         m_interval.stop();
     }
@@ -118,13 +158,14 @@ void SyncController::Run()
         return;
     }
     if (!HasAccount()) {
-        m_sync->LoadState(nullptr);
+        LoadState();
         if (!HasAccount())
             return;
     }
     m_running = Pending::Sync;
     ShowStatus();
-    m_sync->Sync();
+    if (ISyncEngine* engine = EngineOrFail())
+        engine->Sync();
 }
 
 void SyncController::Setup(const SyncSetup& setup, int intervalSeconds)
@@ -133,12 +174,16 @@ void SyncController::Setup(const SyncSetup& setup, int intervalSeconds)
     m_running = Pending::Setup;
     m_setupInterval = intervalSeconds;
     ShowStatus();
-    m_sync->Setup(setup);
+    if (ISyncEngine* engine = EngineOrFail())
+        engine->Setup(setup);
 }
 
 void SyncController::SetInterval(int seconds)
 {
-    if (m_sync->SetInterval(seconds))
+    ISyncEngine* engine = m_sync || HasAccount() ? Engine() : nullptr;
+    if (!engine)
+        m_state.intervalSeconds = seconds;
+    else if (engine->SetInterval(seconds))
         ArmInterval();
 }
 
@@ -147,15 +192,16 @@ void SyncController::Forget()
     m_settle.stop();
     m_interval.stop();
     m_running = Pending::Forget;
-    m_sync->Forget();
+    if (ISyncEngine* engine = EngineOrFail())
+        engine->Forget();
 }
 
 void SyncController::Done(const SyncResult& result)
 {
     const Pending was = std::exchange(m_running, Pending::None);
-    m_sync->LoadState(nullptr);
+    LoadState();
     m_lastError = result.ok ? QString() : result.error;
-    if (was == Pending::Setup && result.ok) {
+    if (was == Pending::Setup && result.ok && m_sync) {
         if (m_setupInterval > 0)
             m_sync->SetInterval(m_setupInterval);
         // The new account's first sync follows at once.
@@ -174,7 +220,7 @@ void SyncController::Done(const SyncResult& result)
     emit Finished(result);
     if (std::exchange(m_again, false) && HasAccount())
         QTimer::singleShot(0, this, &SyncController::Run);
-    else if (was == Pending::Sync && result.ok && m_sync->PendingChanges() > 0)
+    else if (was == Pending::Sync && result.ok && m_sync && m_sync->PendingChanges() > 0)
         m_settle.start();  // changed here while the sync ran
 }
 
@@ -186,7 +232,7 @@ QString SyncController::StatusText() const
         return QString();
     if (!m_lastError.isEmpty())
         return tr("同步失败：%1").arg(m_lastError);
-    const QDateTime last = m_sync->State().lastSync;
+    const QDateTime last = State().lastSync;
     if (!last.isValid())
         return tr("尚未同步");
     return tr("上次同步 %1").arg(QLocale().toString(last.toLocalTime().time(), QStringLiteral("HH:mm")));
@@ -204,7 +250,7 @@ void SyncController::ShowStatus()
 
 QString SyncController::DetailsText() const
 {
-    const SyncState& s = m_sync->State();
+    const SyncState& s = State();
     if (!s.HasAccount())
         return tr("没有设置同步帐户。");
     QStringList lines;
@@ -214,7 +260,8 @@ QString SyncController::DetailsText() const
                                            : tr("从未"));
     if (!s.lastError.isEmpty())
         lines << tr("上次失败原因：%1").arg(s.lastError);
-    lines << tr("待上传的更改：%1 项").arg(m_sync->PendingChanges());
+    if (m_sync)
+        lines << tr("待上传的更改：%1 项").arg(m_sync->PendingChanges());
     return lines.join(u'\n');
 }
 

@@ -1,30 +1,39 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "sync/SyncEngine.h"
+#include "sync/ISyncEngine.h"
 
 #include <QObject>
 #include <QTimer>
 
 #include <memory>
 
+class ISecretStore;
 class ISleepWatcher;
+class TaskEngine;
 class QToolButton;
 class QStatusBar;
 
 // Runs the calendar sync for the main window: at start, a few seconds after local changes (a burst makes one
 // sync), at the account's interval, when the network comes back and after a wake from suspend. The sync itself is
 // asynchronous, so a slow or dead server never holds up the window or the scan. Shows its state in the status bar.
+// The sync engine comes from the sync module, loaded the first time there is something to sync, set up or forget;
+// until then the state file alone tells whether there is an account.
 class SyncController : public QObject
 {
     Q_OBJECT
 public:
+    // `secrets` nullptr: Platform::SecretStore() when the engine is made.
     SyncController(TaskEngine& engine, std::shared_ptr<ISecretStore> secrets, std::unique_ptr<ISleepWatcher> sleep,
         QObject* parent = nullptr);
     ~SyncController() override;
 
-    SyncEngine& Engine() { return *m_sync; }
-    bool HasAccount() const { return m_sync->State().HasAccount(); }
+    // The engine, the module loaded on the first call; nullptr when the module is missing (the reason becomes the
+    // last error).
+    ISyncEngine* Engine();
+    const SyncState& State() const { return m_sync ? m_sync->State() : m_state; }
+    bool HasAccount() const { return State().HasAccount(); }
+    bool IsBusy() const { return m_sync && m_sync->IsBusy(); }
 
     // Puts the status panel in the bar; a click on it shows the details.
     void AttachStatusBar(QStatusBar* bar);
@@ -58,10 +67,16 @@ private:
     void ShowDetails();
     void ArmInterval();
     void WatchNetwork();
+    void LoadState();
+    // The engine for a call that ends with Finished; when the module is missing, Finished tells so at once.
+    ISyncEngine* EngineOrFail();
 
     enum class Pending { None, Sync, Setup, Forget };
 
-    std::unique_ptr<SyncEngine> m_sync;
+    TaskEngine& m_engine;
+    std::shared_ptr<ISecretStore> m_secrets;
+    std::unique_ptr<ISyncEngine> m_sync;
+    SyncState m_state;  // read from the file while there is no engine
     std::unique_ptr<ISleepWatcher> m_sleep;
     QTimer m_settle;
     QTimer m_interval;

@@ -6,14 +6,13 @@
 #include "mainwindow/SyncController.h"
 #include "mainwindow/frmMain.h"
 #include "platform/ISecretStore.h"
-#include "sync/CalDavClient.h"
+#include "sync/SyncModule.h"
 #include "ui_dlgOption.h"
 #include "widgets/Appearance.h"
 
 #include <QColorDialog>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QNetworkInformation>
 #include <QPointer>
 
 #include <algorithm>
@@ -154,7 +153,7 @@ void dlgOption::Apply()
 
 void dlgOption::ShowSyncAccount()
 {
-    const SyncState& state = m_sync->Engine().State();
+    const SyncState& state = m_sync->State();
     m_ui->txtSyncServer->setText(state.server);
     m_ui->txtSyncUser->setText(state.user);
     m_ui->txtSyncPassword->clear();
@@ -181,9 +180,18 @@ QString dlgOption::SyncStatusText() const
     return m_ui->lblSyncStatus->text();
 }
 
+const SyncModule::Api* dlgOption::SyncApi()
+{
+    QString error;
+    const SyncModule::Api* api = SyncModule::Load(&error);
+    if (!api)
+        SetSyncStatus(error);
+    return api;
+}
+
 bool dlgOption::SyncFieldsChanged() const
 {
-    const SyncState& state = m_sync->Engine().State();
+    const SyncState& state = m_sync->State();
     return m_ui->txtSyncServer->text().trimmed() != state.server || m_ui->txtSyncUser->text() != state.user
         || m_ui->cboSyncCalendar->currentText().trimmed() != state.calendarName
         || !m_ui->txtSyncPassword->text().isEmpty() || m_trustedFingerprint != state.trustedFingerprint;
@@ -195,8 +203,7 @@ void dlgOption::ApplySync()
     const QString server = m_ui->txtSyncServer->text().trimmed();
     if (server.isEmpty() || !SyncFieldsChanged()) {
         // An interval shorter than a minute (set in the account file) stays while the box shows it unchanged.
-        if (m_sync->HasAccount()
-            && m_ui->spnSyncInterval->value() != std::max(1, m_sync->Engine().State().intervalSeconds / 60))
+        if (m_sync->HasAccount() && m_ui->spnSyncInterval->value() != std::max(1, m_sync->State().intervalSeconds / 60))
             m_sync->SetInterval(seconds);
         return;
     }
@@ -224,16 +231,17 @@ void dlgOption::TestConnection()
         SetSyncStatus(tr("请输入服务器地址。"));
         return;
     }
-    if (QNetworkInformation* net = QNetworkInformation::instance(); net
-        && net->reachability() == QNetworkInformation::Reachability::Disconnected
-        && !CalDavClient::IsLoopback(CalDavClient::ServerUrl(server))) {
+    const SyncModule::Api* api = SyncApi();
+    if (!api)
+        return;
+    if (api->network() == SyncModule::Network::Disconnected && !api->isLoopback(api->serverUrl(server))) {
         SetSyncStatus(tr("本机没有联网，无法连接服务器。"));
         return;
     }
     if (!ConfirmAddress(server))
         return;
     const QString typed = m_ui->txtSyncPassword->text();
-    const SyncState& state = m_sync->Engine().State();
+    const SyncState& state = m_sync->State();
     if (!typed.isEmpty() || !state.HasAccount() || server != state.server || m_ui->txtSyncUser->text() != state.user) {
         TestWith(typed);
         return;
@@ -250,19 +258,20 @@ void dlgOption::TestConnection()
 
 void dlgOption::TestWith(const QString& password)
 {
+    const SyncModule::Api* api = SyncApi();
+    if (!api)
+        return;
     DavAccount account;
-    account.url = CalDavClient::ServerUrl(m_ui->txtSyncServer->text().trimmed());
+    account.url = api->serverUrl(m_ui->txtSyncServer->text().trimmed());
     account.user = m_ui->txtSyncUser->text();
     account.password = password;
     account.trustedFingerprint = m_trustedFingerprint;
     account.allowHttp = m_httpConfirmedFor == m_ui->txtSyncServer->text().trimmed();
-    m_testClient = std::make_unique<CalDavClient>();
-    m_testClient->SetAccount(account);
     m_ui->cmdSyncTest->setEnabled(false);
     SetSyncStatus(tr("正在连接…"));
     QPointer<dlgOption> self(this);
     // Only listed: a test makes no calendar. The one chosen is found or made when the account is applied.
-    m_testClient->ListCalendars([self](const DiscoveryResult& found) {
+    m_testClient = api->listCalendars(account, [self](const DiscoveryResult& found) {
         if (self)
             self->TestAnswered(found);
     });
@@ -292,6 +301,7 @@ void dlgOption::TestAnswered(const DiscoveryResult& found)
         return;
     }
     // The calendars found, then the way to a new one; what was chosen or typed stays chosen.
+    const QString ownName = SyncModule::Load()->ownCalendarName();  // loaded: it answered
     QComboBox* box = m_ui->cboSyncCalendar;
     const QString chosen = box->currentText().trimmed();
     box->clear();
@@ -299,7 +309,7 @@ void dlgOption::TestAnswered(const DiscoveryResult& found)
         if (box->findText(calendar.displayName) < 0)
             box->addItem(calendar.displayName, calendar.url.toString());
     box->addItem(tr("新建日历…"), kNewCalendar);
-    const int own = box->findText(CalDavClient::OwnCalendarName());
+    const int own = box->findText(ownName);
     if (!chosen.isEmpty())
         box->setEditText(chosen);
     else if (own >= 0)
@@ -307,24 +317,26 @@ void dlgOption::TestAnswered(const DiscoveryResult& found)
     else
         box->setEditText(QString());
     SetSyncStatus(found.calendars.empty()
-            ? tr("连接成功：服务器上还没有日历，应用时将新建“%1”。")
-                  .arg(chosen.isEmpty() ? CalDavClient::OwnCalendarName() : chosen)
+            ? tr("连接成功：服务器上还没有日历，应用时将新建“%1”。").arg(chosen.isEmpty() ? ownName : chosen)
             : tr("连接成功：找到 %1 个日历。选择要用的日历或新建一个，再点“应用”或“确定”保存。")
                   .arg(found.calendars.size()));
 }
 
 bool dlgOption::ConfirmAddress(const QString& server)
 {
-    const QUrl url = CalDavClient::ServerUrl(server);
-    if (m_httpConfirmedFor == server || CalDavClient::CheckAddress(url, false).isEmpty()
-        || !CalDavClient::CheckAddress(url, true).isEmpty())
+    const SyncModule::Api* api = SyncApi();
+    if (!api)
+        return false;
+    const QUrl url = api->serverUrl(server);
+    if (m_httpConfirmedFor == server || api->checkAddress(url, false).isEmpty()
+        || !api->checkAddress(url, true).isEmpty())
         return true;  // https, this machine, confirmed already, or refused anyway (the client says why)
     if (MsgBox::Show(tr("地址 %1 不加密（http）：密码和任务将以明文在网络上传送，途经的任何人都能看到。\n\n"
                         "只在可信的局域网内这样使用。确定要以不加密的方式连接这个服务器吗？")
                          .arg(url.toString()),
             MsgButtons::YesNo, MsgIcon::Warning)
         != MsgResult::Yes) {
-        SetSyncStatus(CalDavClient::CheckAddress(url, false));
+        SetSyncStatus(api->checkAddress(url, false));
         return false;
     }
     m_httpConfirmedFor = server;

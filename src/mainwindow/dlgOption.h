@@ -11,9 +11,11 @@ namespace Ui {
 class dlgOption;
 }
 class frmMain;
-class CalDavClient;
 class SyncController;
 struct DiscoveryResult;
+namespace SyncModule {
+struct Api;
+}
 
 // The options: the auto-lock time, the unlock password, the desktop notification switch and the colour pair, previewed
 // on the dialog's own background until applied; on a page of its own, the calendar sync account. Modeless, owned by
@@ -44,6 +46,8 @@ private:
     // Plain http to another machine is used only once the user confirmed it for that address.
     bool ConfirmAddress(const QString& server);
     bool SyncFieldsChanged() const;
+    // The sync module's functions; nullptr, the reason shown on the page, when it is missing.
+    const SyncModule::Api* SyncApi();
     void SetSyncStatus(const QString& text);
     void PickColor(int index);
     void ShowSwatches();
@@ -52,7 +56,7 @@ private:
     frmMain* m_owner;
     std::array<QColor, 2> m_colors;
     SyncController* m_sync;
-    std::unique_ptr<CalDavClient> m_testClient;
+    std::unique_ptr<QObject> m_testClient;  // the connection test's client while it runs
     QString m_trustedFingerprint;  // confirmed on this page, kept with the account when it is applied
     bool m_settingUp = false;  // this page's setup runs
     QString m_httpConfirmedFor;  // the server address confirmed for plain http, kept with the account too

@@ -19,12 +19,11 @@
 #include "mainwindow/frmHelp.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Autorun.h"
-#include "platform/ISecretStore.h"
 #include "platform/ISleepWatcher.h"
 #include "power/dlgShutdown.h"
 #include "storage/CsvExport.h"
-#include "storage/IcalExport.h"
 #include "storage/IcalImport.h"
+#include "sync/SyncModule.h"
 #include "timerules/Clock.h"
 #include "ui_frmMain.h"
 #include "widgets/ListHelpers.h"
@@ -82,7 +81,7 @@ void frmMain::SetupStatusBar()
 
 void frmMain::SetupSync()
 {
-    m_sync = new SyncController(m_engine, Platform::SecretStore(), Platform::MakeSleepWatcher(), this);
+    m_sync = new SyncController(m_engine, nullptr, Platform::MakeSleepWatcher(), this);
     m_sync->AttachStatusBar(m_ui->StatusBar1);
     connect(m_sync, &SyncController::Finished, this, [this](const SyncResult& result) {
         // Another device finished, cancelled, postponed or deleted a task that is ringing here.
@@ -446,10 +445,13 @@ void frmMain::Export()
 
 void frmMain::ExportIcal()
 {
-    ExportWith(tr("iCalendar 日历文件(*.ics)|*.ics"), QStringLiteral(".ics"),
-        [](const TaskList& tasks, const QString& path, QString* error, const QString& dataFile) {
-            return ::ExportIcal(tasks, path, error, dataFile);
-        });
+    QString error;
+    const SyncModule::Api* api = SyncModule::Load(&error);
+    if (!api) {
+        Warn(error);
+        return;
+    }
+    ExportWith(tr("iCalendar 日历文件(*.ics)|*.ics"), QStringLiteral(".ics"), api->exportIcal);
 }
 
 void frmMain::ExportWith(const QString& filter, const QString& extension, const Exporter& exporter)
@@ -470,9 +472,14 @@ void frmMain::ImportIcal()
     const QString path = MsgBox::OpenFileName(tr("打开文件"), tr("iCalendar 日历文件(*.ics)|*.ics;*.ical;*.ifb"));
     if (path.isEmpty())
         return;
-    IcalImportResult result;
     QString error;
-    if (!ReadIcalFile(path, result, &error)) {
+    const SyncModule::Api* api = SyncModule::Load(&error);
+    if (!api) {
+        Warn(error);
+        return;
+    }
+    IcalImportResult result;
+    if (!api->readIcalFile(path, result, &error)) {
         Warn(tr("出错: %1").arg(error));
         return;
     }
@@ -481,7 +488,7 @@ void frmMain::ImportIcal()
         UpdateSummary();
         m_engine.SaveCfg();
     }
-    MsgBox::Show(IcalImportSummary(result, added), MsgButtons::Ok, MsgIcon::Information);
+    MsgBox::Show(api->importSummary(result, added), MsgButtons::Ok, MsgIcon::Information);
 }
 
 void frmMain::EditTaskTypes()
@@ -646,7 +653,7 @@ void frmMain::AnswerRequestLater(const QString& request, std::function<void(cons
         return;
     }
     // A sync already under way may not have the latest changes: the answer is the one after it.
-    auto waits = std::make_shared<int>(m_sync->Engine().IsBusy() ? 2 : 1);
+    auto waits = std::make_shared<int>(m_sync->IsBusy() ? 2 : 1);
     auto connection = std::make_shared<QMetaObject::Connection>();
     *connection
         = connect(m_sync, &SyncController::Finished, this, [reply, waits, connection](const SyncResult& result) {

@@ -29,14 +29,19 @@ public:
     virtual void Remove(const QString& key, Done done) = 0;
 };
 
-// The desktop's store on this platform.
+// The desktop's store: what the factory below makes (the keyring lives in the sync module, loaded on first use);
+// without one, a store whose every request fails.
 std::shared_ptr<ISecretStore> MakeSystemSecretStore();
+// A store whose every request fails with `error`.
+std::shared_ptr<ISecretStore> MakeUnavailableSecretStore(const QString& error);
 
 namespace Platform {
 
 // The store in force; the desktop's own until a test installs another. nullptr restores the desktop's one.
 std::shared_ptr<ISecretStore> SecretStore();
 void SetSecretStore(std::shared_ptr<ISecretStore> store);
+// How the desktop's store is made, set once at start.
+void SetSystemSecretStoreFactory(std::function<std::shared_ptr<ISecretStore>()> factory);
 
 // For a command-line tool: starts `request` and runs an event loop until it answers or `timeoutMs` passes
 // (Failed, "time-out"). Never call it on a window's thread.

@@ -1,12 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/KeychainSecretStore.h"
 
-#include <QEventLoop>
-#include <QPointer>
-#include <QTimer>
 #include <qt6keychain/keychain.h>
-
-#include <optional>
 
 namespace {
 
@@ -64,56 +59,3 @@ void KeychainSecretStore::Remove(const QString& key, Done done)
     Connect(job, std::move(done), true);
     job->start();
 }
-
-std::shared_ptr<ISecretStore> MakeSystemSecretStore()
-{
-    return std::make_shared<KeychainSecretStore>();
-}
-
-namespace {
-
-std::shared_ptr<ISecretStore>& Current()
-{
-    static std::shared_ptr<ISecretStore> store;
-    return store;
-}
-
-}  // namespace
-
-namespace Platform {
-
-std::shared_ptr<ISecretStore> SecretStore()
-{
-    if (!Current())
-        Current() = MakeSystemSecretStore();
-    return Current();
-}
-
-void SetSecretStore(std::shared_ptr<ISecretStore> store)
-{
-    Current() = std::move(store);
-}
-
-SecretResult WaitForSecret(const std::function<void(ISecretStore::Done)>& request, int timeoutMs)
-{
-    // Shared with the callback, which may still come after a time-out has ended the wait.
-    auto answer = std::make_shared<std::optional<SecretResult>>();
-    QEventLoop loop;
-    QPointer<QEventLoop> alive(&loop);
-    request([answer, alive](const SecretResult& r) {
-        *answer = r;
-        if (alive)
-            alive->quit();
-    });
-    if (!answer->has_value()) {
-        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    if (answer->has_value())
-        return **answer;
-    SecretResult r;
-    r.error = QStringLiteral("time-out");
-    return r;
-}
-
-}  // namespace Platform

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "sync/DavXml.h"
+#include "sync/SyncTypes.h"
 
 #include <QList>
 #include <QNetworkAccessManager>
@@ -10,16 +11,6 @@
 #include <QUrl>
 
 #include <functional>
-
-// Where and as whom the client talks.
-struct DavAccount
-{
-    QUrl url;  // the server address or the calendar's URL
-    QString user;
-    QString password;
-    QString trustedFingerprint;  // SHA-256 of a certificate the user confirmed ("AB:CD:…"), else empty
-    bool allowHttp = false;  // the user confirmed plain http to a server other than this machine
-};
 
 // The outcome of one request. `error` is empty when the server answered (any status); otherwise it says, in
 // words for the user, why there is no answer to use (refused address, unreachable, certificate, password, size).
@@ -34,24 +25,6 @@ struct DavReply
     QUrl url;  // the final URL, after redirects
     bool ok() const { return error.isEmpty(); }
     bool success() const { return ok() && status >= 200 && status < 300; }
-};
-
-// A calendar collection that takes events.
-struct DavCalendar
-{
-    QUrl url;
-    QString displayName;  // the collection's name, else the last segment of its path
-};
-
-struct DiscoveryResult
-{
-    QString error;  // empty on success
-    QString untrustedFingerprint;
-    bool unauthorized = false;
-    QUrl calendarUrl;
-    QString displayName;
-    bool created = false;  // made by MKCALENDAR
-    std::vector<DavCalendar> calendars;  // ListCalendars: every calendar found
 };
 
 struct ListResult

@@ -32,11 +32,6 @@ bool ReadEvent(const QByteArray& ics, CTask& task)
 
 }  // namespace
 
-QString SyncResult::Summary() const
-{
-    return SyncEngine::tr("上传 %1，下载 %2，删除 %3").arg(uploaded).arg(downloaded).arg(deleted);
-}
-
 struct SyncEngine::Push
 {
     enum Kind { Create, Update, Remove };
@@ -65,7 +60,7 @@ struct SyncEngine::Run
 };
 
 SyncEngine::SyncEngine(TaskEngine& engine, std::shared_ptr<ISecretStore> secrets, QObject* parent)
-    : QObject(parent)
+    : ISyncEngine(parent)
     , m_engine(engine)
     , m_secrets(std::move(secrets))
 {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "sync/CalDavClient.h"
+#include "sync/ISyncEngine.h"
 #include "sync/SyncState.h"
 
 #include "core/TaskList.h"
@@ -14,36 +15,6 @@
 class ISecretStore;
 class TaskEngine;
 
-// What one sync (or a setup, or a forget) came to.
-struct SyncResult
-{
-    bool ok = false;
-    QString error;  // why it failed, for the user
-    QString untrustedFingerprint;  // the certificate to confirm, when that is why
-    bool unauthorized = false;
-    int uploaded = 0;  // resources written to the server
-    int downloaded = 0;  // tasks added or changed here from the server
-    int deleted = 0;  // tasks removed here, and resources removed on the server
-    QStringList notes;  // what was also written to the status log: removals, restorations, lost values
-    bool fullListing = false;  // every resource was listed (first sync, a refused token, no RFC 6578)
-    int requests = 0;  // requests sent
-    QString calendarUrl;  // setup: the calendar found or made
-
-    // "上传 N，下载 M，删除 K"
-    QString Summary() const;
-};
-
-// What `sync setup` is given.
-struct SyncSetup
-{
-    QString server;  // a host name, a server URL or a calendar URL
-    QString user;
-    QString password;
-    QString calendarName;  // empty: the program's own calendar
-    QString trustedFingerprint;
-    bool allowHttp = false;
-};
-
 // Keeps the engine's tasks in step with one calendar collection on a CalDAV server. The tasks here are the truth
 // of this machine; the server's copy of each task as last synced (SyncState, beside the data file) tells what
 // changed on which side. One sync: list what changed on the server (RFC 6578, else everything), fetch it, merge it
@@ -55,7 +26,7 @@ struct SyncSetup
 // loop, so a window stays responsive. Each call ends with exactly one Finished signal. A sync that fails before
 // the tasks are merged changes no task; one that fails while sending keeps what it received, and what it did not
 // send stays queued for the next one.
-class SyncEngine : public QObject
+class SyncEngine : public ISyncEngine
 {
     Q_OBJECT
 public:
@@ -63,32 +34,28 @@ public:
     ~SyncEngine() override;
 
     // Reads the state file of the engine's data folder (done by each call below as well).
-    bool LoadState(QString* error);
-    const SyncState& State() const { return m_state; }
+    bool LoadState(QString* error) override;
+    const SyncState& State() const override { return m_state; }
     QString StatePath() const;
-    bool IsBusy() const { return m_busy; }
+    bool IsBusy() const override { return m_busy; }
 
     // Local changes not yet on the server: new and changed tasks, deletions. A task that lost its UID takes back
     // the one of the copy it equals first (see AdoptLostUids).
-    int PendingChanges();
+    int PendingChanges() override;
 
-    void Sync();
+    void Sync() override;
     // Finds (or makes) the calendar, stores the password in the secret store, and starts a fresh state.
-    void Setup(const SyncSetup& setup);
+    void Setup(const SyncSetup& setup) override;
     // Removes the account: its password and the state file. The tasks stay.
-    void Forget();
+    void Forget() override;
 
     // How often the program syncs by itself, kept with the account; false for a value that is no interval.
-    bool SetInterval(int seconds);
+    bool SetInterval(int seconds) override;
 
     // Listed dates for rules without an exact RRULE reach this many years ahead (tests shorten it).
     void SetRdateYears(int years) { m_rdateYears = years; }
     // Stops after this many requests in the sending phase, as a kill would (tests of an interrupted sync).
     void SetStopAfterRequestsForTest(int requests) { m_stopAfter = requests; }
-
-signals:
-    void Progress(const QString& text);
-    void Finished(const SyncResult& result);
 
 private:
     struct Run;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/RecordingPowerManager.h"
 #include "support/RecordingNotifier.h"
+#include "support/RecordingPowerManager.h"
 #include "support/TestEnv.h"
+#include "sync/SyncModule.h"
 
 #include <QApplication>
 #include <QFile>
@@ -25,6 +26,9 @@ int main(int argc, char** argv)
     Power::SetManager(refuse);
     // No test sends a notification to the real desktop; the tray tests on a private bus put the real one back.
     DesktopNotifier::SetCurrent(std::make_shared<RecordingNotifier>());
+    // The windows sync, test servers and import calendars through the code linked in; the real program's module
+    // is tested by starting the program.
+    SyncModule::UseLinkedIn();
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new TwTestEnvironment);
     return RUN_ALL_TESTS();

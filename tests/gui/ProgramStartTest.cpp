@@ -5,6 +5,7 @@
 #include "support/TestEnv.h"
 #include "support/TestText.h"
 #include "support/Wait.h"
+#include "sync/SyncState.h"
 
 #include <QDir>
 #include <QFile>
@@ -284,7 +285,29 @@ TEST(ProgramStart, AStartWithoutAnAccountLoadsNeitherNetworkWatchNorSvgEngine)
     ASSERT_TRUE(WaitUntilUp(root.path()));
     const QByteArray maps = ReadAll(QStringLiteral("/proc/%1/maps").arg(app.Pid()));
     ASSERT_TRUE(maps.contains("libQt6Widgets"));
-    for (const char* library : { "libqnetworkmanager", "libqglib", "libgio-2.0", "libqsvgicon" })
+    // Sync, the keyring and calendar files are a module loaded on first use.
+    for (const char* library :
+        { "libqnetworkmanager", "libqglib", "libgio-2.0", "libqsvgicon", "libtickwell_sync", "libical", "keychain" })
         EXPECT_FALSE(maps.contains(library)) << library;
+    EXPECT_EQ(app.Terminate(), 0);
+}
+
+TEST(ProgramStart, WithAnAccountTheSyncModuleLoadsAgainstTheProgram)
+{
+    // The account's server is a closed port here: the sync fails at once.
+    QTemporaryDir root;
+    const QString data = root.filePath(QStringLiteral("data"));
+    ASSERT_TRUE(QDir().mkpath(data));
+    SyncState account;
+    account.server = QStringLiteral("http://127.0.0.1:9/");
+    account.calendarUrl = QStringLiteral("http://127.0.0.1:9/cal/");
+    ASSERT_TRUE(account.Save(SyncState::FilePath(data), nullptr));
+    Program app(root.path());
+    ASSERT_TRUE(app.Start({ QStringLiteral("--data-dir"), data }));
+    ASSERT_TRUE(WaitUntilUp(root.path()));
+    // The module takes the program's own libraries from the program: one it lacked would refuse the module.
+    const QString maps = QStringLiteral("/proc/%1/maps").arg(app.Pid());
+    EXPECT_TRUE(WaitFor([&] { return ReadAll(maps).contains("libtickwell_sync"); }, 5000)) << app.Err().toStdString();
+    EXPECT_TRUE(ReadAll(maps).contains("libical"));
     EXPECT_EQ(app.Terminate(), 0);
 }

@@ -180,7 +180,7 @@ TEST_F(SyncPageTest, ApplyingSetsUpTheAccountAndForgetRemovesIt)
     const SyncResult setup = AwaitSync([&] { Options()->Apply(); });
     ASSERT_TRUE(setup.ok) << setup.error.toStdString();
     ASSERT_TRUE(m_window->Sync()->HasAccount());
-    EXPECT_EQ(m_window->Sync()->Engine().State().intervalSeconds, 7 * 60);
+    EXPECT_EQ(m_window->Sync()->State().intervalSeconds, 7 * 60);
     EXPECT_EQ(m_secrets->secrets.size(), 1);
     // The first sync follows the setup by itself.
     EXPECT_TRUE(AwaitSync([] {}).ok);
@@ -337,7 +337,7 @@ TEST_F(SyncPageTest, TestingListsTheCalendarsAndMakesNoneApplyingMakesTheOneChos
     EXPECT_EQ(box->currentText(), QString());
     box->setEditText(Q("旅行"));
     ASSERT_TRUE(AwaitSync([&] { Options()->Apply(); }).ok);
-    EXPECT_EQ(m_window->Sync()->Engine().State().calendarName, Q("旅行"));
+    EXPECT_EQ(m_window->Sync()->State().calendarName, Q("旅行"));
     AwaitSync([] {});  // the first sync
     EXPECT_TRUE(Test().startsWith(Q("连接成功：找到 2 个日历"))) << Options()->SyncStatusText().toStdString();
     EXPECT_EQ(box->currentText(), Q("旅行"));

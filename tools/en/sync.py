@@ -4,6 +4,13 @@
 Task titles, field names, addresses and fingerprints are quoted as they are."""
 
 EN = {
+    # The sync module (sync, the keyring, calendar files), loaded on first use
+    '找不到同步模块 libtickwell_sync.so（程序安装不完整），无法同步，也无法导入或导出日历。':
+        'The sync module libtickwell_sync.so is missing (the installation is incomplete): calendars can be neither '
+        'synced nor imported nor exported.',
+    '无法加载同步模块 %1：%2': 'Cannot load the sync module %1: %2',
+    '同步模块不可用。': 'The sync module is not available.',
+    '没有可用的密钥环。': 'No keyring is available.',
     # CalDAV client
     '服务器地址无效：%1': 'The server address is not valid: %1',
     '服务器地址必须以 https:// 开头：%1': 'The server address must begin with https://: %1',
