@@ -7,19 +7,35 @@
 
 namespace {
 
+// What a byte is in markup: whitespace, a character of an ASCII name, the first of one.
+enum : unsigned char { kSpaceByte = 1, kNameByte = 2, kNameStartByte = 4 };
+
+struct MarkupBytes
+{
+    unsigned char bits[256];
+    constexpr MarkupBytes()
+        : bits()
+    {
+        for (const char c : { ' ', '\t', '\n', '\r' })
+            bits[int(c)] = kSpaceByte;
+        for (int c = 0; c < 128; ++c) {
+            if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_')
+                bits[c] = kNameByte | kNameStartByte;
+            else if ((c >= '0' && c <= '9') || c == '-' || c == '.')
+                bits[c] = kNameByte;
+        }
+    }
+};
+constexpr MarkupBytes kMarkup;
+
+bool Is(char c, unsigned char bit)
+{
+    return (kMarkup.bits[static_cast<unsigned char>(c)] & bit) != 0;
+}
+
 bool IsSpace(char c)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-
-bool IsNameStart(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-}
-
-bool IsNameChar(char c)
-{
-    return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+    return Is(c, kSpaceByte);
 }
 
 // What XML 1.0 lets a document hold, as a character or through a reference.
@@ -48,6 +64,19 @@ struct ByteKinds
     }
 };
 constexpr ByteKinds kKinds;
+
+// Whether the eight bytes at `p` are all plain in the table above: below 0x80, no control character, no '&',
+// '<' or '>'.
+bool IsPlainAscii8(const char* p)
+{
+    constexpr quint64 kOnes = 0x0101010101010101, kHighs = 0x8080808080808080;
+    quint64 w;
+    std::memcpy(&w, p, 8);
+    const auto anyBelow = [&](quint64 x, unsigned char n) { return ((x - kOnes * n) & ~x & kHighs) != 0; };
+    const auto anyZero = [&](quint64 x) { return anyBelow(x, 1); };
+    return (w & kHighs) == 0 && !anyBelow(w, 0x20) && !anyZero(w ^ (kOnes * '&')) && !anyZero(w ^ (kOnes * '<'))
+        && !anyZero(w ^ (kOnes * '>'));
+}
 
 // Reads one UTF-8 sequence from `p` (its first byte at or above 0x80) into `d`; false for a malformed or overlong
 // sequence, an encoded surrogate, or a character XML forbids.
@@ -141,7 +170,11 @@ bool Decode(const char* p, const char* end, bool attribute, QString& out)
         out = QStringLiteral("");  // empty, not null: a present attribute
         return true;
     }
-    out = QString(end - p, Qt::Uninitialized);
+    // Values that are only converted (dates, numbers) leave their memory to the next element's.
+    if (out.isDetached() && out.capacity() >= end - p)
+        out.resize(end - p);
+    else
+        out = QString(end - p, Qt::Uninitialized);
     char16_t* const first = reinterpret_cast<char16_t*>(out.data());
     char16_t* d = first;
     const char* const begin = p;
@@ -156,6 +189,13 @@ bool Decode(const char* p, const char* end, bool attribute, QString& out)
         case kPlain:
             *d++ = char16_t(c);
             ++p;
+            // Dates, numbers and Latin text are runs of plain bytes: eight at a time.
+            while (end - p >= 8 && IsPlainAscii8(p)) {
+                for (int i = 0; i < 8; ++i)
+                    d[i] = char16_t(p[i]);
+                d += 8;
+                p += 8;
+            }
             break;
         case kSpace:
             // Attribute values have each whitespace character as a space; text keeps them.
@@ -334,10 +374,10 @@ private:
                 return Take('/') == empty && Take('>');
             // Names with a prefix or beyond ASCII, and those XML reserves (xmlns among them), go to the general
             // reader.
-            if (!space || !IsNameStart(*m_p) || ReservedName())
+            if (!space || !Is(*m_p, kNameStartByte) || ReservedName())
                 return false;
             const char* name = m_p;
-            while (m_p != m_end && IsNameChar(*m_p))
+            while (m_p != m_end && Is(*m_p, kNameByte))
                 ++m_p;
             const QLatin1StringView attrName(name, m_p - name);
             SkipSpace();
@@ -348,7 +388,9 @@ private:
                 return false;
             const char quote = *m_p++;
             const char* close = static_cast<const char*>(std::memchr(m_p, quote, size_t(m_end - m_p)));
-            if (!close || attrs.Contains(attrName) || !Decode(m_p, close, true, attrs.Add(attrName)))
+            // So many attributes are no element of ours: the check for repeated names would grow with their square.
+            if (!close || attrs.Count() == XmlAttrs::kHashed || attrs.Contains(attrName)
+                || !Decode(m_p, close, true, attrs.Add(attrName)))
                 return false;
             m_p = close + 1;
         }

@@ -56,7 +56,27 @@ QByteArray Task(const QByteArray& attrs, const QByteArray& text = {})
     return text.isNull() ? QByteArray(start + "/>") : QByteArray(start + ">" + text + "</task>");
 }
 
+QByteArray ManyAttributes()
+{
+    QByteArray attrs;
+    for (int i = 0; i < XmlAttrs::kHashed; ++i)
+        attrs += "a" + QByteArray::number(i) + "='" + QByteArray::number(i) + "' ";
+    return attrs;
+}
+
 }  // namespace
+
+TEST(DataFileScanner, AttributesAreFoundBeyondTheHashTable)
+{
+    QXmlStreamReader r(R"(<t )" + ManyAttributes() + R"(Desc="d" Id="7"/>)");
+    r.readNextStartElement();
+    const XmlAttrs attrs(r.attributes());
+    ASSERT_EQ(attrs.Count(), XmlAttrs::kHashed + 2);
+    for (const char* name : { "a0", "a63", "Desc", "Id" })
+        EXPECT_TRUE(attrs.Contains(QLatin1StringView(name))) << name;
+    EXPECT_EQ(attrs.Value(QLatin1StringView("Id")), "7");
+    EXPECT_TRUE(attrs.Value(QLatin1StringView("a64")).isNull());
+}
 
 TEST(DataFileScanner, ReadsWhatQXmlStreamReaderReads)
 {
@@ -79,7 +99,8 @@ TEST(DataFileScanner, ReadsWhatQXmlStreamReaderReads)
             Doc(R"(<task Desc="no id or alarm" DueDT="--" Status="0" DueDate="" DueTime=""/>)"
                 R"(<task Id="4" DueDT="--" Status="0" DueTime="x" Desc="no date"/><task/>)"),
             true },
-        { "unreadable values", Doc(Task(R"(Desc="d" Priority="x")") + Task(R"(Desc="e" CreateDT="2012-13-01")")), true },
+        { "unreadable values", Doc(Task(R"(Desc="d" Priority="x")") + Task(R"(Desc="e" CreateDT="2012-13-01")")),
+            true },
         { "markup spacing",
             "<tasks\n\tlang = 'en' filter\t=\"&lt;&gt;\" ><task Id='1' DueDT='--' Status='0'\r\n"
             "DueDate='--' DueTime='--' Desc='&gt;]]&gt;' >a>b</task\n></tasks \t>",
@@ -113,6 +134,7 @@ TEST(DataFileScanner, ReadsWhatQXmlStreamReaderReads)
         { "U+FFFF", Doc(Task("Desc='d'", "\xEF\xBF\xBF")), false },
         { "namespaces", Doc(Task("Desc='d' xmlns:p='u' p:Type='t'")), false },
         { "no space between attributes", Doc(Task("Desc='d'Type='t'")), false },
+        { "many attributes", Doc(Task(ManyAttributes() + "Desc='d'")), false },
         { "less-than in a value", Doc(Task("Desc='<'")), false },
         { "]]> in text", Doc(Task("Desc='d'", "a]]>b")), false },
         { "truncated", Doc(Task("Desc='d'", "memo")).chopped(12), false },
