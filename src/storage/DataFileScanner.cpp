@@ -170,8 +170,9 @@ bool Decode(const char* p, const char* end, bool attribute, QString& out)
         out = QStringLiteral("");  // empty, not null: a present attribute
         return true;
     }
-    // Values that are only converted (dates, numbers) leave their memory to the next element's.
-    if (out.isDetached() && out.capacity() >= end - p)
+    // Values that are only converted (dates, numbers) leave their memory to the next element's, unless it is much
+    // larger than needed: a task may keep the value.
+    if (out.isDetached() && out.capacity() >= end - p && out.capacity() <= end - p + 64)
         out.resize(end - p);
     else
         out = QString(end - p, Qt::Uninitialized);
@@ -369,9 +370,10 @@ private:
             const bool space = SkipSpace();
             if (m_p == m_end)
                 return false;
-            empty = *m_p == '/';
-            if (empty || *m_p == '>')
-                return Take('/') == empty && Take('>');
+            if (*m_p == '/' || *m_p == '>') {
+                empty = Take('/');
+                return Take('>');
+            }
             // Names with a prefix or beyond ASCII, and those XML reserves (xmlns among them), go to the general
             // reader.
             if (!space || !Is(*m_p, kNameStartByte) || ReservedName())
