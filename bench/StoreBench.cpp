@@ -85,7 +85,8 @@ void BM_LoadHugeAttribute(benchmark::State& state)
     QFile file(dir.filePath(QStringLiteral("twdata.xml")));
     if (!file.open(QIODevice::WriteOnly))
         return state.SkipWithError("cannot write");
-    file.write(R"(<?xml version="1.0" encoding="UTF-8"?><tasks><task Id="1" DueDT="--" Status="0" Desc=")");
+    file.write(R"(<?xml version="1.0" encoding="UTF-8"?><tasks><task Id="1" DueDT="--" Status="0" DueDate="--" )"
+               R"(DueTime="--" Desc=")");
     file.write(QByteArray(50 * 1024 * 1024, 'a'));
     file.write("\"/></tasks>");
     file.close();

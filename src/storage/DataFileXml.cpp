@@ -4,6 +4,7 @@
 #include "base/AppVersion.h"
 #include "base/Common.h"
 #include "base/Text.h"
+#include "storage/DataFileScanner.h"
 #include "storage/ValueCodec.h"
 #include "timerules/Clock.h"
 #include "timerules/TimeExpr.h"
@@ -87,23 +88,6 @@ void WriteText(QXmlStreamWriter& w, const QString& text)
         w.writeCharacters(safe.mid(from));
 }
 
-void ReadSettings(const QXmlStreamAttributes& a, AppSettings& s)
-{
-    s.ColWidth = GetXmlAttr(a, QLatin1StringView("ColWidth"), QStringLiteral(""));
-    bool b = false;
-    s.EnableLog = ValueCodec::ReadBool(GetXmlAttr(a, QLatin1StringView("EnableLog")), b) && b;
-    b = true;
-    s.DesktopNotify = !ValueCodec::ReadBool(GetXmlAttr(a, QLatin1StringView("DesktopNotify")), b) || b;
-    s.Types = GetXmlAttr(a, QLatin1StringView("types"), QStringLiteral(""));
-    s.Filter = GetXmlAttr(a, QLatin1StringView("filter"), QStringLiteral(""));
-    s.AutoLock = GetXmlAttr(a, QLatin1StringView("autolock"), QStringLiteral("0"));
-    s.UnlockPwd = GetXmlAttr(a, QLatin1StringView("unlockpwd"), QStringLiteral(""));
-    int n = 0;
-    s.BgStyle = ValueCodec::ReadInt(GetXmlAttr(a, QLatin1StringView("bgstyle")), n) ? n : 0;
-    s.ColorStyle = GetXmlAttr(a, QLatin1StringView("colorstyle"), QStringLiteral(""));
-    s.Language = GetXmlAttr(a, QLatin1StringView("lang"), QStringLiteral(""));
-}
-
 QString FormatReadError(const QXmlStreamReader& r)
 {
     return QCoreApplication::translate("DataFileXml", "第%1行第%2列：%3")
@@ -113,17 +97,6 @@ QString FormatReadError(const QXmlStreamReader& r)
 }
 
 }  // namespace
-
-// -------------------------------------------------------------------------------------------------------------
-
-QString GetXmlAttr(const QXmlStreamAttributes& attrs, QLatin1StringView name, const QString& def)
-{
-    for (const QXmlStreamAttribute& a : attrs) {
-        if (a.qualifiedName() == name)
-            return a.value().toString();
-    }
-    return def;
-}
 
 // -------------------------------------------------------------------------------------------------------------
 
@@ -177,11 +150,10 @@ void DataFileXml::SaveToXmlElem(const CTask& t, QXmlStreamWriter& w)
     w.writeEndElement();
 }
 
-bool DataFileXml::LoadFromXmlElem(CTask& t, const QXmlStreamAttributes& a, const QString& text)
+bool DataFileXml::LoadFromXmlElem(CTask& t, const XmlAttrs& a, const QString& text)
 {
-    auto attr = [&a](const char* name, const QString& def = QString()) {
-        return GetXmlAttr(a, QLatin1StringView(name), def);
-    };
+    auto attr
+        = [&a](const char* name, const QString& def = QString()) { return a.Value(QLatin1StringView(name), def); };
     const QString zero = QStringLiteral("0");
     const QString empty = QStringLiteral("");
 
@@ -255,6 +227,23 @@ bool DataFileXml::LoadFromXmlElem(CTask& t, const QXmlStreamAttributes& a, const
     return true;
 }
 
+void DataFileXml::LoadSettings(const XmlAttrs& a, AppSettings& s)
+{
+    s.ColWidth = a.Value(QLatin1StringView("ColWidth"), QStringLiteral(""));
+    bool b = false;
+    s.EnableLog = ValueCodec::ReadBool(a.Value(QLatin1StringView("EnableLog")), b) && b;
+    b = true;
+    s.DesktopNotify = !ValueCodec::ReadBool(a.Value(QLatin1StringView("DesktopNotify")), b) || b;
+    s.Types = a.Value(QLatin1StringView("types"), QStringLiteral(""));
+    s.Filter = a.Value(QLatin1StringView("filter"), QStringLiteral(""));
+    s.AutoLock = a.Value(QLatin1StringView("autolock"), QStringLiteral("0"));
+    s.UnlockPwd = a.Value(QLatin1StringView("unlockpwd"), QStringLiteral(""));
+    int n = 0;
+    s.BgStyle = ValueCodec::ReadInt(a.Value(QLatin1StringView("bgstyle")), n) ? n : 0;
+    s.ColorStyle = a.Value(QLatin1StringView("colorstyle"), QStringLiteral(""));
+    s.Language = a.Value(QLatin1StringView("lang"), QStringLiteral(""));
+}
+
 // -------------------------------------------------------------------------------------------------------------
 
 QByteArray DataFileXml::Serialize(const AppSettings& s, const TaskList& tasks)
@@ -297,6 +286,11 @@ QByteArray DataFileXml::Serialize(const AppSettings& s, const TaskList& tasks)
 
 bool DataFileXml::Parse(const QByteArray& xml, Contents& out, QString* error)
 {
+    return DataFileScanner::Read(xml, out) || ParseWithStreamReader(xml, out, error);
+}
+
+bool DataFileXml::ParseWithStreamReader(const QByteArray& xml, Contents& out, QString* error)
+{
     // One loop over the whole document with a depth count, never a recursive read: a file of a hundred
     // thousand nested elements must not exhaust the stack. The program writes two levels; a document much
     // deeper than that is no data file of ours.
@@ -305,7 +299,7 @@ bool DataFileXml::Parse(const QByteArray& xml, Contents& out, QString* error)
     bool root = false;
     int depth = 0;
     bool inTask = false;
-    QXmlStreamAttributes taskAttrs;
+    XmlAttrs taskAttrs;
     QString taskText;
     while (!r.atEnd()) {
         switch (r.readNext()) {
@@ -329,10 +323,10 @@ bool DataFileXml::Parse(const QByteArray& xml, Contents& out, QString* error)
                     return false;
                 }
                 root = true;
-                ReadSettings(r.attributes(), out.settings);
+                LoadSettings(XmlAttrs(r.attributes()), out.settings);
             } else if (depth == 2 && r.name() == QLatin1String("task")) {
                 inTask = true;
-                taskAttrs = r.attributes();
+                taskAttrs = XmlAttrs(r.attributes());
                 taskText.clear();
             }
             // Other elements, and anything below the root but outside a task, are ignored.

@@ -13,6 +13,20 @@ bool ValueCodec::ReadInt(const QString& text, int& value)
 {
     if (text.isNull())
         return false;
+    // What the program writes, a few digits after an optional minus, without the general conversion: several
+    // numbers a task at every load.
+    const qsizetype n = text.size();
+    const qsizetype sign = n > 0 && text.front() == u'-' ? 1 : 0;
+    if (n > sign && n <= 9) {
+        int v = 0;
+        qsizetype i = sign;
+        for (; i < n && text[i] >= u'0' && text[i] <= u'9'; ++i)
+            v = v * 10 + (text[i].unicode() - u'0');
+        if (i == n) {
+            value = sign ? -v : v;
+            return true;
+        }
+    }
     const QString t = text.trimmed();
     bool ok = false;
     value = t.toInt(&ok);

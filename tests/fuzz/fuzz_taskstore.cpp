@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the data-file reader and to the legacy reader. Whatever the input, both must return
-// (no crash, hang or sanitizer report), and whatever the data-file reader accepts must survive a save: the
-// written document reads back with the same tasks.
+// (no crash, hang or sanitizer report), whatever the data-file reader accepts must survive a save (the written
+// document reads back with the same tasks), and whatever its byte scanner reads, QXmlStreamReader must read
+// the same.
 #include "FuzzClock.h"
 #include "base/TempFiles.h"
 #include "core/AppSettings.h"
+#include "storage/DataFileScanner.h"
 #include "storage/DataFileXml.h"
 #include "storage/LegacyImport.h"
+
+#include <QXmlStreamWriter>
 
 #include <cstdint>
 #include <cstdlib>
@@ -16,11 +20,28 @@ namespace {
 
 const bool g_clock = (FuzzClock(), true);
 
+// Everything a read yields: the settings and every task as the writer has them, the skipped count.
+QByteArray Dump(const DataFileXml::Contents& c)
+{
+    QByteArray tasks;
+    QXmlStreamWriter w(&tasks);
+    for (const TaskPtr& t : c.tasks)
+        DataFileXml::SaveToXmlElem(*t, w);
+    return DataFileXml::Serialize(c.settings, TaskList()) + tasks + QByteArray::number(c.skipped);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+
+    DataFileXml::Contents scanned;
+    if (DataFileScanner::Read(bytes, scanned)) {
+        DataFileXml::Contents general;
+        if (!DataFileXml::ParseWithStreamReader(bytes, general, nullptr) || Dump(scanned) != Dump(general))
+            std::abort();
+    }
 
     DataFileXml::Contents contents;
     if (DataFileXml::Parse(bytes, contents, nullptr)) {

@@ -2,6 +2,8 @@
 #include "storage/ValueCodec.h"
 #include "support/TestEnv.h"
 
+#include <climits>
+
 TEST(ValueCodec, ReadsTheValueSpellingsOfOlderFiles)
 {
     bool b = false;
@@ -14,6 +16,11 @@ TEST(ValueCodec, ReadsTheValueSpellingsOfOlderFiles)
     int n = 0;
     EXPECT_TRUE(ValueCodec::ReadInt(" 3 ", n) && n == 3);
     EXPECT_FALSE(ValueCodec::ReadInt("1e99", n));
+    for (const auto& [text, number] : { std::pair { "-12", -12 }, { "007", 7 }, { "123456789", 123456789 },
+             { "-2147483648", INT_MIN }, { "2147483647", INT_MAX }, { "1.6", 2 }, { "+4", 4 } })
+        EXPECT_TRUE(ValueCodec::ReadInt(QString::fromUtf8(text), n) && n == number) << text;
+    for (const char* bad : { "-", "", "1-2", "2147483648", "12a" })
+        EXPECT_FALSE(ValueCodec::ReadInt(QString::fromUtf8(bad), n)) << bad;
 
     // Dates as older versions and hand edits spell them.
     Instant v = -1;
