@@ -23,6 +23,8 @@ namespace {
 
 enum class Made { Locked, Exists, Failed };
 
+constexpr qint64 kUnwrittenMs = 10000;
+
 struct Holder
 {
     qint64 pid = 0;
@@ -44,16 +46,10 @@ QString ProgramOf(qint64 pid)
     return QFileInfo(QFile::decodeName(path)).fileName();
 }
 
-// Both kinds of lock, so that whichever a process asks about, it finds the file held. The fcntl lock is taken per
-// open file, not per process, so reading a lock file here does not drop it.
+// While the holder runs nobody else takes the file: a stale lock is removed only by whoever can take this.
 bool HoldNatively(int fd)
 {
-    struct flock whole
-    {
-    };
-    whole.l_type = F_WRLCK;
-    whole.l_whence = SEEK_SET;
-    return ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fcntl(fd, F_OFD_SETLK, &whole) == 0;
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
 }
 
 Made Make(const QString& path, int* fd)
@@ -65,8 +61,8 @@ Made Make(const QString& path, int* fd)
     HoldNatively(*fd);  // a file system without locks still has O_EXCL
     const qint64 pid = QCoreApplication::applicationPid();
     const QByteArray text = QByteArray::number(pid) + '\n' + ProgramOf(pid).toUtf8() + '\n'
-        + QSysInfo::machineHostName().toUtf8() + '\n' + QSysInfo::machineUniqueId() + '\n'
-        + QSysInfo::bootUniqueId() + '\n';
+        + QSysInfo::machineHostName().toUtf8() + '\n' + QSysInfo::machineUniqueId() + '\n' + QSysInfo::bootUniqueId()
+        + '\n';
     for (qsizetype done = 0; done < text.size();) {
         const ssize_t n = ::write(*fd, text.constData() + done, size_t(text.size() - done));
         if (n < 0 && errno == EINTR)
@@ -121,10 +117,12 @@ std::optional<Holder> ReadHolder(const QString& path)
 }
 
 // QLockFile's rules: a holder on this machine is gone when the machine has booted since, or its process id is
-// free or now runs another program; `staleMs` > 0 also calls a lock of that age stale.
+// free or now runs another program; `staleMs` > 0 also calls a lock of that age stale. One more: a file that never
+// got its details.
 bool IsStale(const QString& path, qint64 staleMs)
 {
-    if (const auto h = ReadHolder(path)) {
+    const std::optional<Holder> holder = ReadHolder(path);
+    if (const auto& h = holder) {
         bool sameHost = h->host.isEmpty() || h->host == QSysInfo::machineHostName();
         if (!h->machineId.isEmpty()) {
             const QByteArray ours = QSysInfo::machineUniqueId();
@@ -138,9 +136,14 @@ bool IsStale(const QString& path, qint64 staleMs)
                 return true;
         }
     }
-    if (staleMs <= 0)
-        return false;
-    return qAbs(QFileInfo(path).lastModified().msecsTo(QDateTime::currentDateTime())) > staleMs;
+    const QFileInfo file(path);
+    const qint64 age = qAbs(file.lastModified().msecsTo(QDateTime::currentDateTime()));
+    // A holder writes its details the moment it has made the file. Without them long after, the file is what a
+    // power cut left of a lock whose details never reached the disk (it is not flushed); whoever can take the
+    // native lock may remove it.
+    if (!holder && file.isFile() && age > kUnwrittenMs)
+        return true;
+    return staleMs > 0 && age > staleMs;
 }
 
 // Removed only when no process holds it natively: a holder that is still writing its details is left alone.

@@ -7,9 +7,9 @@
 // left behind by a process that died (kill -9, a crash, a power cut) is taken over; a live holder's lock is
 // never, however old. Reading the folder (tickwell-cli) needs no lock.
 // The file and its rules are those of QLockFile, which earlier releases hold the folder with (one may run beside
-// this one): "pid\nprogram file name\nhost name\nmachine id\nboot id\n", made with O_EXCL and held with flock and
-// an fcntl lock. QLockFile also flushes it to disk, which costs a start several milliseconds and buys nothing:
-// after a power cut the holder is gone anyway, and a lock from an earlier boot is stale.
+// this one): "pid\nprogram file name\nhost name\nmachine id\nboot id\n", made with O_EXCL and held with flock.
+// QLockFile also flushes the file to disk, which costs a start several milliseconds; here a power cut may leave
+// the file without its details instead, and such a file is taken over once it is seconds old.
 class DataFolderLock
 {
 public:

@@ -2,6 +2,7 @@
 #include "platform/DataFolderLock.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -78,6 +79,7 @@ TEST(DataFolderLock, TakesOverOnlyALockWhoseHolderIsGone)
         QByteArray text;
         bool takenOver;
         bool heldNatively = false;
+        int ageSeconds = 0;
     } cases[] = {
         { "process ended", QByteArray::number(DeadPid()) + '\n' + program + '\n' + here + boot, true },
         { "process id reused by another program", pid + "\nsomething-else\n" + here + boot, true },
@@ -85,8 +87,9 @@ TEST(DataFolderLock, TakesOverOnlyALockWhoseHolderIsGone)
         { "live holder", pid + '\n' + program + '\n' + here + boot, false },
         { "another machine's, on a shared folder", "1\nx\nother-host\nother-machine\nb\n", false },
         { "holder still writing it", "", false },
-        { "process ended but the file still held", QByteArray::number(DeadPid()) + "\nx\n" + here + boot, false,
-            true },
+        { "left without its details by a power cut", "", true, false, 60 },
+        { "without details, old, but held", "", false, true, 60 },
+        { "process ended but the file still held", QByteArray::number(DeadPid()) + "\nx\n" + here + boot, false, true },
     };
     for (const auto& c : cases) {
         QTemporaryDir dir;
@@ -94,6 +97,7 @@ TEST(DataFolderLock, TakesOverOnlyALockWhoseHolderIsGone)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(c.text);
         file.flush();
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-c.ageSeconds), QFileDevice::FileModificationTime);
         if (c.heldNatively) {
             ASSERT_EQ(::flock(file.handle(), LOCK_EX | LOCK_NB), 0);
         }
@@ -101,6 +105,7 @@ TEST(DataFolderLock, TakesOverOnlyALockWhoseHolderIsGone)
         EXPECT_EQ(lock.TryLock(), c.takenOver ? DataFolderLock::Result::Locked : DataFolderLock::Result::HeldByOther)
             << c.what;
         EXPECT_EQ(ReadAll(LockIn(dir)) == c.text, !c.takenOver) << c.what;
+        EXPECT_FALSE(QFileInfo::exists(LockIn(dir) + QStringLiteral(".rmlock"))) << c.what;
     }
 
     // A pipe in the lock file's place is neither read (that would wait for a writer) nor removed.

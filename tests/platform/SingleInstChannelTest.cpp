@@ -49,7 +49,9 @@ TEST(SingleInstChannel, SpeaksWithTheQtLocalSocketsOfEarlierReleases)
     inst.SetRequestHandler([](const QString& r) { return QStringLiteral("re:") + r; });
     int activated = 0;
     QObject::connect(&inst, &CSingleInst::activateRequested, [&] { ++activated; });
-    struct stat st {};
+    struct stat st
+    {
+    };
     ASSERT_EQ(::stat(QFile::encodeName(inst.EndpointName(0)).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u) << "this user's alone";
 
