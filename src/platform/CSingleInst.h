@@ -1,18 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArrayView>
 #include <QObject>
 #include <QString>
 
 #include <functional>
 
-class QLocalServer;
+class QSocketNotifier;
 
 // Lets a second start find an instance that is already running and bring it forward instead of running twice.
 // It also carries requests from tickwell-cli: one line in, one line back.
 // Six per-user local endpoints stand for six slots; a slot holds a live instance when its endpoint answers.
 // A socket file left behind by a killed process does not answer, so it neither blocks nor misleads a later start:
 // its slot counts as free and is taken over.
+// The endpoints are plain local stream sockets (one line each way); the instance never waits on a peer, so a peer
+// that stalls, floods or hangs up half-way cannot hold up the window.
 class CSingleInst : public QObject
 {
     Q_OBJECT
@@ -58,11 +61,14 @@ Q_SIGNALS:
     void activateRequested();
 
 private:
+    class Peer;
     void OnNewConnection();
+    void OnLine(Peer* peer, QByteArrayView line);
     bool AskToActivate(int slot) const;
 
     QString m_dir;
-    QLocalServer* m_server = nullptr;
+    int m_listenFd = -1;
+    QSocketNotifier* m_listener = nullptr;
     std::function<void(const QString&, Reply)> m_deferred;
     QString m_ownName;
     int m_slot = -1;
