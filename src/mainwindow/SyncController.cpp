@@ -19,23 +19,17 @@ constexpr int kSettleMs = 3000;
 
 }  // namespace
 
-SyncController::SyncController(
-    TaskEngine& engine, std::shared_ptr<ISecretStore> secrets, std::unique_ptr<ISleepWatcher> sleep, QObject* parent)
+SyncController::SyncController(TaskEngine& engine, std::shared_ptr<ISecretStore> secrets,
+    std::function<std::unique_ptr<ISleepWatcher>()> makeSleepWatcher, QObject* parent)
     : QObject(parent)
     , m_engine(engine)
     , m_secrets(std::move(secrets))
-    , m_sleep(std::move(sleep))
+    , m_makeSleepWatcher(std::move(makeSleepWatcher))
 {
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMs);
     connect(&m_settle, &QTimer::timeout, this, &SyncController::Run);
     connect(&m_interval, &QTimer::timeout, this, &SyncController::Run);
-    if (m_sleep)
-        m_sleep->SetWokeHandler([this] {
-            // The connections of before the suspend are dead; give the network a moment to come up.
-            if (HasAccount())
-                m_settle.start();
-        });
 }
 
 SyncController::~SyncController()
@@ -114,6 +108,12 @@ void SyncController::WatchNetwork()
     if (m_watchingNetwork)
         return;
     m_watchingNetwork = true;
+    if (m_makeSleepWatcher && (m_sleep = m_makeSleepWatcher()))
+        m_sleep->SetWokeHandler([this] {
+            // The connections of before the suspend are dead; give the network a moment to come up.
+            if (HasAccount())
+                m_settle.start();
+        });
     const SyncModule::Api* api = SyncModule::Load();
     if (!api)
         return;

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 class ISecretStore;
@@ -24,8 +25,9 @@ class SyncController : public QObject
     Q_OBJECT
 public:
     // `secrets` nullptr: Platform::SecretStore() when the engine is made.
-    SyncController(TaskEngine& engine, std::shared_ptr<ISecretStore> secrets, std::unique_ptr<ISleepWatcher> sleep,
-        QObject* parent = nullptr);
+    // `makeSleepWatcher` is called once there is an account: watching for a wake means a system-bus connection.
+    SyncController(TaskEngine& engine, std::shared_ptr<ISecretStore> secrets,
+        std::function<std::unique_ptr<ISleepWatcher>()> makeSleepWatcher, QObject* parent = nullptr);
     ~SyncController() override;
 
     // The engine, the module loaded on the first call; nullptr when the module is missing (the reason becomes the
@@ -77,6 +79,7 @@ private:
     std::shared_ptr<ISecretStore> m_secrets;
     std::unique_ptr<ISyncEngine> m_sync;
     SyncState m_state;  // read from the file while there is no engine
+    std::function<std::unique_ptr<ISleepWatcher>()> m_makeSleepWatcher;
     std::unique_ptr<ISleepWatcher> m_sleep;
     QTimer m_settle;
     QTimer m_interval;

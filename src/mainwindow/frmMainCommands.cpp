@@ -81,7 +81,7 @@ void frmMain::SetupStatusBar()
 
 void frmMain::SetupSync()
 {
-    m_sync = new SyncController(m_engine, nullptr, Platform::MakeSleepWatcher(), this);
+    m_sync = new SyncController(m_engine, nullptr, &Platform::MakeSleepWatcher, this);
     m_sync->AttachStatusBar(m_ui->StatusBar1);
     connect(m_sync, &SyncController::Finished, this, [this](const SyncResult& result) {
         // Another device finished, cancelled, postponed or deleted a task that is ringing here.

@@ -286,7 +286,7 @@ TEST_F(SyncPageTest, LocalChangesInABurstAndAWakeEachMakeOneSync)
 {
     TaskEngine engine;
     auto* sleep = new FakeSleepWatcher;
-    SyncController sync(engine, m_secrets, std::unique_ptr<ISleepWatcher>(sleep));
+    SyncController sync(engine, m_secrets, [sleep] { return std::unique_ptr<ISleepWatcher>(sleep); });
     sync.SetSettleDelay(50);
     int finished = 0;
     QObject::connect(&sync, &SyncController::Finished, [&](const SyncResult& r) {
