@@ -347,6 +347,19 @@ private:
         if (!At(name))
             return false;
         m_p += std::strlen(name);
+        const char* begin = nullptr;
+        const char* close = nullptr;
+        if (!QuotedValue(begin, close))
+            return false;
+        value = QLatin1StringView(begin, close - begin);
+        m_p = close + 1;
+        return true;
+    }
+
+    // `= "value"` (either quote) after a name: the value's bytes, still to be decoded, from `begin` up to its
+    // closing quote `close`; the scanner stands on the value.
+    bool QuotedValue(const char*& begin, const char*& close)
+    {
         SkipSpace();
         if (!Take('='))
             return false;
@@ -354,12 +367,9 @@ private:
         if (m_p == m_end || (*m_p != '"' && *m_p != '\''))
             return false;
         const char quote = *m_p++;
-        const char* close = static_cast<const char*>(std::memchr(m_p, quote, size_t(m_end - m_p)));
-        if (!close)
-            return false;
-        value = QLatin1StringView(m_p, close - m_p);
-        m_p = close + 1;
-        return true;
+        begin = m_p;
+        close = static_cast<const char*>(std::memchr(m_p, quote, size_t(m_end - m_p)));
+        return close != nullptr;
     }
 
     // The attributes of a start tag up to its end; `empty` for "/>".
@@ -382,17 +392,11 @@ private:
             while (m_p != m_end && Is(*m_p, kNameByte))
                 ++m_p;
             const QLatin1StringView attrName(name, m_p - name);
-            SkipSpace();
-            if (!Take('='))
-                return false;
-            SkipSpace();
-            if (m_p == m_end || (*m_p != '"' && *m_p != '\''))
-                return false;
-            const char quote = *m_p++;
-            const char* close = static_cast<const char*>(std::memchr(m_p, quote, size_t(m_end - m_p)));
+            const char* begin = nullptr;
+            const char* close = nullptr;
             // So many attributes are no element of ours: the check for repeated names would grow with their square.
-            if (!close || attrs.Count() == XmlAttrs::kHashed || attrs.Contains(attrName)
-                || !Decode(m_p, close, true, attrs.Add(attrName)))
+            if (!QuotedValue(begin, close) || attrs.Count() == XmlAttrs::kHashed || attrs.Contains(attrName)
+                || !Decode(begin, close, true, attrs.Add(attrName)))
                 return false;
             m_p = close + 1;
         }

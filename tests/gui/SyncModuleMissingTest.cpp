@@ -28,8 +28,8 @@ TEST_F(WithoutSyncModule, SyncAndCalendarFilesSayWhyAndTheListStillWorks)
 {
     Add(Q("周会"));
     SyncState account;
-    account.server = Q("https://example.org/");
-    account.calendarUrl = Q("https://example.org/calendars/me/tickwell/");
+    account.server = Q("https://dav.example/");
+    account.calendarUrl = Q("https://dav.example/calendars/me/tickwell/");
     ASSERT_TRUE(account.Save(SyncState::FilePath(m_folder.path()), nullptr));
 
     std::optional<SyncResult> result;
